@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program (Release), stages the program
+# folder build/game/ and starts the game in a window.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/packages.sh
+# shellcheck disable=SC2086
+ensure_packages $quoli_build_packages
+
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DQUOLI_TESTS=OFF \
+      -DQUOLI_STAGE_DIR="$PWD/build/game" >/dev/null
+cmake --build build/release -j"$(nproc)"
+
+if [ ! -f build/game/config.ini ]; then
+  printf '[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\n' > build/game/config.ini
+fi
+
+if [ -x build/game/quoli ]; then
+  cd build/game
+  exec ./quoli "$@"
+fi
+echo "build/game/ is staged; the program itself is not built yet, so there is nothing to start."

@@ -1,0 +1,19 @@
+# Installs the Debian packages a command needs, only when some are missing.
+# Sourced by run.sh and test.sh.
+
+quoli_build_packages="cmake g++ pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
+  libx11-dev fonts-liberation fonts-comic-neue fonts-dejavu-core x11-utils"
+quoli_test_packages="libgtest-dev xvfb xdotool x11-xkb-utils imagemagick"
+
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

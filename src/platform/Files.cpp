@@ -1,0 +1,207 @@
+#include "platform/Files.h"
+
+#include "platform/Paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+
+FilePtr OpenFile(const std::string& path, const char* mode)
+{
+    return FilePtr(std::fopen(NativePath(path).c_str(), mode));
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
+{
+    FilePtr file = OpenFile(path, "rb");
+    if (!file)
+        return false;
+    bytes.clear();
+    unsigned char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    return !std::ferror(file.get());
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st;
+    return ::stat(NativePath(path).c_str(), &st) == 0;
+}
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat st;
+    return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+long long FileSize(const std::string& path)
+{
+    struct stat st;
+    if (::stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+bool MakeDirectory(const std::string& path)
+{
+    return ::mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool RenameFile(const std::string& from, const std::string& to)
+{
+    return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+std::vector<FolderEntry> ListFolder(const std::string& path)
+{
+    std::vector<FolderEntry> entries;
+    std::string native = path.empty() ? std::string(".") : NativePath(path);
+    DIR* dir = ::opendir(native.c_str());
+    if (!dir)
+        return entries;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st;
+        bool isFolder = ::stat((native + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        std::string programName;
+        if (!Utf8ToLatin1(name, programName))
+            programName = name;
+        entries.push_back({programName, isFolder});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return strcasecmp(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    return entries;
+}
+
+namespace {
+
+bool WriteAll(int fd, const void* data, std::size_t size)
+{
+    auto* p = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        ssize_t written = ::write(fd, p, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+mode_t NewFileMode(const std::string& native)
+{
+    struct stat st;
+    if (::stat(native.c_str(), &st) == 0)
+        return st.st_mode & 0777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size)
+{
+    std::string native = NativePath(path);
+    std::size_t slash = native.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : native.substr(0, slash));
+    std::string base = slash == std::string::npos ? native : native.substr(slash + 1);
+    if (base.empty())
+        return false;
+
+    std::string temp = folder + "/." + base + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back(0);
+    int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return false;
+    bool ok = ::fchmod(fd, NewFileMode(native)) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(name.data(), native.c_str()) == 0;
+    if (!ok) {
+        ::unlink(name.data());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+std::string CurrentFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE)
+            return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+    std::string folder = ProgramPath(buffer.data());
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+namespace {
+
+bool MakeNativeFolders(const std::string& native)
+{
+    for (std::size_t at = 1; at <= native.size(); ++at) {
+        if (at != native.size() && native[at] != '/')
+            continue;
+        std::string prefix = native.substr(0, at);
+        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat st;
+    return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::string DataFolder(const std::string& applicationName)
+{
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        base = std::string(home) + "/.local/share";
+    else
+        return std::string();
+    std::string native = base + "/velmoran/" + Latin1ToUtf8(applicationName);
+    if (!MakeNativeFolders(native))
+        return std::string();
+    return ProgramPath(native) + "\\";
+}
+
+}  // namespace platform

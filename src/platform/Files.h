@@ -1,0 +1,49 @@
+#pragma once
+// File operations on program paths (see Paths.h): the only place that calls
+// the operating system's file functions.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// fopen on the native form of the path.
+FilePtr OpenFile(const std::string& path, const char* mode);
+// The whole file, or false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
+bool FileExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+// Size in bytes, or -1.
+long long FileSize(const std::string& path);
+bool MakeDirectory(const std::string& path);
+bool RemoveFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+
+struct FolderEntry {
+    std::string name;  // program form (Latin-1 where possible)
+    bool isFolder = false;
+};
+// Every entry of the folder but "." and "..", in name order as a Windows
+// folder search on its usual file systems gives them; empty when missing.
+std::vector<FolderEntry> ListFolder(const std::string& path);
+
+// Writes `data` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`. On any failure the old file is untouched and the
+// answer is false.
+bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size);
+
+// The current folder in program form, ending with a backslash.
+std::string CurrentFolder();
+
+// The per-user data folder for the application name, created when missing,
+// in program form with a trailing backslash; empty when it cannot be made.
+std::string DataFolder(const std::string& applicationName);
+
+}  // namespace platform

@@ -1,0 +1,173 @@
+// The data tools, run as a build would run them.
+
+#include "resources/StringTable.h"
+#include "resources/TJoinFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string output;  // standard output and error together
+};
+
+ToolRun Shell(const std::string& command)
+{
+    ToolRun run{-1, {}};
+    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.output.append(buffer, got);
+    int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string Archive(const std::string& args)
+{
+    return std::string(QUOLI_ARCHIVE_TOOL) + " " + args;
+}
+
+std::string Strings(const std::string& args)
+{
+    return std::string(QUOLI_STRINGS_TOOL) + " " + args;
+}
+
+}  // namespace
+
+TEST(ArchiveToolTest, BuiltArchiveListsAndExtractsTheSameBytes)
+{
+    TempFolder folder;
+    std::mt19937 random(3);
+    std::string flat(5000, '\x07');
+    std::string noise;
+    for (int i = 0; i < 3000; ++i)
+        noise.push_back(static_cast<char>(random()));
+    folder.Write("flat.bin", flat);
+    folder.Write("noise.bin", noise);
+    folder.Write("empty.bin", "");
+    folder.Write("list.manifest",
+                 "# test archive\n"
+                 "2 0 palette  flat.bin\n"
+                 "5 1 font0    noise.bin\n"
+                 "5 2 font1    empty.bin\n"
+                 "6 9 fourteenchars1 flat.bin\n");
+    ToolRun built = Shell(Archive("build -o " + (folder / "out.bin") + " " + (folder / "list.manifest")));
+    ASSERT_EQ(built.status, 0) << built.output;
+
+    TJoinFile archive(folder / "out.bin");
+    ASSERT_EQ(archive.LoadDirectory(), 4);
+    EXPECT_NE(archive.Entry(0)->packedSize, 0u);  // runs pack smaller
+    EXPECT_EQ(archive.Entry(1)->packedSize, 0u);  // noise does not: stored raw
+    EXPECT_EQ(archive.Entry(3)->tag, 9);
+    EXPECT_STREQ(archive.Entry(3)->name, "fourteenchars1");
+
+    const char* expected[] = {"flat.bin", "noise.bin", "empty.bin", "flat.bin"};
+    for (int i = 0; i < 4; ++i) {
+        std::string out = folder / ("x" + std::to_string(i));
+        ToolRun extracted = Shell(Archive("extract " + (folder / "out.bin") + " " + std::to_string(i) + " " + out));
+        ASSERT_EQ(extracted.status, 0) << extracted.output;
+        EXPECT_EQ(ReadBinaryFile(out), folder.Read(expected[i])) << i;
+    }
+    ToolRun listed = Shell(Archive("list " + (folder / "out.bin")));
+    ASSERT_EQ(listed.status, 0);
+    EXPECT_NE(listed.output.find("font1"), std::string::npos);
+    EXPECT_NE(listed.output.find("    5      1"), std::string::npos) << listed.output;
+}
+
+TEST(ArchiveToolTest, RefusesBadManifests)
+{
+    TempFolder folder;
+    folder.Write("a.bin", "a");
+    struct Case {
+        const char* manifest;
+        const char* message;
+    } cases[] = {
+        {"1 0 fifteen_chars__ a.bin\n", "longer than 14"},
+        {"1 0 name missing.bin\n", "cannot read source"},
+        {"1 0 name\n", "expected"},
+        {"x 0 name a.bin\n", "numbers"},
+        {"1 0 a a.bin\n2 0 b a.bin\n1 0 c a.bin\n", "split"},
+    };
+    for (const Case& c : cases) {
+        folder.Write("bad.manifest", c.manifest);
+        ToolRun run = Shell(Archive("build -o " + (folder / "bad.bin") + " " + (folder / "bad.manifest")));
+        EXPECT_NE(run.status, 0) << c.manifest;
+        EXPECT_NE(run.output.find("bad.manifest:"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+}
+
+TEST(StringsToolTest, CompiledTableListsBackAndRecompilesIdentically)
+{
+    TempFolder folder;
+    folder.Write("a.txt",
+                 "# section 0\n"
+                 "0/1\tQuoli\n"
+                 "0/100\tCome ti chiami?\n"
+                 "3/3\tDATA\\TOP10.DAT\n"
+                 "50/53\tÈ già così: perché?\n"
+                 "\tSeconda riga\n"
+                 "7/2\t\n");
+    folder.Write("b.txt", "1/10\tFine\r\n");
+    ToolRun built = Shell(Strings("build -o " + (folder / "t.str") + " " + (folder / "a.txt") + " " + (folder / "b.txt")));
+    ASSERT_EQ(built.status, 0) << built.output;
+
+    auto table = LoadStringTable(folder / "t.str");
+    ASSERT_NE(table, nullptr);
+    EXPECT_STREQ(table->Get(50, 53), "\xC8 gi\xE0 cos\xEC: perch\xE9?\nSeconda riga");
+    EXPECT_STREQ(table->Get(3, 3), "DATA\\TOP10.DAT");
+    EXPECT_STREQ(table->Get(1, 10), "Fine");
+    EXPECT_EQ(table->Count(), 6u);
+
+    ToolRun listed = Shell(Strings("list " + (folder / "t.str")));
+    ASSERT_EQ(listed.status, 0);
+    folder.Write("listed.txt", listed.output);
+    ToolRun again = Shell(Strings("build -o " + (folder / "u.str") + " " + (folder / "listed.txt")));
+    ASSERT_EQ(again.status, 0) << again.output;
+    EXPECT_EQ(folder.Read("u.str"), folder.Read("t.str"));
+}
+
+TEST(StringsToolTest, RefusesBadSourcesNamingFileAndLine)
+{
+    TempFolder folder;
+    struct Case {
+        const char* source;
+        const char* where;
+        const char* message;
+    } cases[] = {
+        {"0/1\tuno\n0/2\tdue\n0/1\tancora\n", "s.txt:3:", "duplicate key 0/1"},
+        {"0/1 senza tab\n", "s.txt:1:", "expected"},
+        {"0-1\ttesto\n", "s.txt:1:", "expected"},
+        {"70000/1\ttesto\n", "s.txt:1:", "expected"},
+        {"0/1\tcosto 5 \xE2\x82\xAC\n", "s.txt:1:", "outside Latin-1"},
+        {"\tnessun testo sopra\n", "s.txt:1:", "continuation"},
+    };
+    for (const Case& c : cases) {
+        folder.Write("s.txt", c.source);
+        ToolRun run = Shell(Strings("build -o " + (folder / "s.str") + " " + (folder / "s.txt")));
+        EXPECT_NE(run.status, 0) << c.source;
+        EXPECT_NE(run.output.find(c.where), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+}
+
+TEST(StagedDataTest, StagedFilesAreValid)
+{
+    TJoinFile resources(std::string(QUOLI_STAGE_DIR) + "/resource.bin");
+    EXPECT_GT(resources.LoadDirectory(), 0);
+    TJoinFile effects(std::string(QUOLI_STAGE_DIR) + "/effects.bin");
+    EXPECT_GT(effects.LoadDirectory(), 0);
+    auto table = LoadStringTable(std::string(QUOLI_STAGE_DIR) + "/quoli.str");
+    ASSERT_NE(table, nullptr);
+    EXPECT_STRNE(table->Get(0, 1), "");
+}
