@@ -171,3 +171,52 @@ TEST(StagedDataTest, StagedFilesAreValid)
     ASSERT_NE(table, nullptr);
     EXPECT_STRNE(table->Get(0, 1), "");
 }
+
+TEST(ContentToolsTest, RebuildTheSameBytesEveryTime)
+{
+    TempFolder folder;
+    std::string assets = std::string(QUOLI_SOURCE_DIR) + "/assets";
+    std::string fonts = " -F /usr/share/fonts/opentype/comic-neue -F /usr/share/fonts/truetype/dejavu ";
+    struct Build {
+        std::string command;  // with OUT where the output goes
+    } builds[] = {
+        {std::string(QUOLI_ART_TOOL) + " picture --scale 1.25 --format bmp8" + fonts + assets +
+         "/art/title-creature.art OUT"},
+        {std::string(QUOLI_ART_TOOL) + " picture --scale 1.6 --format bmp24" + fonts + assets + "/art/title-scene.art OUT"},
+        {std::string(QUOLI_SOUND_TOOL) + " " + assets + "/sounds/space-hit.sfx OUT"},
+        {std::string(QUOLI_MUSIC_TOOL) + " " + assets + "/music/quoli1.song OUT"},
+        {std::string(QUOLI_BITMAPFONT_TOOL) + " /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf 13 OUT"},
+    };
+    for (const Build& build : builds) {
+        std::string outputs[2];
+        for (int run = 0; run < 2; ++run) {
+            std::string path = folder / ("out" + std::to_string(run));
+            std::string command = build.command;
+            command.replace(command.find("OUT"), 3, path);
+            ToolRun done = Shell(command);
+            ASSERT_EQ(done.status, 0) << command << "\n" << done.output;
+            outputs[run] = ReadBinaryFile(path);
+        }
+        EXPECT_FALSE(outputs[0].empty()) << build.command;
+        EXPECT_EQ(outputs[0], outputs[1]) << build.command;
+    }
+}
+
+TEST(ContentToolsTest, SongMistakesAreReportedWithTheirLine)
+{
+    TempFolder folder;
+    folder.Write("bad.song",
+                 "instrument lead sine soft 40\n"
+                 "channels lead\n"
+                 "pattern p 16\n"
+                 "lead: C4:8 H4:8\n"
+                 "order p\n");
+    ToolRun run = Shell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "bad.song") + " " + (folder / "out.xm"));
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("bad.song:4: bad note H4"), std::string::npos) << run.output;
+
+    folder.Write("short.song",
+                 "instrument lead sine soft 40\nchannels lead\npattern p 16\nlead: C4:8\norder p\n");
+    run = Shell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "short.song") + " " + (folder / "out.xm"));
+    EXPECT_NE(run.output.find("fills 8 of 16 rows"), std::string::npos) << run.output;
+}

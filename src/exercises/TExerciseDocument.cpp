@@ -1,0 +1,196 @@
+#include "exercises/TExerciseDocument.h"
+
+#include "app/Random.h"
+#include "exercises/ExerciseKinds.h"
+#include "platform/Files.h"
+#include "ui/TextHelpers.h"
+#include "ui/dstring.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// One level block as found in the file.
+struct Block {
+    int error = 0;
+    int errorLine = 0;
+    int count = 0;
+    int title = 0;      // line index of the title
+    int firstWord = 0;  // line index of the first word
+    int end = 0;        // line index of the blank line that ends the words, or past the end
+};
+
+bool AllDigits(const char* text)
+{
+    if (!*text)
+        return false;
+    for (const char* p = text; *p; ++p)
+        if (*p < '0' || *p > '9')
+            return false;
+    return true;
+}
+
+// Reads the block that starts at line `at`. A count too large for 32 bits
+// is refused outright rather than wrapped round into a wrong number.
+Block ReadBlock(const TStringList& lines, int at, bool titleMayBeEmpty)
+{
+    Block block;
+    int n = lines.Count();
+    if (lines.TextAt(at)[0] != 0) {
+        block.error = exercise::kErrorNoBlankLine;
+        block.errorLine = at;
+        return block;
+    }
+    const char* count = lines.TextAt(at + 1);
+    if (at + 1 >= n || !AllDigits(count)) {
+        block.error = exercise::kErrorBadCount;
+        block.errorLine = at + 1;
+        return block;
+    }
+    long long value = 0;
+    for (const char* p = count; *p && value <= INT_MAX; ++p)
+        value = value * 10 + (*p - '0');
+    if (value > INT_MAX) {
+        block.error = exercise::kErrorCountTooLarge;
+        block.errorLine = at + 1;
+        return block;
+    }
+    block.count = static_cast<int>(value);
+    if (at + 2 >= n || (!titleMayBeEmpty && lines.TextAt(at + 2)[0] == 0)) {
+        block.error = exercise::kErrorNoTitle;
+        block.errorLine = at + 2;
+        return block;
+    }
+    block.title = at + 2;
+    block.firstWord = at + 3;
+    block.end = block.firstWord;
+    while (block.end < n && lines.TextAt(block.end)[0] != 0)
+        ++block.end;
+    return block;
+}
+
+}  // namespace
+
+int TExerciseDocument::Load(const char* path)
+{
+    levels_.Clear();
+    titles_.Clear();
+    header_.clear();
+    errorLine_ = 0;
+    TStringList lines;
+    lines.ReadLines(path);
+    if (lines.Count() < 2)
+        return 0;
+    SetHeader(lines.TextAt(0));
+    for (int at = 1; at < lines.Count();) {
+        Block block = ReadBlock(lines, at, false);
+        if (block.error) {
+            errorLine_ = block.errorLine;
+            return block.error;
+        }
+        auto* level = new TStringList;
+        level->AppendText("");
+        level->AppendText(std::to_string(block.count).c_str());
+        level->AppendText(lines.TextAt(block.title));
+        for (int w = block.firstWord; w < block.end; ++w)
+            level->AppendText(lines.TextAt(w));
+        levels_.Append(level);
+        titles_.AppendText(lines.TextAt(block.title));
+        at = block.end;
+    }
+    return 0;
+}
+
+std::string TExerciseDocument::KeySet() const
+{
+    std::string keys;
+    for (TElement* e = levels_.First(); e; e = e->Next()) {
+        auto* level = static_cast<TStringList*>(e);
+        for (int w = 3; w < level->Count(); ++w)
+            for (const char* p = level->TextAt(w); *p; ++p) {
+                char c = ToUpperAscii(*p);
+                if (keys.find(c) == std::string::npos && keys.size() < exercise::kMaxHeaderLength)
+                    keys.push_back(c);
+            }
+    }
+    std::sort(keys.begin(), keys.end(), [](char a, char b) {
+        return static_cast<signed char>(a) < static_cast<signed char>(b);
+    });
+    return keys;
+}
+
+bool TExerciseDocument::Save(const char* path, int kind)
+{
+    if (kind == exercise::kKeys)
+        header_ = KeySet();
+    TStringList lines;
+    lines.AppendText(header_.c_str());
+    for (TElement* e = levels_.First(); e; e = e->Next()) {
+        auto* level = static_cast<TStringList*>(e);
+        for (int i = 0; i < level->Count(); ++i)
+            lines.AppendText(level->TextAt(i));
+    }
+    return lines.WriteLines(path);
+}
+
+int CountLevels(const char* path)
+{
+    TStringList lines;
+    lines.ReadLines(path);
+    if (lines.Count() < 2)
+        return 0;
+    int count = 0;
+    for (int at = 1; at < lines.Count(); ++count) {
+        Block block = ReadBlock(lines, at, true);
+        if (block.error)
+            break;
+        at = block.end;
+    }
+    return count;
+}
+
+void ShuffleWords(std::vector<std::string>& words)
+{
+    int n = static_cast<int>(words.size());
+    for (int p = 0; p < n; ++p)
+        std::swap(words[static_cast<std::size_t>(p)], words[static_cast<std::size_t>(RandomBetween(0, n - 1))]);
+}
+
+PlayLevel LoadLevelForPlay(const char* path, int levelIndex)
+{
+    PlayLevel play;
+    play.levelIndex = levelIndex < 0 ? 0 : levelIndex;
+    TStringList lines;
+    lines.ReadLines(path);
+    if (lines.Count() < 2) {
+        play.status = exercise::kErrorTooShort;
+        return play;
+    }
+    play.header = std::string(lines.TextAt(0)).substr(0, exercise::kMaxHeaderLength);
+    int block = 0;
+    for (int at = 1; at < lines.Count(); ++block) {
+        Block b = ReadBlock(lines, at, true);
+        if (b.error) {
+            play.status = b.error;
+            play.errorLine = b.errorLine;
+            return play;
+        }
+        at = b.end;
+        if (block < play.levelIndex)
+            continue;
+        // An empty level is skipped: the next block takes its place.
+        if (b.count == 0 || b.end == b.firstWord) {
+            ++play.levelIndex;
+            continue;
+        }
+        play.target = b.count;
+        play.title = lines.TextAt(b.title);
+        for (int w = b.firstWord; w < b.end; ++w)
+            play.words.push_back(lines.TextAt(w));
+        ShuffleWords(play.words);
+        return play;
+    }
+    play.status = 1;
+    return play;
+}

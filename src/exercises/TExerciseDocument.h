@@ -1,0 +1,62 @@
+#pragma once
+// An exercise file in memory: the header line and the levels, each level a
+// string list of "" (its opening blank line), the word count, the title and
+// the words; plus the titles alone for the editors' level list.
+//
+// The file is lines of text: the header, then for each level a blank line,
+// the count (digits only), the title and the words up to the next blank line.
+
+#include "ui/TList.h"
+#include "ui/TStringList.h"
+
+#include <string>
+#include <vector>
+
+class TExerciseDocument {
+public:
+    // Reads the file; answers 0 or the error code of the first damaged block,
+    // whose 0-based line is then ErrorLine(). Levels read before it stay.
+    int Load(const char* path);
+    // Writes the file (for "Tasti" the header is recomputed first); the old
+    // file stays as it was when the new one cannot be written.
+    bool Save(const char* path, int kind);
+
+    int ErrorLine() const { return errorLine_; }
+    const std::string& Header() const { return header_; }
+    void SetHeader(const std::string& header) { header_ = header.substr(0, 39); }
+    TList& Levels() { return levels_; }
+    TStringList& Titles() { return titles_; }
+    TStringList* Level(int index) const { return static_cast<TStringList*>(levels_.At(index)); }
+    int LevelCount() const { return levels_.Count(); }
+
+    // The distinct characters of every word, ASCII letters upper-cased,
+    // sorted by byte value taken as signed; at most 39 of them.
+    std::string KeySet() const;
+
+private:
+    std::string header_;
+    TList levels_;
+    TStringList titles_;
+    int errorLine_ = 0;
+};
+
+// How many well-formed level blocks the file has (the title may be empty).
+int CountLevels(const char* path);
+
+// What the game needs of one level.
+struct PlayLevel {
+    int status = 0;          // 0 level found, 1 no level left, or an error code
+    int errorLine = 0;
+    int levelIndex = 0;      // the block used: empty blocks before it are skipped
+    std::string header;      // line 0, at most 39 characters (the key set of "Tasti")
+    int target = 0;          // words to hit
+    std::string title;       // the level message
+    std::vector<std::string> words;  // shuffled
+};
+
+// Finds the level at `levelIndex` (or the first non-empty one after it) and
+// shuffles its words with the program's random generator.
+PlayLevel LoadLevelForPlay(const char* path, int levelIndex);
+
+// Shuffles as the game does: each position swaps with a uniformly drawn one.
+void ShuffleWords(std::vector<std::string>& words);

@@ -1,0 +1,78 @@
+// The sample exercises shipped with the program load without an error and
+// are the teaching material they claim to be.
+
+#include "exercises/ExerciseKinds.h"
+#include "exercises/TExerciseDocument.h"
+#include "platform/Paths.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<fs::path> Exercises(int kind)
+{
+    std::vector<fs::path> files;
+    fs::path folder = fs::path(QUOLI_STAGE_DIR) / "Esercizi" / exercise::KindFolder(kind);
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (platform::Latin1ToUtf8(entry.path().extension().string()) == exercise::KindExtension(kind))
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
+TEST(ExerciseContentTest, EveryKindHasItsSamples)
+{
+    EXPECT_GE(Exercises(exercise::kLevels).size(), 4u);
+    EXPECT_GE(Exercises(exercise::kComplete).size(), 3u);
+    EXPECT_GE(Exercises(exercise::kKeys).size(), 3u);
+}
+
+TEST(ExerciseContentTest, SamplesLoadAndGrowLevelByLevel)
+{
+    for (int kind = 1; kind <= 3; ++kind)
+        for (const fs::path& file : Exercises(kind)) {
+            SCOPED_TRACE(file.filename().string());
+            std::string bytes = ReadBinaryFile(file.string());
+            EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+            EXPECT_EQ(bytes.find("\xC3"), std::string::npos) << "UTF-8 instead of Latin-1";
+
+            TExerciseDocument document;
+            ASSERT_EQ(document.Load(file.string().c_str()), 0) << "line " << document.ErrorLine();
+            EXPECT_GE(document.LevelCount(), 4);
+            EXPECT_LE(document.LevelCount(), 8);
+            EXPECT_EQ(CountLevels(file.string().c_str()), document.LevelCount());
+            for (int l = 0; l < document.LevelCount(); ++l) {
+                TStringList* level = document.Level(l);
+                EXPECT_GE(std::atoi(level->TextAt(1)), 1);
+                EXPECT_GE(level->Count(), 4) << "level " << l << " has no words";
+                EXPECT_STRNE(level->TextAt(2), "");
+                for (int w = 3; w < level->Count(); ++w) {
+                    std::string word = level->TextAt(w);
+                    EXPECT_LE(word.size(), 25u) << word;
+                    if (kind == exercise::kComplete) {
+                        std::size_t space = word.find(' ');
+                        ASSERT_NE(space, std::string::npos) << word;
+                        long hidden = std::count(word.begin(), word.begin() + static_cast<long>(space), '_');
+                        EXPECT_EQ(hidden, static_cast<long>(word.size() - space - 1)) << word;
+                    }
+                    if (kind == exercise::kKeys) {
+                        EXPECT_EQ(word.find(' '), std::string::npos) << word;
+                    }
+                }
+                PlayLevel play = LoadLevelForPlay(file.string().c_str(), l);
+                EXPECT_EQ(play.status, 0);
+                EXPECT_EQ(play.levelIndex, l);
+            }
+            if (kind == exercise::kKeys) {
+                EXPECT_EQ(document.Header(), document.KeySet());
+            }
+        }
+}

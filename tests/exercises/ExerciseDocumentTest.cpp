@@ -1,0 +1,114 @@
+#include "app/Random.h"
+#include "exercises/ExerciseKinds.h"
+#include "exercises/TExerciseDocument.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct ExerciseDocumentTest : ::testing::Test {
+    TempFolder folder;
+    std::string path = folder / "es.lev";
+    TExerciseDocument document;
+
+    int Load(const std::string& text)
+    {
+        folder.Write("es.lev", text);
+        return document.Load(path.c_str());
+    }
+};
+
+}  // namespace
+
+TEST_F(ExerciseDocumentTest, ReadsLevelsAndWritesThemBackWithCrLf)
+{
+    ASSERT_EQ(Load("intestazione\r\n\r\n007\r\nAnimali\r\ngatto\r\ncane\r\n\r\n3\r\nColori\r\nrosso\r\n"), 0);
+    ASSERT_EQ(document.LevelCount(), 2);
+    EXPECT_STREQ(document.Level(0)->TextAt(0), "");
+    EXPECT_STREQ(document.Level(0)->TextAt(1), "7");  // leading zeros go
+    EXPECT_STREQ(document.Level(0)->TextAt(3), "gatto");
+    EXPECT_EQ(document.Level(0)->Count(), 5);
+    EXPECT_STREQ(document.Titles().TextAt(1), "Colori");
+    ASSERT_TRUE(document.Save(path.c_str(), exercise::kLevels));
+    EXPECT_EQ(folder.Read("es.lev"), "intestazione\r\n\r\n7\r\nAnimali\r\ngatto\r\ncane\r\n\r\n3\r\nColori\r\nrosso\r\n");
+    EXPECT_EQ(CountLevels(path.c_str()), 2);
+}
+
+TEST_F(ExerciseDocumentTest, EmptyAndHeaderOnlyFilesHaveNoLevels)
+{
+    EXPECT_EQ(Load(""), 0);
+    EXPECT_EQ(document.LevelCount(), 0);
+    EXPECT_EQ(Load("AB\r\n"), 0);
+    EXPECT_EQ(document.LevelCount(), 0);
+    EXPECT_EQ(document.Header(), "");
+    EXPECT_EQ(CountLevels(path.c_str()), 0);
+    EXPECT_EQ(LoadLevelForPlay(path.c_str(), 0).status, exercise::kErrorTooShort);
+}
+
+TEST_F(ExerciseDocumentTest, FormatErrorsNameTheirLine)
+{
+    EXPECT_EQ(Load("h\r\nnot blank\r\n"), exercise::kErrorNoBlankLine);
+    EXPECT_EQ(document.ErrorLine(), 1);
+    EXPECT_EQ(Load("h\r\n\r\n12a\r\nTitolo\r\n"), exercise::kErrorBadCount);
+    EXPECT_EQ(document.ErrorLine(), 2);
+    EXPECT_EQ(Load("h\r\n\r\n"), exercise::kErrorBadCount);
+    EXPECT_EQ(document.ErrorLine(), 2);  // just past the last line
+    EXPECT_EQ(Load("h\r\n\r\n5\r\n\r\n"), exercise::kErrorNoTitle);
+    EXPECT_EQ(document.ErrorLine(), 3);
+    EXPECT_EQ(Load("h\r\n\r\n99999999999\r\nT\r\n"), exercise::kErrorCountTooLarge);
+    EXPECT_EQ(Load("h\r\n\r\n4294967296\r\nT\r\n"), exercise::kErrorCountTooLarge);  // not read as 0
+    // Two blank lines after the words: the next block's count line is empty.
+    EXPECT_EQ(Load("h\r\n\r\n1\r\nA\r\nuno\r\n\r\n\r\n2\r\nB\r\n"), exercise::kErrorBadCount);
+    EXPECT_EQ(document.ErrorLine(), 6);
+    EXPECT_EQ(document.LevelCount(), 1);  // the level before the damage stays
+}
+
+TEST_F(ExerciseDocumentTest, KeySetIsCaseFoldedAndSortedAsSignedBytes)
+{
+    ASSERT_EQ(Load("\r\n\r\n2\r\nT\r\nab\r\nBa\r\n"), 0);
+    ASSERT_TRUE(document.Save(path.c_str(), exercise::kKeys));
+    EXPECT_EQ(document.Header(), "AB");
+    ASSERT_EQ(Load("\r\n\r\n2\r\nT\r\nl\xF2\r\nza\r\n"), 0);
+    EXPECT_EQ(document.KeySet(), "\xF2" "ALZ");  // accented letters first
+}
+
+TEST_F(ExerciseDocumentTest, CountLevelsAcceptsEmptyTitlesAndStopsAtDamage)
+{
+    folder.Write("es.lev", "\r\n\r\n0\r\n\r\n\r\n3\r\nB\r\nx\r\n\r\nzz\r\n");
+    EXPECT_EQ(CountLevels(path.c_str()), 2);
+}
+
+TEST_F(ExerciseDocumentTest, PlaySkipsEmptyLevelsAndShufflesTheWords)
+{
+    folder.Write("es.lev", "KEYS\r\n\r\n0\r\nVuoto\r\nx\r\n\r\n3\r\nSenza parole\r\n\r\n2\r\nPieno\r\nuno\r\ndue\r\ntre\r\n");
+    SeedRandom(1);
+    PlayLevel play = LoadLevelForPlay(path.c_str(), 0);
+    EXPECT_EQ(play.status, 0);
+    EXPECT_EQ(play.levelIndex, 2);
+    EXPECT_EQ(play.target, 2);
+    EXPECT_EQ(play.title, "Pieno");
+    EXPECT_EQ(play.header, "KEYS");
+    std::sort(play.words.begin(), play.words.end());
+    EXPECT_EQ(play.words, (std::vector<std::string>{"due", "tre", "uno"}));
+    EXPECT_EQ(LoadLevelForPlay(path.c_str(), 3).status, 1);  // nothing left: exercise done
+    EXPECT_EQ(LoadLevelForPlay(path.c_str(), -4).levelIndex, 2);
+}
+
+TEST(RandomTest, StaysInRangeAndRepeatsFromASeed)
+{
+    SeedRandom(42);
+    int first = RandomNumber();
+    for (int i = 0; i < 10000; ++i) {
+        int r = RandomNumber();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, 32767);
+        int v = RandomBetween(3, 5);
+        ASSERT_GE(v, 3);
+        ASSERT_LE(v, 5);
+    }
+    SeedRandom(42);
+    EXPECT_EQ(RandomNumber(), first);
+}
