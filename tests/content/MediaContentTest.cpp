@@ -1,6 +1,7 @@
 // Pictures, fonts, sounds and music of the staged program folder: present,
 // in the shapes the program reads, and playable by the real libraries.
 
+#include "gfx/ColourTable.h"
 #include "resources/LittleEndian.h"
 #include "resources/TJoinFile.h"
 
@@ -38,14 +39,6 @@ void Decode(TJoinFile& archive, int type, int number, Surface& out)
     ASSERT_NE(out.s, nullptr) << type << "/" << number << ": " << SDL_GetError();
 }
 
-const int kNamedColours[32][3] = {
-    {0, 0, 0},       {63, 63, 63},    {127, 127, 127}, {191, 191, 191}, {255, 255, 0},   {255, 215, 0},
-    {255, 160, 0},   {255, 100, 0},   {255, 0, 0},     {127, 0, 0},     {165, 42, 42},   {180, 100, 0},
-    {220, 160, 0},   {255, 160, 122}, {255, 200, 160}, {255, 255, 255}, {255, 191, 203}, {238, 130, 238},
-    {255, 105, 180}, {255, 0, 255},   {160, 32, 240},  {4, 4, 255},     {0, 127, 255},   {105, 155, 175},
-    {0, 127, 127},   {0, 100, 0},     {0, 168, 0},     {0, 220, 0},     {0, 255, 0},     {127, 255, 212},
-    {0, 255, 255},   {180, 255, 255}};
-
 }  // namespace
 
 TEST(MediaContentTest, PaletteBeginsWithTheNamedColours)
@@ -57,7 +50,8 @@ TEST(MediaContentTest, PaletteBeginsWithTheNamedColours)
     ASSERT_EQ(palette->DataLength(), 768u);
     for (int n = 0; n < 32; ++n)
         for (int c = 0; c < 3; ++c)
-            EXPECT_EQ(palette->Data()[n * 3 + c], kNamedColours[n][c]) << "colour " << n;
+            EXPECT_EQ(palette->Data()[n * 3 + c], c == 0 ? kColourTable[n].r : c == 1 ? kColourTable[n].g : kColourTable[n].b)
+                << "colour " << n;
 }
 
 TEST(MediaContentTest, IconAndCursorAreWhatStartUpAccepts)

@@ -1,5 +1,7 @@
 #include "Bitmap.h"
 
+#include "gfx/ColourTable.h"
+
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -190,17 +192,9 @@ std::vector<Rgb> MedianCutPalette(const Picture& picture, int count)
 
 std::vector<Rgb> ProgramPalette()
 {
-    // The named colours the program speaks of as colour numbers 0..31.
-    static const std::uint8_t named[32][3] = {
-        {0, 0, 0},       {63, 63, 63},    {127, 127, 127}, {191, 191, 191}, {255, 255, 0},   {255, 215, 0},
-        {255, 160, 0},   {255, 100, 0},   {255, 0, 0},     {127, 0, 0},     {165, 42, 42},   {180, 100, 0},
-        {220, 160, 0},   {255, 160, 122}, {255, 200, 160}, {255, 255, 255}, {255, 191, 203}, {238, 130, 238},
-        {255, 105, 180}, {255, 0, 255},   {160, 32, 240},  {4, 4, 255},     {0, 127, 255},   {105, 155, 175},
-        {0, 127, 127},   {0, 100, 0},     {0, 168, 0},     {0, 220, 0},     {0, 255, 0},     {127, 255, 212},
-        {0, 255, 255},   {180, 255, 255}};
     std::vector<Rgb> palette;
-    for (const auto& c : named)
-        palette.push_back({c[0], c[1], c[2]});
+    for (const NamedColour& c : kColourTable)
+        palette.push_back({c.r, c.g, c.b});
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
