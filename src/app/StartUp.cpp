@@ -1,0 +1,90 @@
+#include "app/StartUp.h"
+
+#include "app/FatalError.h"
+#include "app/TApp.h"
+#include "app/TPlainScreenContext.h"
+#include "gfx/Display.h"
+#include "resources/IniFile.h"
+#include "users/CurrentUser.h"
+
+#include <cstring>
+
+namespace {
+
+// No profile store is part of this version yet: every name is unknown.
+bool NoProfiles(const std::string&)
+{
+    return false;
+}
+
+ProfileLookup findProfile = NoProfiles;
+
+// The name prompt of the ask-name start; until the program has one, an
+// empty answer ends the program as an empty name does.
+bool AskForName(char* buffer)
+{
+    buffer[0] = 0;
+    return false;
+}
+
+}  // namespace
+
+void SetProfileLookup(ProfileLookup lookup)
+{
+    findProfile = lookup ? lookup : NoProfiles;
+}
+
+StartRequest ClassifyCommandLine(int argc, const char* const* argv)
+{
+    StartRequest request;
+    if (argc == 2 && std::strlen(argv[1]) == 2 && (argv[1][0] == '/' || argv[1][0] == '-') &&
+        (argv[1][1] == 'b' || argv[1][1] == 'B')) {
+        request.mode = StartRequest::AskName;
+        return request;
+    }
+    if (argc < 2)
+        return request;
+    request.mode = StartRequest::Profile;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            request.profileName += ' ';
+        request.profileName += argv[i];
+    }
+    return request;
+}
+
+int RunProgram(int argc, const char* const* argv)
+{
+    theUserName[0] = 0;
+    StartRequest request = ClassifyCommandLine(argc, argv);
+    if (request.mode == StartRequest::Profile) {
+        if (!findProfile(request.profileName))
+            FatalError("Non esiste il profilo di ", request.profileName.c_str());
+        theDirectStart = true;
+    }
+
+    std::string resolution = GetValue("config.ini", "global", "RESOLUTION", "800x600");
+    SetResolution(ResolutionIndex(resolution.c_str()));
+
+    auto* app = new TApp("QUOLI", "resource.bin", "quoli.str");
+
+    if (request.mode == StartRequest::AskName) {
+        char name[kUserNameSize + 1] = {};
+        for (;;) {
+            if (!AskForName(name) || name[0] == 0) {
+                delete app;
+                return 0;
+            }
+            if (findProfile(name)) {
+                theDirectStart = true;
+                break;
+            }
+        }
+    }
+
+    // The game context takes over here once a profile starts play directly.
+    app->SetChild(new TPlainScreenContext);
+    app->Run();
+    delete app;
+    return 0;
+}

@@ -1,0 +1,262 @@
+#include "app/TApp.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "app/DataFolder.h"
+#include "app/FatalError.h"
+#include "app/Input.h"
+#include "app/Random.h"
+#include "app/Sound.h"
+#include "gfx/Display.h"
+#include "gfx/Images.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "platform/Environment.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "resources/Archives.h"
+#include "resources/ImageLoaders.h"
+#include "resources/IniFile.h"
+#include "resources/StringTable.h"
+#include "resources/TJoinFile.h"
+#include "ui/TMouse.h"
+#include "ui/TextHelpers.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+TApp* theApp = nullptr;
+
+namespace {
+
+bool ConfigSaysOne(const char* key)
+{
+    return EqualsNoCase(GetValue("config.ini", "global", key, "1").c_str(), "1");
+}
+
+}  // namespace
+
+TApp::TApp(const char* applicationName, const char* archiveName, const char* stringTableName)
+    : applicationName_(applicationName ? applicationName : ""),
+      archiveName_(archiveName ? archiveName : ""),
+      stringTableName_(stringTableName ? stringTableName : "")
+{
+    theApp = this;
+    bool tableFromFile = stringTableName != nullptr;
+
+    SetUpDataFolder(applicationName_);
+
+    archive_ = std::make_unique<TJoinFile>(archiveName_);
+    if (archive_->LoadDirectory() == 0)
+        FatalError("Can't load resources:", archiveName_.c_str());
+    theArchive = archive_.get();
+
+    if (tableFromFile) {
+        strings_ = LoadStringTable(stringTableName_);
+        if (!strings_)
+            FatalError("Can't load resources:", stringTableName_.c_str());
+    } else {
+        TJoinElement* entry = archive_->LoadItem(1, 0);
+        if (entry)
+            strings_ = TStringTable::FromBytes(std::vector<unsigned char>(entry->Data(), entry->Data() + entry->DataLength()));
+        TJoinFile::Release(entry);
+        if (!strings_)
+            FatalError("Can't load resources:", archiveName_.c_str());
+    }
+    InstallStringTable(strings_.get());
+
+    Initialise();
+}
+
+void TApp::Initialise()
+{
+    if (ConfigSaysOne("FULLSCREEN"))
+        theDisplay.videoFlags |= SDL_FULLSCREEN;
+    else
+        theDisplay.videoFlags &= ~static_cast<std::uint32_t>(SDL_FULLSCREEN);
+    Uint32 subsystems = SDL_INIT_VIDEO;
+    bool audio = ConfigSaysOne("AUDIO");
+    if (audio)
+        subsystems |= SDL_INIT_AUDIO;
+    if (ConfigSaysOne("JOYSTICK"))
+        subsystems |= SDL_INIT_JOYSTICK;
+    if (!ConfigSaysOne("DIRECTX"))
+        platform::ChoosePlainVideoDriver();
+
+    if (SDL_Init(subsystems) < 0)
+        FatalError(GetString(1, 1), SDL_GetError());
+    std::atexit(SDL_Quit);
+
+    OpenScreen(theDisplay.width, theDisplay.height, theDisplay.depth, theDisplay.videoFlags);
+
+    if (audio && OpenAudio(theDisplay.audioFrequency, theDisplay.audioFormat, theDisplay.audioChannels) < 0)
+        FatalError(GetString(1, 2), Mix_GetError());
+
+    SeedRandom(static_cast<unsigned>(std::time(nullptr)));
+    SDL_EnableUNICODE(1);
+    // The window manager wants UTF-8; the table is Latin-1.
+    SDL_WM_SetCaption(platform::Latin1ToUtf8(GetString(0, 1)).c_str(), platform::Latin1ToUtf8(GetString(0, 2)).c_str());
+
+    palette_.reset(new std::uint8_t[256 * 4]());
+    if (TJoinElement* entry = archive_->LoadItem(2, 0)) {
+        PaletteFromTriples(entry->Data(), entry->DataLength(), palette_.get());
+        TJoinFile::Release(entry);
+    }
+    SetPalette(palette_.get());
+
+    SetIcon();
+
+    cursorImage_ = LoadImageKeyed(*archive_, 4, 0, 24);
+    if (!cursorImage_)
+        FatalError(GetString(1, 4), "App Default Cursor");
+    SDL_ShowCursor(SDL_DISABLE);
+
+    LoadDefaultFont();
+
+    mouse_ = std::make_unique<TMouse>(cursorImage_);
+    InstallInputFilter();
+}
+
+void TApp::SetIcon()
+{
+    if (archive_->FindType(3) < 0)
+        return;
+    SurfacePtr icon(LoadImage(*archive_, 3, 0));
+    if (!icon)
+        FatalError(GetString(1, 3), SDL_GetError());
+    if (icon->w % 8 != 0)
+        FatalError(GetString(1, 3), "Icon width must be a muliple of 8");
+    if (!icon->format->palette)
+        FatalError(GetString(1, 3), "Icon must have a palette");
+    SDL_LockSurface(icon.get());
+    auto* pixels = static_cast<Uint8*>(icon->pixels);
+    Uint8 transparent = pixels[0];
+    std::vector<Uint8> mask(static_cast<std::size_t>(icon->w / 8) * icon->h, 0);
+    for (int y = 0; y < icon->h; ++y)
+        for (int x = 0; x < icon->w; ++x)
+            if (pixels[y * icon->pitch + x] != transparent)
+                mask[static_cast<std::size_t>(y * (icon->w / 8) + x / 8)] |= static_cast<Uint8>(0x80 >> (x % 8));
+    SDL_UnlockSurface(icon.get());
+    SDL_SetColorKey(icon.get(), SDL_SRCCOLORKEY, transparent);
+    SDL_WM_SetIcon(icon.get(), mask.data());
+}
+
+void TApp::LoadDefaultFont()
+{
+    const char* path = "fonts\\menu.ttf";
+    if (theDisplay.width != 640 && platform::OpenFile(path, "rb"))
+        defaultFont_ = TFont::OpenTrueType(path, 16 * theDisplay.scaleNum / theDisplay.scaleDen);
+    if (!defaultFont_) {
+        TJoinElement* entry = archive_->LoadItem(5, 0);
+        if (entry)
+            defaultFont_ = TFont::FromBitmap(entry->Data(), entry->DataLength());
+        if (!defaultFont_)
+            FatalError(GetString(1, 5), "App Default Font");
+    }
+    theScreen.font = defaultFont_.get();
+}
+
+TApp::~TApp()
+{
+    SetChild(nullptr);
+    ClearCommands();
+    mouse_.reset();
+    if (cursorImage_)
+        SDL_FreeSurface(cursorImage_);
+    cursorImage_ = nullptr;
+    std::uint8_t black[256 * 4] = {};
+    SetPalette(black);
+    palette_.reset();
+    CloseAudio();
+    CloseFont(defaultFont_);
+    CloseScreen();
+    theArchive = nullptr;
+    archive_.reset();
+    InstallStringTable(nullptr);
+    strings_.reset();
+    if (theApp == this)
+        theApp = nullptr;
+}
+
+void TApp::HandleEvent(TEvent& event)
+{
+    const SDL_Event& e = event.event;
+    if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_q || e.key.keysym.sym == SDLK_F4)) {
+        bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+        bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+        if (ctrl != alt)
+            PostCommand(command::kQuit);
+    } else if (e.type == SDL_QUIT) {
+        PostCommand(command::kQuit);
+    } else if (e.type == SDL_ACTIVEEVENT) {
+        if ((e.active.state & SDL_APPMOUSEFOCUS) != 0) {
+            if (e.active.gain)
+                SetMouseReentered();
+            else if (mouse_)
+                mouse_->visible = false;
+        }
+        if ((e.active.state & SDL_APPACTIVE) != 0 && e.active.gain && theScreen.surface)
+            SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
+    }
+    if (event.mouseMoved && mouse_)
+        mouse_->MoveTo(event.mouseX, event.mouseY);
+}
+
+void TApp::PresentFrame(bool sleep)
+{
+    if (theMouse)
+        theMouse->PresentFrame();
+    else
+        FlushScreen();
+    if (sleep)
+        SDL_Delay(1);
+}
+
+bool TApp::Frame(TEvent& record, bool sleep)
+{
+    GetEvent(record);
+    DispatchEvent(this, record);
+    if (quit_)
+        return false;
+    DispatchIdle(this);
+    if (quit_)
+        return false;
+    PresentFrame(sleep);
+    return record.command != command::kQuit;
+}
+
+void TApp::Run()
+{
+    Activate();
+    TEvent record;
+    record.Clear();
+    quit_ = false;
+    while (Frame(record)) {
+    }
+    StopChain();
+}
+
+int TApp::RunModal(TContext* owner, TContext* context)
+{
+    owner->MarkHandled();
+    context->Start();
+    TEvent record;
+    record.Clear();
+    for (;;) {
+        GetEvent(record);
+        owner->HandleEvent(record);
+        context->HandleEvent(record);
+        if (record.command == command::kEndModal || record.command == command::kQuit)
+            break;
+        owner->Idle();
+        context->Idle();
+        PresentFrame(true);
+    }
+    context->Stop();
+    delete context;
+    if (record.command == command::kQuit)
+        if (auto* app = dynamic_cast<TApp*>(owner))
+            app->RequestQuit();
+    return record.command;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The application object: the root of the chain of screens. Building it
+// brings the whole program up (data folder, archive, texts, configuration,
+// video, sound, palette, icon, pointer, default font, input); destroying it
+// takes everything down in a fixed order.
+
+#include "app/TContext.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TFont;
+class TJoinFile;
+class TMouse;
+class TStringTable;
+struct SDL_Surface;
+
+class TApp : public TContext {
+public:
+    // A null string-table name takes the table from the archive (type 1).
+    TApp(const char* applicationName, const char* archiveName, const char* stringTableName);
+    ~TApp() override;
+
+    void HandleEvent(TEvent& event) override;
+
+    // The main loop, until the quit command.
+    void Run();
+    // One pass of the loop: event, dispatch, idle, frame. False once the
+    // program is to end.
+    bool Frame(TEvent& record, bool sleep = true);
+    // Runs a context above `owner` in a loop of its own until it posts the
+    // end of the modal loop (6) or quit (1), then deletes it.
+    static int RunModal(TContext* owner, TContext* context);
+
+    void RequestQuit() { quit_ = true; }
+    bool QuitRequested() const { return quit_; }
+    const std::string& ApplicationName() const { return applicationName_; }
+    TMouse* Mouse() const { return mouse_.get(); }
+
+private:
+    void Initialise();
+    void SetIcon();
+    void LoadDefaultFont();
+    static void PresentFrame(bool sleep);
+
+    std::string applicationName_, archiveName_, stringTableName_;
+    bool quit_ = false;
+    std::unique_ptr<TJoinFile> archive_;
+    std::unique_ptr<TStringTable> strings_;
+    std::unique_ptr<std::uint8_t[]> palette_;
+    SDL_Surface* cursorImage_ = nullptr;
+    std::unique_ptr<TFont> defaultFont_;
+    std::unique_ptr<TMouse> mouse_;
+};
+
+extern TApp* theApp;

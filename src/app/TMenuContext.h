@@ -1,0 +1,30 @@
+#pragma once
+// A screen that shows a stack of dialogs: the top one has the focus and
+// gets the events. When the last dialog closes, the context posts its close
+// command (1 ends the program, 6 ends a modal loop, 0 posts nothing).
+
+#include "app/TContext.h"
+
+class TDialog;
+
+class TMenuContext : public TContext {
+public:
+    explicit TMenuContext(int closeCommand) : closeCommand_(closeCommand) {}
+    ~TMenuContext() override;
+
+    void HandleEvent(TEvent& event) override;
+    void Idle() override;
+
+    // Puts the dialog on top (the one below greys), opens and draws it.
+    void AddDialog(TDialog* dialog);
+    void CloseTopDialog();
+
+    TDialog* FirstDialog() const { return first_; }
+    TDialog* TopDialog() const { return top_; }
+    int CloseCommand() const { return closeCommand_; }
+
+private:
+    TDialog* first_ = nullptr;  // owns the whole stack
+    TDialog* top_ = nullptr;
+    int closeCommand_;
+};

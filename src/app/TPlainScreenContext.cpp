@@ -1,0 +1,8 @@
+#include "app/TPlainScreenContext.h"
+
+#include "gfx/Screen.h"
+
+void TPlainScreenContext::Start()
+{
+    ClearScreen(1);
+}

@@ -1,0 +1,43 @@
+#include "gfx/Colours.h"
+
+#include "gfx/ColourTable.h"
+#include "gfx/Screen.h"
+
+namespace {
+
+std::uint32_t scheme[kSchemeRoles] = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
+
+}  // namespace
+
+std::uint32_t PixelOf(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    if (!theScreen.surface)
+        return 0;
+    return SDL_MapRGB(theScreen.surface->format, r, g, b);
+}
+
+std::uint32_t MapColour(std::uint32_t colour)
+{
+    if (theScreen.palettised || colour < 1 || colour > 31)
+        return colour;
+    const NamedColour& c = kColourTable[colour];
+    return PixelOf(c.r, c.g, c.b);
+}
+
+std::uint32_t SchemeColour(int role)
+{
+    if (role < 0 || role >= kSchemeRoles)
+        return 0;
+    return MapColour(scheme[role]);
+}
+
+void SetSchemeColour(int role, std::uint32_t colourNumber)
+{
+    if (role >= 0 && role < kSchemeRoles)
+        scheme[role] = colourNumber;
+}
+
+void SetPen(std::uint32_t colour)
+{
+    theScreen.pen = MapColour(colour);
+}

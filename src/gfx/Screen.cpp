@@ -1,0 +1,160 @@
+#include "gfx/Screen.h"
+
+#include "app/FatalError.h"
+#include "gfx/Colours.h"
+
+#include "SDL_ttf.h"
+
+#include <algorithm>
+#include <utility>
+
+Screen theScreen;
+
+bool ClipRect(Rect& r, const Rect& clip)
+{
+    if (r.left > clip.right || r.top > clip.bottom || r.right < clip.left || r.bottom < clip.top)
+        return false;
+    r.left = std::max(r.left, clip.left);
+    r.top = std::max(r.top, clip.top);
+    r.right = std::min(r.right, clip.right);
+    r.bottom = std::min(r.bottom, clip.bottom);
+    return true;
+}
+
+void OpenScreen(int width, int height, int depth, std::uint32_t flags)
+{
+    SDL_Surface* surface = SDL_SetVideoMode(width, height, depth, flags);
+    if (!surface && (flags & SDL_FULLSCREEN))
+        surface = SDL_SetVideoMode(width, height, depth, flags & ~static_cast<std::uint32_t>(SDL_FULLSCREEN));
+    if (!surface)
+        FatalError("Couldn't set video mode:", SDL_GetError());
+    theScreen = Screen{};
+    theScreen.surface = surface;
+    theScreen.width = width;
+    theScreen.height = height;
+    theScreen.originX = (surface->w - width) / 2;
+    theScreen.originY = (surface->h - height) / 2;
+    TTF_Init();
+    theScreen.palettised = depth < 9;
+    theScreen.viewPort = {0, 0, width - 1, height - 1};
+    theScreen.clip = theScreen.viewPort;
+}
+
+void CloseScreen()
+{
+    if (!theScreen.surface)
+        return;
+    FillBoxRaw(0, 0, theScreen.width - 1, theScreen.height - 1, 0);
+    MarkDirty(0, 0, theScreen.width - 1, theScreen.height - 1);
+    FlushScreen();
+    TTF_Quit();
+    theScreen.surface = nullptr;
+}
+
+void SetPalette(const std::uint8_t* table)
+{
+    SDL_Color colours[256];
+    for (int i = 0; i < 256; ++i)
+        colours[i] = {table[i * 4], table[i * 4 + 1], table[i * 4 + 2], 0};
+    if (theScreen.surface)
+        SDL_SetColors(theScreen.surface, colours, 0, 256);
+}
+
+void SetClip(int left, int top, int right, int bottom)
+{
+    theScreen.clip = {left, top, right, bottom};
+    if (!theScreen.surface)
+        return;
+    SDL_Rect r = {static_cast<Sint16>(left + theScreen.originX), static_cast<Sint16>(top + theScreen.originY),
+                  static_cast<Uint16>(std::max(0, right - left + 1)), static_cast<Uint16>(std::max(0, bottom - top + 1))};
+    SDL_SetClipRect(theScreen.surface, &r);
+}
+
+void ResetClip()
+{
+    const Rect& v = theScreen.viewPort;
+    SetClip(v.left, v.top, v.right, v.bottom);
+}
+
+void MarkDirty(int left, int top, int right, int bottom)
+{
+    Rect r = {left, top, right, bottom};
+    if (!ClipRect(r, theScreen.clip))
+        return;
+    Rect& d = theScreen.dirty;
+    if (d.left == kEmptyRect) {
+        d = r;
+        return;
+    }
+    d.left = std::min(d.left, r.left);
+    d.top = std::min(d.top, r.top);
+    d.right = std::max(d.right, r.right);
+    d.bottom = std::max(d.bottom, r.bottom);
+}
+
+bool DirtyIsEmpty()
+{
+    return theScreen.dirty.left == kEmptyRect;
+}
+
+void UpdateArea(int left, int top, int right, int bottom)
+{
+    if (!theScreen.surface || right < left || bottom < top)
+        return;
+    SDL_UpdateRect(theScreen.surface, left + theScreen.originX, top + theScreen.originY,
+                   static_cast<Uint32>(right - left + 1), static_cast<Uint32>(bottom - top + 1));
+}
+
+void FlushScreen()
+{
+    if (DirtyIsEmpty())
+        return;
+    const Rect d = theScreen.dirty;
+    theScreen.dirty.left = kEmptyRect;
+    UpdateArea(d.left, d.top, d.right, d.bottom);
+}
+
+void LockScreen()
+{
+    if (theScreen.lockCount++ > 0 || !theScreen.surface || !SDL_MUSTLOCK(theScreen.surface))
+        return;
+    while (SDL_LockSurface(theScreen.surface) < 0)
+        SDL_Delay(10);
+}
+
+void UnlockScreen()
+{
+    if (theScreen.lockCount <= 0)
+        return;
+    if (--theScreen.lockCount == 0 && theScreen.surface && SDL_MUSTLOCK(theScreen.surface))
+        SDL_UnlockSurface(theScreen.surface);
+}
+
+void FillBoxRaw(int left, int top, int right, int bottom, std::uint32_t colour)
+{
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
+    Rect r = {left, top, right, bottom};
+    if (!theScreen.surface || !ClipRect(r, theScreen.clip))
+        return;
+    if (!theScreen.palettised && colour >= 1 && colour <= 31)
+        colour = MapColour(colour);
+    SDL_Rect area = {static_cast<Sint16>(r.left + theScreen.originX), static_cast<Sint16>(r.top + theScreen.originY),
+                     static_cast<Uint16>(r.right - r.left + 1), static_cast<Uint16>(r.bottom - r.top + 1)};
+    SDL_FillRect(theScreen.surface, &area, colour);
+}
+
+void FillBox(int left, int top, int right, int bottom, std::uint32_t colour)
+{
+    FillBoxRaw(left, top, right, bottom, colour);
+    MarkDirty(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+}
+
+void ClearScreen(std::uint32_t colour)
+{
+    const Rect& v = theScreen.viewPort;
+    FillBoxRaw(v.left, v.top, v.right, v.bottom, colour);
+    MarkDirty(v.left, v.top, v.right, v.bottom);
+}

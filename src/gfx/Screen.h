@@ -1,0 +1,55 @@
+#pragma once
+// The single drawing target: the video surface, the logical screen inside
+// it, the clip rectangle, and the dirty rectangle that collects everything
+// drawn in a frame so it reaches the display in one update.
+
+#include "gfx/Display.h"
+
+#include "SDL.h"
+
+#include <cstdint>
+
+class TFont;
+
+constexpr int kEmptyRect = 0x7777;
+
+struct Screen {
+    std::uint32_t pen = 0;     // raw pixel value
+    int width = 0, height = 0;
+    TFont* font = nullptr;     // the current font, not owned
+    std::uint8_t hAnchor = 0;  // 0 left, 1 centre, 2 right
+    std::uint8_t vAnchor = 0;  // 0 bottom, 1 middle, 2 top
+    bool palettised = false;
+    int originX = 0, originY = 0;
+    SDL_Surface* surface = nullptr;
+    Rect dirty = {kEmptyRect, 0, 0, 0};
+    Rect viewPort = {0, 0, -1, -1};
+    Rect clip = {0, 0, -1, -1};
+    int lockCount = 0;
+};
+
+extern Screen theScreen;
+
+// Sets the video mode (retrying windowed when full screen is refused); a
+// mode that cannot be had at all ends the program.
+void OpenScreen(int width, int height, int depth, std::uint32_t flags);
+void CloseScreen();
+
+void SetPalette(const std::uint8_t* table256x4);
+void SetClip(int left, int top, int right, int bottom);
+void ResetClip();
+void MarkDirty(int left, int top, int right, int bottom);
+bool DirtyIsEmpty();
+void FlushScreen();
+void UpdateArea(int left, int top, int right, int bottom);
+
+// Locking for direct pixel access; nested calls lock once.
+void LockScreen();
+void UnlockScreen();
+
+void FillBoxRaw(int left, int top, int right, int bottom, std::uint32_t colour);
+void FillBox(int left, int top, int right, int bottom, std::uint32_t colour);
+void ClearScreen(std::uint32_t colour);
+
+// Intersects `r` with `clip`; false when nothing is left.
+bool ClipRect(Rect& r, const Rect& clip);

@@ -1,0 +1,42 @@
+#include "gfx/TFont.h"
+
+#include "gfx/Screen.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "resources/LittleEndian.h"
+
+TFont::~TFont()
+{
+    if (ttf_)
+        TTF_CloseFont(ttf_);
+}
+
+std::unique_ptr<TFont> TFont::OpenTrueType(const std::string& path, int points)
+{
+    // An unreadable file gives no font without asking the library.
+    if (!platform::OpenFile(path, "rb"))
+        return nullptr;
+    TTF_Font* ttf = TTF_OpenFont(platform::NativePath(path).c_str(), points);
+    if (!ttf)
+        return nullptr;
+    std::unique_ptr<TFont> font(new TFont);
+    font->ttf_ = ttf;
+    return font;
+}
+
+std::unique_ptr<TFont> TFont::FromBitmap(const unsigned char* block, std::size_t size)
+{
+    if (!block || size < 12 || GetLE16(block) != kBitmapMagic)
+        return nullptr;
+    std::unique_ptr<TFont> font(new TFont);
+    font->bitmap_ = block;
+    font->bitmapSize_ = size;
+    return font;
+}
+
+void CloseFont(std::unique_ptr<TFont>& font)
+{
+    if (font && theScreen.font == font.get())
+        theScreen.font = nullptr;
+    font.reset();
+}

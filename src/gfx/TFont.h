@@ -1,0 +1,40 @@
+#pragma once
+// A font handle: a TrueType font of SDL_ttf, or one of the program's bitmap
+// fonts (a block that starts with the 16-bit value 0xF7B4). Drawing and
+// measuring look at which kind it is.
+
+#include "SDL_ttf.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+class TFont {
+public:
+    static constexpr unsigned kBitmapMagic = 0xF7B4;
+
+    ~TFont();
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
+
+    // Opens a TrueType file at a point size; null when the file cannot be
+    // read or the library refuses it.
+    static std::unique_ptr<TFont> OpenTrueType(const std::string& path, int points);
+    // Wraps a bitmap font block that stays alive elsewhere (the archive entry).
+    static std::unique_ptr<TFont> FromBitmap(const unsigned char* block, std::size_t size);
+
+    bool IsBitmap() const { return bitmap_ != nullptr; }
+    TTF_Font* TrueType() const { return ttf_; }
+    const unsigned char* Bitmap() const { return bitmap_; }
+    std::size_t BitmapSize() const { return bitmapSize_; }
+
+private:
+    TFont() = default;
+    TTF_Font* ttf_ = nullptr;
+    const unsigned char* bitmap_ = nullptr;
+    std::size_t bitmapSize_ = 0;
+};
+
+// Closes the font and, when it is the screen's current font, leaves the
+// screen without one.
+void CloseFont(std::unique_ptr<TFont>& font);

@@ -1,0 +1,8 @@
+// Quoli: a typing game for children learning to read and write.
+
+#include "app/StartUp.h"
+
+int main(int argc, char** argv)
+{
+    return RunProgram(argc, argv);
+}

@@ -1,0 +1,110 @@
+#include "resources/ImageLoaders.h"
+
+#include "gfx/Images.h"
+#include "gfx/Screen.h"
+#include "resources/Archives.h"
+#include "resources/TJoinFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+TJoinFile* theArchive = nullptr;
+TJoinFile* theEffectsArchive = nullptr;
+
+namespace {
+
+SDL_Surface* Decode(TJoinElement* entry)
+{
+    if (!entry || !entry->Data())
+        return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(entry->Data(), static_cast<int>(entry->DataLength()));
+    SDL_Surface* image = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
+    entry->Release();
+    return image;
+}
+
+}  // namespace
+
+SDL_Surface* LoadImage(TJoinFile& archive, int type, int number)
+{
+    return Decode(archive.LoadItem(type, number));
+}
+
+SDL_Surface* LoadImageKeyed(TJoinFile& archive, int type, int number, std::uint32_t key)
+{
+    SDL_Surface* image = LoadImage(archive, type, number);
+    if (image)
+        SetImageKey(image, key);
+    return image;
+}
+
+bool LoadShapes(TJoinFile& archive, SDL_Surface** images, int type, int first, int count, std::uint32_t key)
+{
+    int base = archive.FindType(type);
+    if (base < 0)
+        return false;
+    bool all = true;
+    for (int i = 0; i < count; ++i) {
+        int index = base + first + i;
+        images[i] = archive.LoadEntry(index) ? Decode(archive.Entry(index)) : nullptr;
+        if (!images[i]) {
+            std::fprintf(stderr, "Warning: Can't load shape %d\n", index);
+            all = false;
+            continue;
+        }
+        if (key != 0)
+            SetImageKey(images[i], key);
+    }
+    return all;
+}
+
+void PaletteFromTriples(const unsigned char* data, std::size_t size, std::uint8_t table[256 * 4])
+{
+    std::memset(table, 0, 256 * 4);
+    std::size_t colours = size / 3;
+    if (colours > 256)
+        colours = 256;
+    for (std::size_t i = 0; i < colours; ++i) {
+        table[i * 4] = data[i * 3];
+        table[i * 4 + 1] = data[i * 3 + 1];
+        table[i * 4 + 2] = data[i * 3 + 2];
+    }
+}
+
+void SetPaletteFrom(TJoinFile& archive, int type, int number)
+{
+    TJoinElement* entry = archive.LoadItem(type, number);
+    if (!entry) {
+        std::fprintf(stderr, "Cannot find Bookmark %d,%d\n", type, number);
+        return;
+    }
+    std::uint8_t table[256 * 4];
+    PaletteFromTriples(entry->Data(), entry->DataLength(), table);
+    SetPalette(table);
+    entry->Release();
+}
+
+void FreeImages(SDL_Surface** images, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (images[i]) {
+            SDL_FreeSurface(images[i]);
+            images[i] = nullptr;
+        }
+}
+
+SDL_Surface* LoadImage(int type, int number)
+{
+    return theArchive ? LoadImage(*theArchive, type, number) : nullptr;
+}
+
+bool LoadShapes(SDL_Surface** images, int type, int first, int count, std::uint32_t key)
+{
+    return theArchive && LoadShapes(*theArchive, images, type, first, count, key);
+}
+
+void SetPaletteFrom(int type, int number)
+{
+    if (theArchive)
+        SetPaletteFrom(*theArchive, type, number);
+}

@@ -1,0 +1,4 @@
+#include "users/CurrentUser.h"
+
+char theUserName[kUserNameSize] = {};
+bool theDirectStart = false;
