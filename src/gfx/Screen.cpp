@@ -10,6 +10,12 @@
 
 Screen theScreen;
 
+namespace {
+
+UpdateHook updateHook = nullptr;
+
+}  // namespace
+
 bool ClipRect(Rect& r, const Rect& clip)
 {
     if (r.left > clip.right || r.top > clip.bottom || r.right < clip.left || r.bottom < clip.top)
@@ -28,16 +34,26 @@ void OpenScreen(int width, int height, int depth, std::uint32_t flags)
         surface = SDL_SetVideoMode(width, height, depth, flags & ~static_cast<std::uint32_t>(SDL_FULLSCREEN));
     if (!surface)
         FatalError("Couldn't set video mode:", SDL_GetError());
+    AttachScreen(surface, width, height, depth < 9);
+    TTF_Init();
+}
+
+void AttachScreen(SDL_Surface* surface, int width, int height, bool palettised)
+{
     theScreen = Screen{};
     theScreen.surface = surface;
     theScreen.width = width;
     theScreen.height = height;
     theScreen.originX = (surface->w - width) / 2;
     theScreen.originY = (surface->h - height) / 2;
-    TTF_Init();
-    theScreen.palettised = depth < 9;
+    theScreen.palettised = palettised;
     theScreen.viewPort = {0, 0, width - 1, height - 1};
     theScreen.clip = theScreen.viewPort;
+}
+
+void SetUpdateHook(UpdateHook hook)
+{
+    updateHook = hook;
 }
 
 void CloseScreen()
@@ -100,6 +116,11 @@ bool DirtyIsEmpty()
 void UpdateArea(int left, int top, int right, int bottom)
 {
     if (!theScreen.surface || right < left || bottom < top)
+        return;
+    if (updateHook)
+        updateHook({left, top, right, bottom});
+    // Only the video surface has a display behind it.
+    if (theScreen.surface != SDL_GetVideoSurface())
         return;
     SDL_UpdateRect(theScreen.surface, left + theScreen.originX, top + theScreen.originY,
                    static_cast<Uint32>(right - left + 1), static_cast<Uint32>(bottom - top + 1));

@@ -34,6 +34,13 @@ extern Screen theScreen;
 // mode that cannot be had at all ends the program.
 void OpenScreen(int width, int height, int depth, std::uint32_t flags);
 void CloseScreen();
+// Makes `surface` the video surface with a logical screen of width x height
+// centred in it (what OpenScreen does once the mode is set).
+void AttachScreen(SDL_Surface* surface, int width, int height, bool palettised);
+
+// Called with every area pushed to the display (tests watch the display).
+using UpdateHook = void (*)(const Rect& area);
+void SetUpdateHook(UpdateHook hook);
 
 void SetPalette(const std::uint8_t* table256x4);
 void SetClip(int left, int top, int right, int bottom);

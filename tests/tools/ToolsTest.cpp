@@ -2,6 +2,7 @@
 
 #include "resources/StringTable.h"
 #include "resources/TJoinFile.h"
+#include "support/Shell.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,26 +12,6 @@
 #include <string>
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string output;  // standard output and error together
-};
-
-ToolRun Shell(const std::string& command)
-{
-    ToolRun run{-1, {}};
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, got);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 std::string Archive(const std::string& args)
 {
@@ -61,7 +42,7 @@ TEST(ArchiveToolTest, BuiltArchiveListsAndExtractsTheSameBytes)
                  "5 1 font0    noise.bin\n"
                  "5 2 font1    empty.bin\n"
                  "6 9 fourteenchars1 flat.bin\n");
-    ToolRun built = Shell(Archive("build -o " + (folder / "out.bin") + " " + (folder / "list.manifest")));
+    ShellRun built = RunShell(Archive("build -o " + (folder / "out.bin") + " " + (folder / "list.manifest")));
     ASSERT_EQ(built.status, 0) << built.output;
 
     TJoinFile archive(folder / "out.bin");
@@ -74,11 +55,11 @@ TEST(ArchiveToolTest, BuiltArchiveListsAndExtractsTheSameBytes)
     const char* expected[] = {"flat.bin", "noise.bin", "empty.bin", "flat.bin"};
     for (int i = 0; i < 4; ++i) {
         std::string out = folder / ("x" + std::to_string(i));
-        ToolRun extracted = Shell(Archive("extract " + (folder / "out.bin") + " " + std::to_string(i) + " " + out));
+        ShellRun extracted = RunShell(Archive("extract " + (folder / "out.bin") + " " + std::to_string(i) + " " + out));
         ASSERT_EQ(extracted.status, 0) << extracted.output;
         EXPECT_EQ(ReadBinaryFile(out), folder.Read(expected[i])) << i;
     }
-    ToolRun listed = Shell(Archive("list " + (folder / "out.bin")));
+    ShellRun listed = RunShell(Archive("list " + (folder / "out.bin")));
     ASSERT_EQ(listed.status, 0);
     EXPECT_NE(listed.output.find("font1"), std::string::npos);
     EXPECT_NE(listed.output.find("    5      1"), std::string::npos) << listed.output;
@@ -100,7 +81,7 @@ TEST(ArchiveToolTest, RefusesBadManifests)
     };
     for (const Case& c : cases) {
         folder.Write("bad.manifest", c.manifest);
-        ToolRun run = Shell(Archive("build -o " + (folder / "bad.bin") + " " + (folder / "bad.manifest")));
+        ShellRun run = RunShell(Archive("build -o " + (folder / "bad.bin") + " " + (folder / "bad.manifest")));
         EXPECT_NE(run.status, 0) << c.manifest;
         EXPECT_NE(run.output.find("bad.manifest:"), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
@@ -119,7 +100,7 @@ TEST(StringsToolTest, CompiledTableListsBackAndRecompilesIdentically)
                  "\tSeconda riga\n"
                  "7/2\t\n");
     folder.Write("b.txt", "1/10\tFine\r\n");
-    ToolRun built = Shell(Strings("build -o " + (folder / "t.str") + " " + (folder / "a.txt") + " " + (folder / "b.txt")));
+    ShellRun built = RunShell(Strings("build -o " + (folder / "t.str") + " " + (folder / "a.txt") + " " + (folder / "b.txt")));
     ASSERT_EQ(built.status, 0) << built.output;
 
     auto table = LoadStringTable(folder / "t.str");
@@ -129,10 +110,10 @@ TEST(StringsToolTest, CompiledTableListsBackAndRecompilesIdentically)
     EXPECT_STREQ(table->Get(1, 10), "Fine");
     EXPECT_EQ(table->Count(), 6u);
 
-    ToolRun listed = Shell(Strings("list " + (folder / "t.str")));
+    ShellRun listed = RunShell(Strings("list " + (folder / "t.str")));
     ASSERT_EQ(listed.status, 0);
     folder.Write("listed.txt", listed.output);
-    ToolRun again = Shell(Strings("build -o " + (folder / "u.str") + " " + (folder / "listed.txt")));
+    ShellRun again = RunShell(Strings("build -o " + (folder / "u.str") + " " + (folder / "listed.txt")));
     ASSERT_EQ(again.status, 0) << again.output;
     EXPECT_EQ(folder.Read("u.str"), folder.Read("t.str"));
 }
@@ -154,7 +135,7 @@ TEST(StringsToolTest, RefusesBadSourcesNamingFileAndLine)
     };
     for (const Case& c : cases) {
         folder.Write("s.txt", c.source);
-        ToolRun run = Shell(Strings("build -o " + (folder / "s.str") + " " + (folder / "s.txt")));
+        ShellRun run = RunShell(Strings("build -o " + (folder / "s.str") + " " + (folder / "s.txt")));
         EXPECT_NE(run.status, 0) << c.source;
         EXPECT_NE(run.output.find(c.where), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
@@ -193,7 +174,7 @@ TEST(ContentToolsTest, RebuildTheSameBytesEveryTime)
             std::string path = folder / ("out" + std::to_string(run));
             std::string command = build.command;
             command.replace(command.find("OUT"), 3, path);
-            ToolRun done = Shell(command);
+            ShellRun done = RunShell(command);
             ASSERT_EQ(done.status, 0) << command << "\n" << done.output;
             outputs[run] = ReadBinaryFile(path);
         }
@@ -211,12 +192,12 @@ TEST(ContentToolsTest, SongMistakesAreReportedWithTheirLine)
                  "pattern p 16\n"
                  "lead: C4:8 H4:8\n"
                  "order p\n");
-    ToolRun run = Shell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "bad.song") + " " + (folder / "out.xm"));
+    ShellRun run = RunShell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "bad.song") + " " + (folder / "out.xm"));
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find("bad.song:4: bad note H4"), std::string::npos) << run.output;
 
     folder.Write("short.song",
                  "instrument lead sine soft 40\nchannels lead\npattern p 16\nlead: C4:8\norder p\n");
-    run = Shell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "short.song") + " " + (folder / "out.xm"));
+    run = RunShell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "short.song") + " " + (folder / "out.xm"));
     EXPECT_NE(run.output.find("fills 8 of 16 rows"), std::string::npos) << run.output;
 }
