@@ -24,7 +24,7 @@ void Report(const char* what, std::vector<double>& ns)
     double sum = 0;
     for (double v : ns)
         sum += v;
-    std::printf("%-34s mean %8.0f ns  p50 %8.0f ns  p99 %8.0f ns  max %8.0f ns\n", what, sum / ns.size(),
+    std::printf("%-34s mean %8.0f ns  p50 %8.0f ns  p99 %8.0f ns  max %8.0f ns\n", what, sum / static_cast<double>(ns.size()),
                 ns[ns.size() / 2], ns[ns.size() * 99 / 100], ns.back());
 }
 

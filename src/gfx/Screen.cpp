@@ -27,6 +27,18 @@ bool ClipRect(Rect& r, const Rect& clip)
     return true;
 }
 
+void UniteRect(Rect& into, const Rect& r)
+{
+    if (into.left == kEmptyRect) {
+        into = r;
+        return;
+    }
+    into.left = std::min(into.left, r.left);
+    into.top = std::min(into.top, r.top);
+    into.right = std::max(into.right, r.right);
+    into.bottom = std::max(into.bottom, r.bottom);
+}
+
 void OpenScreen(int width, int height, int depth, std::uint32_t flags)
 {
     SDL_Surface* surface = SDL_SetVideoMode(width, height, depth, flags);
@@ -95,17 +107,8 @@ void ResetClip()
 void MarkDirty(int left, int top, int right, int bottom)
 {
     Rect r = {left, top, right, bottom};
-    if (!ClipRect(r, theScreen.clip))
-        return;
-    Rect& d = theScreen.dirty;
-    if (d.left == kEmptyRect) {
-        d = r;
-        return;
-    }
-    d.left = std::min(d.left, r.left);
-    d.top = std::min(d.top, r.top);
-    d.right = std::max(d.right, r.right);
-    d.bottom = std::max(d.bottom, r.bottom);
+    if (ClipRect(r, theScreen.clip))
+        UniteRect(theScreen.dirty, r);
 }
 
 bool DirtyIsEmpty()

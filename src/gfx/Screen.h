@@ -60,3 +60,5 @@ void ClearScreen(std::uint32_t colour);
 
 // Intersects `r` with `clip`; false when nothing is left.
 bool ClipRect(Rect& r, const Rect& clip);
+// Grows `into` to hold `r`; an `into` whose left is kEmptyRect becomes `r`.
+void UniteRect(Rect& into, const Rect& r);

@@ -10,16 +10,8 @@ TMouse* theMouse = nullptr;
 void TSubCursor::AddChanged(int left, int top, int right, int bottom)
 {
     Rect r = {left, top, right, bottom};
-    if (!ClipRect(r, theScreen.viewPort))
-        return;
-    if (changed_.left == kEmptyRect) {
-        changed_ = r;
-        return;
-    }
-    changed_.left = std::min(changed_.left, r.left);
-    changed_.top = std::min(changed_.top, r.top);
-    changed_.right = std::max(changed_.right, r.right);
-    changed_.bottom = std::max(changed_.bottom, r.bottom);
+    if (ClipRect(r, theScreen.viewPort))
+        UniteRect(changed_, r);
 }
 
 void TSubCursor::Paint()
