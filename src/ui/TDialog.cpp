@@ -1,12 +1,87 @@
 #include "ui/TDialog.h"
 
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "app/Input.h"
+#include "app/TMenuContext.h"
+#include "gfx/Screen.h"
+#include "ui/TCloseButton.h"
+
+TDialog::TDialog(int l, int t, int r, int b, unsigned options) : TGroup(l, t, r, b, options)
+{
+    ChangeBits(view::kSelectable | view::kFramed, false);
+    ChangeBits(view::kRounded | view::kWrapFocus, true);
+    kind = view::kDialog;
+    if (!(options & dialog::kNoCloseButton)) {
+        int e = theScreen.width / 32, f = e / 2;
+        Rect r2 = PlaceInGroup(this, -f - e, f, -f, e + f);
+        closeButton_ = new TCloseButton(r2.left, r2.top, r2.right, r2.bottom, command::kCloseDialog);
+        Insert(closeButton_);
+    }
+    savedPointerMode_ = DevicePointerMode();
+    if (options & dialog::kDeviceNavigation)
+        SetDevicePointerMode(false);
+}
+
 TDialog::~TDialog()
 {
     delete above;
+    above = nullptr;
+    if (savedBackground_)
+        DrawImage(left, top, savedBackground_.get());
+    if (options_ & dialog::kDeviceNavigation)
+        SetDevicePointerMode(savedPointerMode_);
 }
 
-void TDialog::SetState(unsigned bits, bool on)
+void TDialog::Open()
 {
-    state_ = on ? (state_ | bits) : (state_ & ~bits);
-    Draw();
+    if (state_ & view::kOpened)
+        return;
+    ChangeBits(view::kOpened, true);
+    if ((options_ & dialog::kSaveBackground) && !savedBackground_) {
+        savedBackground_.reset(CreateScreenSurface(right - left + 1, bottom - top + 1));
+        SaveScreenArea(left, top, savedBackground_.get());
+    }
+    TGroup::Open();
+}
+
+void TDialog::HandleEvent(TEvent& event)
+{
+    TGroup::HandleEvent(event);
+    if (event.keyAction == key::kPressed && event.keyChar == 9)
+        PostCommand((event.modifiers & KMOD_SHIFT) ? command::kFocusPrevious : command::kFocusNext);
+    if (event.command == command::kFocusNext)
+        FocusNext();
+    else if (event.command == command::kFocusPrevious)
+        FocusPrevious();
+    if (options_ & dialog::kDeviceNavigation) {
+        int word = event.deviceInput;
+        if ((word & 0x1) && current_)
+            current_->Press();
+        if (word & (0x40 | 0x8000))
+            PostCommand(command::kFocusPrevious);
+        if (word & (0x8 | 0x200 | 0x1000))
+            PostCommand(command::kFocusNext);
+    }
+}
+
+TMenu::TMenu()
+    : TDialog(theScreen.width / 64, theScreen.width / 64, theScreen.width - theScreen.width / 64,
+              theScreen.height - theScreen.width / 64, 0)
+{
+    if (closeButton_)
+        closeButton_->SetCommand(command::kCloseMenu);
+}
+
+void PushDialog(TDialog* dialog, TDialog* newDialog)
+{
+    if (dialog && dialog->owner)
+        dialog->owner->AddDialog(newDialog);
+    else
+        delete newDialog;
+}
+
+void CloseDialog(TDialog*)
+{
+    PostCommand(command::kCloseDialog);
 }

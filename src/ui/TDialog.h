@@ -1,35 +1,54 @@
 #pragma once
-// The part of a dialog that the screens' dialog stacks rely on: its place
-// on the stack (the context that shows it, the dialogs below and above,
-// the one above owned) and the operations the stack calls.
+// A group shown on a screen's dialog stack. It records the context that
+// shows it and the dialogs below and above it (it owns the one above), has
+// a close button unless told otherwise, can save the screen area it covers,
+// and moves the focus with Tab and Shift+Tab.
 
-#include "app/TEvent.h"
+#include "gfx/Images.h"
+#include "ui/TGroup.h"
 
 class TMenuContext;
+class TCloseButton;
 
-class TDialog {
+namespace dialog {
+
+constexpr unsigned kSaveBackground = 0x20;
+constexpr unsigned kNoCloseButton = 0x80;
+constexpr unsigned kDeviceNavigation = 0x100;
+
+}  // namespace dialog
+
+class TDialog : public TGroup {
 public:
-    static constexpr unsigned kActive = 0x2;
+    static constexpr unsigned kActive = view::kActive;
 
-    TDialog() = default;
-    // Destroys the dialog above first.
-    virtual ~TDialog();
-    TDialog(const TDialog&) = delete;
-    TDialog& operator=(const TDialog&) = delete;
+    TDialog(int left, int top, int right, int bottom, unsigned options = 0);
+    ~TDialog() override;
 
-    virtual void Open() {}
-    virtual void Close() {}
-    virtual void Draw() {}
-    virtual void SetState(unsigned bits, bool on);
-    virtual void HandleEvent(TEvent&) {}
-    virtual void Idle() {}
+    void HandleEvent(TEvent& event) override;
+    void Open() override;
 
-    unsigned State() const { return state_; }
+    TCloseButton* CloseButton() const { return closeButton_; }
 
     TMenuContext* owner = nullptr;
     TDialog* below = nullptr;
     TDialog* above = nullptr;
 
 protected:
-    unsigned state_ = kActive;
+    TCloseButton* closeButton_ = nullptr;
+
+private:
+    SurfacePtr savedBackground_;
+    bool savedPointerMode_ = false;
 };
+
+// A dialog covering nearly the whole screen; its close button posts 5.
+class TMenu : public TDialog {
+public:
+    TMenu();
+};
+
+// Shows `newDialog` above `dialog` on the same screen.
+void PushDialog(TDialog* dialog, TDialog* newDialog);
+// Asks the screen to close its top dialog.
+void CloseDialog(TDialog* dialog);

@@ -37,7 +37,7 @@ private:
 // The dialog side the dialog stacks need, recording what they are asked.
 class TestDialog : public TDialog {
 public:
-    explicit TestDialog(std::string name) : name_(std::move(name)) {}
+    explicit TestDialog(std::string name) : TDialog(0, 0, 10, 10, dialog::kNoCloseButton), name_(std::move(name)) {}
     ~TestDialog() override { journal.push_back("delete " + name_); }
     void Open() override { journal.push_back("open " + name_); }
     void Close() override { journal.push_back("close " + name_); }

@@ -1,0 +1,234 @@
+#include "gfx/Text.h"
+
+#include "gfx/Colours.h"
+#include "gfx/Images.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "resources/LittleEndian.h"
+#include "ui/TView.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// One glyph of a bitmap font, checked against the font's block.
+struct Glyph {
+    const unsigned char* rows = nullptr;  // null: no glyph
+    int width = 0;      // advance and drawn width
+    int rowBytes = 0;   // stride between rows
+    int bytesUsed = 0;  // bytes of a row that hold pixels
+};
+
+Glyph FindGlyph(const TFont& font, unsigned char code)
+{
+    Glyph g;
+    const unsigned char* f = font.Bitmap();
+    std::size_t size = font.BitmapSize();
+    if (size < 12)
+        return g;
+    int first = f[7], count = GetLE16(f + 8), height = f[10];
+    if (code < first || code >= first + count)
+        return g;
+    int k = code - first;
+    if (f[6] == 0) {
+        if (size < 14)
+            return g;
+        int width = f[11], stride = f[12];
+        std::size_t at = 14 + static_cast<std::size_t>(k) * height * stride;
+        if (at + static_cast<std::size_t>(height) * stride > size || (width + 7) / 8 > stride)
+            return g;
+        return {f + at, width, stride, (width + 7) / 8};
+    }
+    std::size_t table = 12 + 2 * static_cast<std::size_t>(k);
+    std::size_t area = 12 + 2 * static_cast<std::size_t>(count);
+    if (table + 2 > size)
+        return g;
+    std::size_t at = area + GetLE16(f + table);
+    if (at >= size)
+        return g;
+    int width = f[at];
+    int stride = (width + 7) / 8;
+    if (at + 1 + static_cast<std::size_t>(stride) * height > size)
+        return g;
+    return {f + at + 1, width, stride, stride};
+}
+
+TFont* Current()
+{
+    return theScreen.font;
+}
+
+SDL_Surface* RenderTrueType(TTF_Font* ttf, const char* text)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(theScreen.pen, theScreen.surface->format, &r, &g, &b);
+    SDL_Color colour = {r, g, b, 0};
+    return theScreen.palettised ? TTF_RenderText_Solid(ttf, text, colour) : TTF_RenderText_Blended(ttf, text, colour);
+}
+
+void Anchor(int x, int y, int w, int h, int& left, int& top)
+{
+    left = theScreen.hAnchor == 1 ? x - (w - 1) / 2 : theScreen.hAnchor == 2 ? x - w + 2 : x;
+    top = theScreen.vAnchor == 0 ? y - h + 1 : theScreen.vAnchor == 1 ? y - (h - 1) / 2 + 1 : y;
+}
+
+}  // namespace
+
+int LineHeight()
+{
+    TFont* font = Current();
+    if (!font)
+        return 0;
+    return font->IsBitmap() ? font->Bitmap()[10] : TTF_FontLineSkip(font->TrueType());
+}
+
+int TextWidth(const char* text)
+{
+    TFont* font = Current();
+    if (!font || !text)
+        return 0;
+    if (!font->IsBitmap()) {
+        int w = 0;
+        TTF_SizeText(font->TrueType(), text, &w, nullptr);
+        return w;
+    }
+    int width = 0;
+    for (const char* p = text; *p; ++p)
+        width += FindGlyph(*font, static_cast<unsigned char>(*p)).width;
+    return width;
+}
+
+void DrawText(int x, int y, const char* text)
+{
+    TFont* font = Current();
+    if (!font || !text || !*text || !theScreen.surface)
+        return;
+    int left, top;
+    if (!font->IsBitmap()) {
+        SurfacePtr rendered(RenderTrueType(font->TrueType(), text));
+        if (!rendered)
+            return;
+        Anchor(x, y, rendered->w, rendered->h, left, top);
+        DrawImage(left, top, rendered.get());
+        return;
+    }
+    int w = TextWidth(text), h = font->Bitmap()[10];
+    Anchor(x, y, w, h, left, top);
+    LockScreen();
+    for (const char* p = text; *p; ++p) {
+        Glyph g = FindGlyph(*font, static_cast<unsigned char>(*p));
+        if (!g.rows)
+            continue;
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < g.width; ++col)
+                if (g.rows[row * g.rowBytes + col / 8] & (0x80 >> (col % 8)))
+                    PutPixel(left + col, top + row, theScreen.pen);
+        left += g.width;
+    }
+    UnlockScreen();
+    Anchor(x, y, w, h, left, top);
+    MarkDirty(left, top, left + w - 1, top + h - 1);
+}
+
+int HotkeyTextWidth(const char* text)
+{
+    if (!text)
+        return 0;
+    std::string plain;
+    for (const char* p = text; *p; ++p)
+        if (*p != '~')
+            plain.push_back(*p);
+    return TextWidth(plain.c_str());
+}
+
+void DrawHotkeyText(const TView* view, int x, int y, const char* text)
+{
+    if (!text)
+        return;
+    std::uint8_t hAnchor = theScreen.hAnchor, vAnchor = theScreen.vAnchor;
+    std::uint32_t pen = theScreen.pen;
+    int w = HotkeyTextWidth(text);
+    if (hAnchor == 1)
+        x -= (w - 1) / 2;
+    else if (hAnchor == 2)
+        x -= w - 2;
+    theScreen.hAnchor = 0;
+    bool highlighted = false;
+    std::string piece;
+    auto flush = [&] {
+        if (!piece.empty()) {
+            std::uint32_t colour = pen;
+            if (highlighted && view && (view->State() & view::kEnabled))
+                colour = SchemeColour((view->State() & view::kActive) ? 10 : 11);
+            theScreen.pen = MapColour(colour);
+            DrawText(x, y, piece.c_str());
+            x += TextWidth(piece.c_str());
+        }
+        piece.clear();
+    };
+    for (const char* p = text; *p; ++p) {
+        if (*p == '~') {
+            flush();
+            highlighted = !highlighted;
+        } else {
+            piece.push_back(*p);
+        }
+    }
+    flush();
+    theScreen.pen = pen;
+    theScreen.hAnchor = hAnchor;
+    theScreen.vAnchor = vAnchor;
+}
+
+SDL_Surface* RenderTextSurface(const char* text)
+{
+    TFont* font = Current();
+    if (!font || font->IsBitmap() || !text || !*text || !theScreen.surface)
+        return nullptr;
+    SurfacePtr rendered(RenderTrueType(font->TrueType(), text));
+    if (!rendered)
+        return nullptr;
+    SDL_Surface* s = rendered.get();
+    int bpp = s->format->BytesPerPixel;
+    auto inked = [&](int row) {
+        const Uint8* p = static_cast<const Uint8*>(s->pixels) + row * s->pitch;
+        for (int i = 0; i < s->w * bpp; ++i)
+            if (p[i])
+                return true;
+        return false;
+    };
+    SDL_LockSurface(s);
+    int first = 0, last = s->h - 1;
+    while (first < s->h && !inked(first))
+        ++first;
+    while (last >= first && !inked(last))
+        --last;
+    SDL_Surface* out = nullptr;
+    if (first <= last) {
+        int height = last - first + 1;
+        out = bpp == 1 ? SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, height, 8, 0, 0, 0, 0)
+                       : SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, height, s->format->BitsPerPixel, 0xFF0000,
+                                              0xFF00, 0xFF, 0xFF000000);
+        if (out) {
+            if (bpp == 1 && s->format->palette)
+                SDL_SetColors(out, s->format->palette->colors, 0, s->format->palette->ncolors);
+            for (int row = 0; row < height; ++row)
+                std::memcpy(static_cast<Uint8*>(out->pixels) + row * out->pitch,
+                            static_cast<const Uint8*>(s->pixels) + (first + row) * s->pitch,
+                            static_cast<std::size_t>(s->w) * bpp);
+        }
+    }
+    SDL_UnlockSurface(s);
+    return out;
+}
+
+int HotkeyOf(const char* text)
+{
+    const char* tilde = text ? std::strchr(text, '~') : nullptr;
+    if (!tilde || !tilde[1])
+        return 0;
+    unsigned char c = static_cast<unsigned char>(tilde[1]);
+    return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Measuring and drawing one line of Latin-1 text in the screen's current
+// font (TrueType or the program's bitmap fonts), anchored by the screen's
+// hAnchor (0 left, 1 centre, 2 right) and vAnchor (0 bottom, 1 middle,
+// 2 top). A "~" in a hot-key text switches to and from the highlighted
+// letters.
+
+#include "SDL.h"
+
+class TView;
+
+int LineHeight();
+int TextWidth(const char* text);
+void DrawText(int x, int y, const char* text);
+
+int HotkeyTextWidth(const char* text);
+void DrawHotkeyText(const TView* view, int x, int y, const char* text);
+
+// The text rendered into a new surface trimmed to its inked rows; null for
+// bitmap fonts and for texts with no ink at all. The caller owns it.
+SDL_Surface* RenderTextSurface(const char* text);
+
+// The hot-key letter of a "~" text, lower-cased; 0 when there is none.
+int HotkeyOf(const char* text);

@@ -1,0 +1,96 @@
+#include "ui/TButton.h"
+
+#include "app/CommandQueue.h"
+#include "gfx/Colours.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+
+TButton::TButton(int l, int t, int r, int b, int hotkey, int command, unsigned options)
+    : TView(l, t, r, b, options), hotkey_(hotkey), command_(command)
+{
+    ChangeBits(view::kRounded, true);
+    kind = view::kButton;
+}
+
+void TButton::Press()
+{
+    ChangeBits(view::kMouseInside, false);
+    if (command_)
+        PostCommand(command_);
+}
+
+void TButton::HandleEvent(TEvent& event)
+{
+    TView::HandleEvent(event);
+    if (!Has(view::kActive | view::kEnabled))
+        return;
+    bool focused = (state_ & view::kFocused) != 0;
+    bool pressed = (state_ & view::kPressed) != 0;
+    bool matches = (focused && event.keyChar == 13) || HotkeyMatches(event, hotkey_);
+    bool down = event.keyAction == key::kPressed ||
+                ((options_ & button::kAutoRepeat) && (event.keyAction & key::kRepeat));
+    if (matches && down && !pressed) {
+        if (!focused)
+            Focus(this);
+        SetState(view::kPressed, true);
+        ConsumeKey(event);
+        return;
+    }
+    if (matches && event.keyAction == key::kReleased && pressed) {
+        SetState(view::kPressed, false);
+        ConsumeKey(event);
+        Press();
+        return;
+    }
+    if (!focused)
+        return;
+    bool inside = Contains(event.mouseX, event.mouseY);
+    if (!inside) {
+        if ((event.mouseButtons & mouse::kLeftHeld) && pressed)
+            SetState(view::kPressed, false);
+        return;
+    }
+    if (event.mouseButtons & mouse::kLeftPressed) {
+        SetState(view::kPressed, true);
+    } else if ((event.mouseButtons & mouse::kLeftReleased) && pressed) {
+        SetState(view::kPressed, false);
+        Press();
+    } else if ((options_ & button::kAutoRepeat) && (event.mouseButtons & mouse::kLeftRepeat)) {
+        Press();
+    }
+}
+
+TTextButton::TTextButton(int l, int t, int r, int b, const char* text, int hotkey, int command, unsigned options)
+    : TButton(l, t, r, b, hotkey == -1 ? HotkeyOf(text) : hotkey, command, options), text_(text ? text : "")
+{
+    kind = view::kTextButton;
+}
+
+void TTextButton::DrawBody()
+{
+    TView::DrawBody();
+    int shift = (state_ & view::kPressed) ? 1 : 0;
+    theScreen.pen = SchemeColour(0);
+    theScreen.vAnchor = 1;
+    int y = (top + bottom) / 2;
+    if (options_ & button::kCentred) {
+        theScreen.hAnchor = 1;
+        DrawHotkeyText(this, (left + right) / 2 + shift, y, text_.c_str());
+    } else {
+        theScreen.hAnchor = 0;
+        DrawHotkeyText(this, left + theScreen.width / 32 + shift, y, text_.c_str());
+    }
+}
+
+void TTextButton::DrawFrame()
+{
+    if (!(state_ & view::kEnabled))
+        theScreen.pen = SchemeColour(6);
+    int s = (state_ & view::kPressed) ? 1 : 0;
+    int l = left + 5 + s, t = top + 5 + s, r = right - 5 + s, b = bottom - 5 + s;
+    if (state_ & view::kRounded)
+        DrawRoundFrame(l, t, r, b, Scaled(10));
+    else
+        ::DrawFrame(l, t, r, b);
+}

@@ -1,0 +1,102 @@
+#include "ui/TGroup.h"
+
+TGroup::TGroup(int l, int t, int r, int b, unsigned options) : TView(l, t, r, b, options), children_(this) {}
+
+void TGroup::Insert(TView* view)
+{
+    children_.Append(view);
+}
+
+void TGroup::Draw()
+{
+    TView::Draw();
+    if (DrawLocked() || !(state_ & view::kVisible))
+        return;
+    EachChild([](TView* v) { v->Draw(); });
+}
+
+void TGroup::SetState(unsigned bits, bool on)
+{
+    LockDraw();
+    ChangeBits(bits, on);
+    EachChild([&](TView* v) { v->SetState(bits, on); });
+    UnlockDraw();
+    if (!DrawLocked())
+        Draw();
+}
+
+void TGroup::HandleEvent(TEvent& event)
+{
+    TView::HandleEvent(event);
+    if (current_)
+        current_->HandleEvent(event);
+    EachChild([&](TView* v) {
+        if (v != current_ && v->Has(view::kVisible | view::kActive | view::kEnabled) && !(v->State() & view::kFocused))
+            v->HandleEvent(event);
+    });
+}
+
+void TGroup::Open()
+{
+    EachChild([](TView* v) { v->Open(); });
+}
+
+void TGroup::Close()
+{
+    EachChild([](TView* v) { v->Close(); });
+}
+
+void TGroup::Idle()
+{
+    EachChild([](TView* v) { v->Idle(); });
+}
+
+void TGroup::FocusChild(TView* view)
+{
+    if (!view || view == current_ || !view->CanFocus())
+        return;
+    if (current_)
+        current_->SetState(view::kFocused, false);
+    current_ = view;
+    view->SetState(view::kFocused, true);
+}
+
+void TGroup::FocusNext()
+{
+    TElement* candidate = nullptr;
+    if (current_) {
+        for (TElement* e = current_->Next(); e; e = e->Next())
+            if (!e->IsHidden() && static_cast<TView*>(e)->CanFocus()) {
+                candidate = e;
+                break;
+            }
+        if (!candidate) {
+            if (!(state_ & view::kWrapFocus))
+                return;
+            candidate = Children().First();
+        }
+    } else {
+        candidate = Children().First();
+    }
+    FocusChild(static_cast<TView*>(candidate));
+}
+
+void TGroup::FocusPrevious()
+{
+    TElement* candidate = nullptr;
+    if (current_) {
+        for (TElement* e = current_->Prev(); e; e = e->Prev())
+            if (!e->IsHidden() && static_cast<TView*>(e)->CanFocus()) {
+                candidate = e;
+                break;
+            }
+        if (!candidate) {
+            if (!(state_ & view::kWrapFocus))
+                return;
+            candidate = Children().Last();
+        }
+    } else {
+        candidate = Children().Last();
+    }
+    FocusChild(static_cast<TView*>(candidate));
+}

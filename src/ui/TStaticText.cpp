@@ -1,0 +1,79 @@
+#include "ui/TStaticText.h"
+
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "ui/TGroup.h"
+
+TStaticText::TStaticText(int l, int t, int r, int b, const char* text, unsigned options)
+    : TView(l, t, r, b, options), colour(SchemeColour(12)), dimColour(SchemeColour(0)), text_(text ? text : "")
+{
+    ChangeBits(view::kSelectable | view::kFramed, false);
+    kind = view::kStaticText;
+}
+
+void TStaticText::DrawBody()
+{
+    using namespace statictext;
+    if (options_ & kHidden)
+        return;
+    int w = HotkeyTextWidth(text_.c_str()), h = LineHeight();
+    int x, y;
+    if (options_ & kCentreAcross) {
+        x = (left + right) / 2;
+        left = x - w / 2;
+        right = x + w / 2;
+        theScreen.hAnchor = 1;
+    } else if (options_ & kRight) {
+        x = right - 1;
+        left = x - w;
+        theScreen.hAnchor = 2;
+    } else {
+        x = left + 1;
+        right = x + w;
+        theScreen.hAnchor = 0;
+    }
+    if (options_ & kCentreDown) {
+        y = (top + bottom) / 2;
+        top = y - h / 2;
+        bottom = y + h / 2;
+        theScreen.vAnchor = 1;
+    } else if (options_ & kBottom) {
+        y = bottom;
+        top = y - h;
+        theScreen.vAnchor = 0;
+    } else {
+        y = top;
+        bottom = y + h;
+        theScreen.vAnchor = 2;
+    }
+    theScreen.pen = MapColour(Has(view::kActive | view::kEnabled) ? colour : dimColour);
+    DrawHotkeyText(this, x, y, text_.c_str());
+}
+
+TLabel::TLabel(int l, int t, int r, int b, const char* text, int hotkey, TView* linked, unsigned options)
+    : TStaticText(l, t, r, b, text, options), hotkey_(hotkey == -1 ? HotkeyOf(text) : hotkey), linked_(linked)
+{
+    kind = view::kLabel;
+    if (linked_)
+        state_ = linked_->State() & ~view::kSelectable;
+}
+
+void TLabel::Press()
+{
+    ChangeBits(view::kMouseInside, false);
+    TGroup* group = OwnerGroup();
+    if (group && linked_)
+        group->FocusChild(linked_);
+}
+
+void TLabel::HandleEvent(TEvent& event)
+{
+    TView::HandleEvent(event);
+    if ((event.keyAction == key::kPressed && HotkeyMatches(event, hotkey_)) ||
+        ((event.mouseButtons & mouse::kLeftPressed) && Contains(event.mouseX, event.mouseY))) {
+        if (event.keyAction == key::kPressed)
+            ConsumeKey(event);
+        Press();
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Something on screen the user works with: a rectangle (screen pixels,
+// corners inclusive) that draws itself, may hold the focus and reacts to
+// events. Views live in their group's list; the group owns them.
+
+#include "app/TEvent.h"
+#include "gfx/Display.h"
+#include "ui/TElement.h"
+#include "ui/ViewState.h"
+
+#include <cstdint>
+
+class TFont;
+class TGroup;
+
+class TView : public TElement {
+public:
+    TView(int left, int top, int right, int bottom, unsigned options = 0);
+    ~TView() override = default;
+
+    virtual void DrawBody();
+    virtual void DrawFrame();
+    virtual void Draw();
+    virtual void Press();
+    virtual void SetState(unsigned bits, bool on);
+    virtual bool CanFocus() const;
+    virtual void HandleEvent(TEvent& event);
+    virtual void Open() {}
+    virtual void Close() {}
+    virtual void Idle() {}
+    // Pixel value of the frame: the active colour when the owner group is
+    // active and enabled.
+    virtual std::uint32_t FrameColour() const;
+
+    void SetBounds(int l, int t, int r, int b);
+    TGroup* OwnerGroup() const;
+    unsigned State() const { return state_; }
+    bool Has(unsigned bits) const { return (state_ & bits) == bits; }
+    unsigned Options() const { return options_; }
+    void SetOptions(unsigned options) { options_ = options; }
+    bool Contains(int x, int y) const;
+
+    int left, top, right, bottom;
+    unsigned short kind = view::kView;
+    int bevel = 2;
+    TFont* font;  // the default font unless given another
+
+protected:
+    // Sets or clears bits without drawing.
+    void ChangeBits(unsigned bits, bool on) { state_ = on ? (state_ | bits) : (state_ & ~bits); }
+    unsigned state_ = view::kNew;
+    unsigned options_;
+};
+
+// The bevelled face every button and selector is drawn on.
+void DrawBevel(int l, int t, int r, int b, int width, unsigned state);
+
+void LockDraw();
+void UnlockDraw();
+bool DrawLocked();
+
+bool PointIn(int x, int y, int left, int top, int right, int bottom);
+// A rectangle placed in a group: negative offsets count from the far edge,
+// and 0 means the near edge for left/top but the far edge for right/bottom.
+Rect PlaceInGroup(const TView* group, int dx1, int dy1, int dx2, int dy2);
+// Folds the key and compares it with the event's symbol (letters) or character.
+bool HotkeyMatches(const TEvent& event, int key);
+// Takes a key out of the event so that no other view sees it.
+void ConsumeKey(TEvent& event);
+// Focuses the view in its owner group.
+void Focus(TView* view);
