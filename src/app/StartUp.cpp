@@ -5,6 +5,8 @@
 #include "app/TPlainScreenContext.h"
 #include "gfx/Display.h"
 #include "resources/IniFile.h"
+#include "resources/StringTable.h"
+#include "ui/StandardContexts.h"
 #include "users/CurrentUser.h"
 
 #include <cstring>
@@ -19,13 +21,6 @@ bool NoProfiles(const std::string&)
 
 ProfileLookup findProfile = NoProfiles;
 
-// The name prompt of the ask-name start; until the program has one, an
-// empty answer ends the program as an empty name does.
-bool AskForName(char* buffer)
-{
-    buffer[0] = 0;
-    return false;
-}
 
 }  // namespace
 
@@ -69,9 +64,12 @@ int RunProgram(int argc, const char* const* argv)
     auto* app = new TApp("QUOLI", "resource.bin", "quoli.str");
 
     if (request.mode == StartRequest::AskName) {
+        // The name stays in the buffer between rounds, so a mistyped name
+        // can be corrected rather than typed again.
         char name[kUserNameSize + 1] = {};
         for (;;) {
-            if (!AskForName(name) || name[0] == 0) {
+            TApp::RunModal(app, new TGetNameContext(GetString(0, 100), name));
+            if (name[0] == 0) {
                 delete app;
                 return 0;
             }
@@ -79,6 +77,7 @@ int RunProgram(int argc, const char* const* argv)
                 theDirectStart = true;
                 break;
             }
+            TApp::RunModal(app, new TDisplayMessageContext(GetString(0, 101), GetString(0, 102)));
         }
     }
 

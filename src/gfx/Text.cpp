@@ -192,11 +192,16 @@ SDL_Surface* RenderTextSurface(const char* text)
         return nullptr;
     SDL_Surface* s = rendered.get();
     int bpp = s->format->BytesPerPixel;
+    // Blended text fills the whole surface with its colour and draws with
+    // alpha: ink is where alpha is not zero. Solid text draws index 1 on 0.
+    Uint32 inkMask = bpp == 4 && s->format->Amask ? s->format->Amask : 0xFFFFFFFFu;
     auto inked = [&](int row) {
         const Uint8* p = static_cast<const Uint8*>(s->pixels) + row * s->pitch;
-        for (int i = 0; i < s->w * bpp; ++i)
-            if (p[i])
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 value = bpp == 4 ? reinterpret_cast<const Uint32*>(p)[x] : bpp == 2 ? reinterpret_cast<const Uint16*>(p)[x] : p[x];
+            if (value & inkMask)
                 return true;
+        }
         return false;
     };
     SDL_LockSurface(s);

@@ -13,14 +13,28 @@ TDialog::TDialog(int l, int t, int r, int b, unsigned options) : TGroup(l, t, r,
     ChangeBits(view::kRounded | view::kWrapFocus, true);
     kind = view::kDialog;
     if (!(options & dialog::kNoCloseButton)) {
-        int e = theScreen.width / 32, f = e / 2;
-        Rect r2 = PlaceInGroup(this, -f - e, f, -f, e + f);
-        closeButton_ = new TCloseButton(r2.left, r2.top, r2.right, r2.bottom, command::kCloseDialog);
+        closeButton_ = new TCloseButton(0, 0, 0, 0, command::kCloseDialog);
         Insert(closeButton_);
+        PlaceCloseButton();
     }
     savedPointerMode_ = DevicePointerMode();
     if (options & dialog::kDeviceNavigation)
         SetDevicePointerMode(false);
+}
+
+void TDialog::PlaceCloseButton()
+{
+    if (!closeButton_)
+        return;
+    int e = theScreen.width / 32, f = e / 2;
+    Rect r = PlaceInGroup(this, -f - e, f, -f, e + f);
+    closeButton_->SetBounds(r.left, r.top, r.right, r.bottom);
+}
+
+void TDialog::Resize(int l, int t, int r, int b)
+{
+    SetBounds(l, t, r, b);
+    PlaceCloseButton();
 }
 
 TDialog::~TDialog()

@@ -29,12 +29,16 @@ public:
     void Open() override;
 
     TCloseButton* CloseButton() const { return closeButton_; }
+    // New bounds, with the close button moved to the new corner (dialogs
+    // that size themselves to their texts).
+    void Resize(int left, int top, int right, int bottom);
 
     TMenuContext* owner = nullptr;
     TDialog* below = nullptr;
     TDialog* above = nullptr;
 
 protected:
+    void PlaceCloseButton();
     TCloseButton* closeButton_ = nullptr;
 
 private:

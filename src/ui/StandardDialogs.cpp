@@ -1,0 +1,114 @@
+#include "ui/StandardDialogs.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "resources/StringTable.h"
+#include "ui/TButton.h"
+#include "ui/TInputLine.h"
+#include "ui/TStaticText.h"
+
+#include <algorithm>
+
+namespace {
+
+// Measures in the default font, which every dialog starts with.
+int Width(const char* text)
+{
+    return TextWidth(text);
+}
+
+// A child at offsets from the dialog's edges (negative: from the far edge).
+Rect At(const TDialog* d, int dx1, int dy1, int dx2, int dy2)
+{
+    return PlaceInGroup(d, dx1, dy1, dx2, dy2);
+}
+
+int Unit()
+{
+    return theScreen.width / 64;
+}
+
+}  // namespace
+
+TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* message, unsigned options)
+    : TDialog(0, 0, 0, 0, options)
+{
+    int u = Unit(), L = LineHeight();
+    int w = std::max(std::max(Width(title), Width(message)) + 8 * u, 24 * u);
+    Resize(cx - w / 2, cy - (6 * u + L), cx + w / 2, cy + (6 * u + L));
+    Rect r = At(this, 2 * u, 3 * u, -2 * u, L + 3 * u);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, title, statictext::kCentreAcross));
+    r = At(this, 2 * u, L + 4 * u, -2 * u, 2 * L + 4 * u);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, message, statictext::kCentreAcross));
+    r = At(this, 0, -4 * u - L, 0, -2 * u);
+    auto* ok = new TTextButton(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13, command::kCloseDialog,
+                               button::kCentred);
+    Insert(ok);
+    FocusChild(ok);
+}
+
+TQueryDialog::TQueryDialog(int cx, int cy, const char* question, std::uint8_t* answer, unsigned options)
+    : TDialog(0, 0, 0, 0, options), answer_(answer)
+{
+    int u = Unit(), L = LineHeight();
+    int d = std::max(Width(question) + 7 * u, 16 * u);
+    Resize(cx - d / 2, cy - (4 * u + L), cx + d / 2, cy + (4 * u + L));
+    Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, question, statictext::kCentreAcross));
+    r = At(this, d / 8, -4 * u - L, 7 * d / 16, -2 * u);
+    auto* yes = new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 3), -1, stddialog::kYes, button::kCentred);
+    Insert(yes);
+    r = At(this, -7 * d / 16, -4 * u - L, -d / 8, -2 * u);
+    Insert(new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 4), -1, stddialog::kNo, button::kCentred));
+    FocusChild(yes);
+}
+
+void TQueryDialog::HandleEvent(TEvent& event)
+{
+    TDialog::HandleEvent(event);
+    if (event.command == stddialog::kYes || event.command == stddialog::kNo) {
+        if (answer_)
+            *answer_ = event.command == stddialog::kYes ? 1 : 0;
+        PostCommand(command::kCloseDialog);
+    }
+}
+
+TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer, int maxLength, unsigned options)
+    : TDialog(0, 0, 0, 0, options), buffer_(buffer)
+{
+    int u = Unit(), L = LineHeight();
+    int e = Width(prompt) + 7 * u;
+    Resize(cx - e / 2, cy - (3 * L + 10 * u) / 2, cx + e / 2, cy + (3 * L + 10 * u) / 2);
+    Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, prompt, 0));
+    r = At(this, 2 * u, L + 7 * u / 2, -2 * u, -(11 * u / 2) - L);
+    unsigned allowed = inputline::kLetters | inputline::kDigits | inputline::kUnderscore | inputline::kSpace |
+                       inputline::kOther | inputline::kApostrophe | inputline::kHyphen | inputline::kComma;
+    auto* line = new TInputLine(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed);
+    Insert(line);
+    const char* ok = GetString(0, 6);
+    int w = Width(ok);
+    r = At(this, 0, -4 * u - L, 0, -2 * u);
+    Insert(new TTextButton(left + (e - w) / 2 - u, r.top, left + u + (e + w) / 2, r.bottom, ok, 0,
+                           stddialog::kConfirmName, button::kCentred));
+    FocusChild(line);
+}
+
+TGetNameDialog::~TGetNameDialog()
+{
+    if (cancelled_ && buffer_)
+        buffer_[0] = 0;
+}
+
+void TGetNameDialog::HandleEvent(TEvent& event)
+{
+    TDialog::HandleEvent(event);
+    if (event.command == command::kChosen)
+        PostCommand(stddialog::kConfirmName);
+    else if (event.command == stddialog::kConfirmName) {
+        cancelled_ = false;
+        PostCommand(command::kCloseDialog);
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The small dialogs every screen uses: a message with OK, a yes/no
+// question that stores its answer, and a prompt with a line to type a name
+// into. Their sizes follow their texts; u is a 64th of the screen width.
+
+#include "ui/TDialog.h"
+
+#include <cstdint>
+
+namespace stddialog {
+
+constexpr int kConfirmName = 15;
+constexpr int kYes = 17;
+constexpr int kNo = 18;
+
+}  // namespace stddialog
+
+class TMessageDialog : public TDialog {
+public:
+    TMessageDialog(int centreX, int centreY, const char* title, const char* message, unsigned options);
+};
+
+class TQueryDialog : public TDialog {
+public:
+    TQueryDialog(int centreX, int centreY, const char* question, std::uint8_t* answer, unsigned options);
+    void HandleEvent(TEvent& event) override;
+
+private:
+    std::uint8_t* answer_;
+};
+
+class TGetNameDialog : public TDialog {
+public:
+    // `buffer` holds maxLength characters and the terminator; it is emptied
+    // unless the name is confirmed (OK or Enter).
+    TGetNameDialog(int centreX, int centreY, const char* prompt, char* buffer, int maxLength, unsigned options);
+    ~TGetNameDialog() override;
+    void HandleEvent(TEvent& event) override;
+    bool Cancelled() const { return cancelled_; }
+
+private:
+    char* buffer_;
+    bool cancelled_ = true;
+};

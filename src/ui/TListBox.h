@@ -1,0 +1,85 @@
+#pragma once
+// A scrollable list of texts with a 1-based selection (0 for none) kept in
+// the caller's variable; a file list box fills itself from a folder and
+// keeps the selected name in the caller's buffer.
+
+#include "resources/TFileList.h"
+#include "ui/TGroup.h"
+
+#include <cstddef>
+#include <memory>
+
+class TScrollBar;
+
+namespace listbox {
+
+constexpr unsigned kKeepHeight = 0x200;
+
+}  // namespace listbox
+
+class TListBox : public TGroup {
+public:
+    TListBox(int left, int top, int right, int bottom, unsigned options, int* selection, TList* items);
+
+    void DrawBody() override;
+    void DrawFrame() override;
+    void Press() override;
+    void HandleEvent(TEvent& event) override;
+    virtual void Select(int n);
+    virtual void MoveUp(int n);
+    virtual void MoveDown(int n);
+    virtual void SelectionChanged() {}
+
+    void UpdateRange();
+    int Rows() const { return rows_; }
+    int RowHeight() const { return rowHeight_; }
+    int TopRow() const { return top_; }
+    int Selection() const { return *selection_; }
+    TScrollBar* ScrollBar() const { return bar_; }
+    const Rect& ListArea() const { return listArea_; }
+
+protected:
+    void SetItems(TList* items) { items_ = items; }
+    void ClampSelection();
+    int ItemCount() const { return items_ ? items_->Count() : 0; }
+
+    TList* items_;
+    int* selection_;
+
+private:
+    TScrollBar* bar_ = nullptr;
+    Rect listArea_{};
+    int rows_ = 0;
+    int knownCount_ = 0;
+    int rowHeight_ = 0;
+    int top_ = 0;
+};
+
+class TFileListBox : public TListBox {
+public:
+    TFileListBox(int left, int top, int right, int bottom, unsigned options, char* name, std::size_t nameSize,
+                 const char* folder, const char* extension, int flags);
+
+    void Select(int n) override;
+    // Selects the entry equal to `name` (none when absent) and shows it.
+    void SelectName(const char* name);
+    // Lists the folder again and selects nothing.
+    void Rescan(const char* folder, const char* extension, int flags);
+    TFileList& Files() { return *files_; }
+
+private:
+    void CopyName();
+    int ownSelection_ = 0;
+    char* name_;
+    std::size_t nameSize_;
+    std::unique_ptr<TFileList> files_;
+};
+
+// A file list box that raises a program-wide flag when its selection changes.
+class TMFileListBox : public TFileListBox {
+public:
+    using TFileListBox::TFileListBox;
+    void SelectionChanged() override;
+};
+
+extern bool theFileListSelectionChanged;

@@ -1,0 +1,267 @@
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "app/TApp.h"
+#include "app/TMenuContext.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "support/HeadlessApp.h"
+#include "support/TestFont.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TColorSelector.h"
+#include "ui/TCustomSelector.h"
+#include "ui/TInputLine.h"
+#include "ui/TListBox.h"
+#include "ui/TScrollBar.h"
+#include "ui/TSelectorItem.h"
+#include "ui/TStringList.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+struct ControlsTest : ::testing::Test {
+    std::unique_ptr<HeadlessApp> headless;
+    TMenuContext* screen = nullptr;
+    TDialog* dialog = nullptr;
+
+    void SetUp() override
+    {
+        headless = std::make_unique<HeadlessApp>();
+        screen = new TMenuContext(0);
+        headless->App().SetChild(screen);
+        dialog = new TDialog(20, 20, 780, 580);
+    }
+    void TearDown() override
+    {
+        if (HasFailure())
+            headless->DumpScreen("quoli-controls-test");
+        if (!dialog->owner)
+            delete dialog;  // never shown: the screen does not own it
+        headless.reset();
+    }
+    void Show(TView* focused = nullptr)
+    {
+        screen->AddDialog(dialog);
+        if (focused)
+            dialog->FocusChild(focused);
+    }
+    void Key(int sym, int unicode = 0, int mod = KMOD_NONE)
+    {
+        headless->PushKey(static_cast<SDLKey>(sym), true, static_cast<Uint16>(unicode), mod);
+        headless->Step();
+        headless->PushKey(static_cast<SDLKey>(sym), false, 0, mod);
+        headless->Step(2);
+    }
+};
+
+}  // namespace
+
+TEST_F(ControlsTest, RadioButtonsFollowTheArrows)
+{
+    int value = 2;
+    auto* radio = new TRadioButtons(40, 40, 300, 200, "Corsie", 0, &value,
+                                    NewItem("~1", -1, NewItem("~2", -1, NewItem("~3", -1, nullptr))));
+    dialog->Insert(radio);
+    Show(radio);
+    ASSERT_EQ(radio->Children().Count(), 3);
+    EXPECT_EQ(radio->Current(), radio->Children().At(1));
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(value, 3);
+    EXPECT_EQ(radio->Current(), radio->Children().At(2));
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(value, 3);
+    Key(SDLK_1, '1');
+    EXPECT_EQ(value, 1);
+}
+
+TEST_F(ControlsTest, CheckBoxesFlipTheirFlags)
+{
+    std::uint8_t flags[2] = {0, 1};
+    auto* boxes = new TCheckBoxes(40, 40, 300, 200, "Suoni", 0, flags,
+                                  NewItem("~Effetti", -1, NewItem("M~usica", -1, nullptr)));
+    dialog->Insert(boxes);
+    Show(boxes);
+    Key(SDLK_SPACE, ' ');
+    EXPECT_EQ(flags[0], 1);
+    Key(SDLK_u, 'u');
+    EXPECT_EQ(flags[1], 0);
+    Key(SDLK_u, 'u');
+    EXPECT_EQ(flags[1], 1);
+}
+
+TEST_F(ControlsTest, ColourPickerStopsAtItsEdges)
+{
+    int colour = 7;
+    auto* picker = new TColorSelector(40, 40, 240, 140, 0, &colour);
+    dialog->Insert(picker);
+    Show(picker);
+    Key(SDLK_RIGHT, SDLK_RIGHT);
+    EXPECT_EQ(colour, 7);
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(colour, 15);
+    colour = 28;
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(colour, 28);
+    Key(SDLK_LEFT, SDLK_LEFT);
+    EXPECT_EQ(colour, 27);
+}
+
+TEST_F(ControlsTest, ScrollBarValuesStayInRange)
+{
+    int value = 9;
+    auto* bar = new TScrollBar(40, 40, 60, 300, 0, &value, 0, 10, 5, 1);
+    dialog->Insert(bar);
+    Show(bar);
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(value, 10);
+    Key(SDLK_UP, SDLK_UP);
+    EXPECT_EQ(value, 5);
+    int still = 0;
+    TScrollBar empty(100, 40, 120, 300, 0, &still, 0, 0, 1, 1);
+    EXPECT_EQ(still, 0);
+    empty.StepUp();
+    EXPECT_EQ(still, 0);
+    int big = 50;
+    TScrollBar clamped(100, 40, 120, 300, 0, &big, 0, 10, 1, 1);
+    EXPECT_EQ(big, 10);
+}
+
+TEST_F(ControlsTest, ListBoxGeometryAndPaging)
+{
+    std::vector<unsigned char> block = SolidBitmapFont('A', {9}, 18);
+    auto font = TFont::FromBitmap(block.data(), block.size());
+    theScreen.font = font.get();  // rows of 20 pixels
+    TStringList items;
+    items.AppendText("uno");
+    items.AppendText("due");
+    items.AppendText("tre");
+    int selection = 1;
+    auto* list = new TListBox(40, 40, 300, 140, 0, &selection, &items);
+    EXPECT_EQ(list->Rows(), 4);
+    EXPECT_EQ(list->bottom, 40 + 85);
+    dialog->Insert(list);
+    Show(list);
+    Key(SDLK_PAGEDOWN, SDLK_PAGEDOWN);
+    EXPECT_EQ(selection, 3);
+    Key(SDLK_DOWN, SDLK_DOWN);
+    EXPECT_EQ(selection, 3);
+    Key(SDLK_PAGEUP, SDLK_PAGEUP);
+    EXPECT_EQ(selection, 1);
+    Key(SDLK_UP, SDLK_UP);
+    EXPECT_EQ(selection, 1);
+    Key(SDLK_RETURN, 13);
+    EXPECT_EQ(headless->LastRecord().command, 0);  // already taken: Enter posted "chosen"
+    theScreen.font = nullptr;
+}
+
+TEST_F(ControlsTest, AnEmptyListKeepsNoSelection)
+{
+    TStringList items;
+    int selection = 3;
+    TListBox list(40, 40, 300, 140, 0, &selection, &items);
+    EXPECT_EQ(selection, 0);
+    list.MoveDown(1);
+    EXPECT_EQ(selection, 0);
+}
+
+TEST_F(ControlsTest, FileListBoxKeepsTheChosenName)
+{
+    TempFolder folder;
+    folder.Write("Animali.LEV", "");
+    folder.Write("Colori.LEV", "");
+    char name[41] = "Colori";
+    auto* files = new TFileListBox(40, 40, 300, 200, 0, name, sizeof name, folder.Path().c_str(), ".LEV", 0x42);
+    EXPECT_STREQ(name, "Colori");
+    files->Select(1);
+    EXPECT_STREQ(name, "Animali");
+    files->Rescan(folder.Path().c_str(), ".LEV", 0x42);
+    EXPECT_STREQ(name, "");
+    delete files;
+}
+
+TEST_F(ControlsTest, InputLineFilters)
+{
+    char digits[6] = "";
+    auto* line = new TInputLine(40, 40, 300, 70, 0, digits, 5, inputline::kDigits);
+    dialog->Insert(line);
+    char upper[6] = "";
+    auto* caps = new TInputLine(40, 80, 300, 110, 0, upper, 5, inputline::kToUpper | inputline::kApostrophe |
+                                                                    inputline::kApostropheAsGrave);
+    dialog->Insert(caps);
+    Show(line);
+    Key(SDLK_a, 'a');
+    Key(SDLK_4, '4');
+    Key(SDLK_2, '2');
+    EXPECT_STREQ(digits, "42");
+    Key(SDLK_LEFT, SDLK_LEFT);
+    Key(SDLK_BACKSPACE, 8);
+    EXPECT_STREQ(digits, "2");
+    Key(SDLK_a, 1, KMOD_LCTRL);  // Ctrl+A is left to other views
+    EXPECT_STREQ(digits, "2");
+    dialog->FocusChild(caps);
+    Key(SDLK_a, 'a');
+    Key(SDLK_QUOTE, '\'');
+    EXPECT_STREQ(upper, "A`");
+}
+
+TEST_F(ControlsTest, InputLineMaximumInInsertAndOverwrite)
+{
+    char text[4] = "abc";
+    auto* line = new TInputLine(40, 40, 300, 70, 0, text, 3, inputline::kLetters);
+    dialog->Insert(line);
+    Show(line);
+    Key(SDLK_END, SDLK_END);
+    Key(SDLK_x, 'x');
+    EXPECT_STREQ(text, "abc");  // full: insert changes nothing
+    Key(SDLK_INSERT, SDLK_INSERT);
+    Key(SDLK_x, 'x');
+    EXPECT_STREQ(text, "abc");  // overwrite at the end of a full line: nothing
+    Key(SDLK_HOME, SDLK_HOME);
+    Key(SDLK_x, 'x');
+    EXPECT_STREQ(text, "xbc");  // overwrite replaces the character under the cursor
+}
+
+TEST_F(ControlsTest, NameDialogKeepsOnlyAConfirmedName)
+{
+    char name[21] = "";
+    Show();
+    screen->AddDialog(new TGetNameDialog(400, 300, "Nome?", name, 20, 0));
+    Key(SDLK_l, 'l');
+    Key(SDLK_u, 'u');
+    EXPECT_STREQ(name, "lu");
+    Key(SDLK_ESCAPE, 27);
+    headless->Step(2);
+    EXPECT_STREQ(name, "");  // closed without confirming
+    screen->AddDialog(new TGetNameDialog(400, 300, "Nome?", name, 20, 0));
+    Key(SDLK_l, 'l');
+    Key(SDLK_RETURN, 13);
+    headless->Step(3);
+    EXPECT_EQ(screen->TopDialog(), dialog);
+    EXPECT_STREQ(name, "l");
+}
+
+TEST_F(ControlsTest, QueryStoresTheAnswerAndCloses)
+{
+    std::uint8_t answer = 7;
+    Show();
+    screen->AddDialog(new TQueryDialog(400, 300, "Esci?", &answer, 0));
+    Key(SDLK_n, 'n');
+    headless->Step(2);
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(screen->TopDialog(), dialog);
+    screen->AddDialog(new TQueryDialog(400, 300, "Esci?", &answer, 0));
+    Key(SDLK_s, 's');
+    headless->Step(2);
+    EXPECT_EQ(answer, 1);
+}
+
+TEST_F(ControlsTest, ShortTextsStillGiveRoomyDialogs)
+{
+    int u = theScreen.width / 64;
+    TQueryDialog query(400, 300, "?", nullptr, 0);
+    EXPECT_GE(query.right - query.left, 16 * u - 1);
+    TMessageDialog message(400, 300, "a", "b", 0);
+    EXPECT_GE(message.right - message.left, 24 * u - 1);
+}
