@@ -74,7 +74,7 @@ TEST(StringContentTest, TextsAreLatinOneWithAccents)
     auto table = StagedTable();
     ASSERT_NE(table, nullptr);
     // "Sì" in Latin-1: the accented letter is one byte, not UTF-8's two.
-    EXPECT_STREQ(table->Get(0, 3), "~S\xEC");
+    EXPECT_STREQ(table->Get(0, 3), "~S~\xEC");
     for (std::uint32_t i = 0; i < table->Count(); ++i)
         for (const char* p = table->TextAtIndex(i); *p; ++p)
             EXPECT_FALSE(static_cast<unsigned char>(*p) == 0xC3 && (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80)

@@ -62,7 +62,7 @@ TEST_F(ControlsTest, RadioButtonsFollowTheArrows)
 {
     int value = 2;
     auto* radio = new TRadioButtons(40, 40, 300, 200, "Corsie", 0, &value,
-                                    NewItem("~1", -1, NewItem("~2", -1, NewItem("~3", -1, nullptr))));
+                                    NewItem("~1~", -1, NewItem("~2~", -1, NewItem("~3~", -1, nullptr))));
     dialog->Insert(radio);
     Show(radio);
     ASSERT_EQ(radio->Children().Count(), 3);
@@ -80,7 +80,7 @@ TEST_F(ControlsTest, CheckBoxesFlipTheirFlags)
 {
     std::uint8_t flags[2] = {0, 1};
     auto* boxes = new TCheckBoxes(40, 40, 300, 200, "Suoni", 0, flags,
-                                  NewItem("~Effetti", -1, NewItem("M~usica", -1, nullptr)));
+                                  NewItem("~E~ffetti", -1, NewItem("M~u~sica", -1, nullptr)));
     dialog->Insert(boxes);
     Show(boxes);
     Key(SDLK_SPACE, ' ');

@@ -47,7 +47,7 @@ struct ViewsTest : ::testing::Test {
     {
         auto* d = new TDialog(100, 100, 500, 400);
         for (int i = 0; i < buttons; ++i) {
-            auto* b = new TTextButton(120, 150 + 40 * i, 300, 180 + 40 * i, "~Bottone", -1, 100 + i);
+            auto* b = new TTextButton(120, 150 + 40 * i, 300, 180 + 40 * i, "~B~ottone", -1, 100 + i);
             d->Insert(b);
             if (made)
                 made[i] = b;
