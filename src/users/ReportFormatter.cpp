@@ -1,0 +1,139 @@
+#include "users/ReportFormatter.h"
+
+#include "menus/GameSettings.h"
+#include "resources/LittleEndian.h"
+#include "resources/StringTable.h"
+#include "users/TDataFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A text event's text, which may lack its terminator in a damaged log.
+std::string Text(const unsigned char* data, int size)
+{
+    if (!data || size <= 0)
+        return std::string();
+    const char* p = reinterpret_cast<const char*>(data);
+    return std::string(p, strnlen(p, static_cast<std::size_t>(size)));
+}
+
+std::string WithoutTildes(const char* text)
+{
+    std::string out;
+    for (const char* p = text; *p; ++p)
+        if (*p != '~')
+            out.push_back(*p);
+    return out;
+}
+
+std::string Printf(const char* format, const std::string& a, const std::string& b = "")
+{
+    char buffer[600];
+    std::snprintf(buffer, sizeof buffer, format, a.c_str(), b.c_str());
+    return buffer;
+}
+
+void PadTo(std::string& out, int& column, int target)
+{
+    while (column < target) {
+        out.push_back(' ');
+        ++column;
+    }
+}
+
+}  // namespace
+
+void ReportFormatter::BreakLine(std::string& out)
+{
+    if (column_ != 0) {
+        out.push_back('\n');
+        column_ = 0;
+    }
+}
+
+std::string ReportFormatter::Format(int kind, const unsigned char* data, int size, int)
+{
+    std::string out;
+    switch (kind) {
+    case event::kClosed:
+        BreakLine(out);
+        out += Printf("--- %s ---\n\n", GetString(12, 0));
+        break;
+    case event::kDate:
+        BreakLine(out);
+        out += Printf("\n%s : %s - ", GetString(12, 1), Text(data, size));
+        break;
+    case event::kTime:
+        out += Text(data, size) + "\n";
+        break;
+    case event::kSettings: {
+        BreakLine(out);
+        GameSettings s;
+        if (data && size >= GameSettings::kSize)
+            s = GameSettings::Decode(data);
+        else
+            s.exerciseName[0] = 0;
+        out += Printf("%s: %s\n", GetString(12, 2), s.exerciseName);
+        char line[300];
+        std::snprintf(line, sizeof line, "%s = %d\n", WithoutTildes(GetString(8, 119)).c_str(), s.fallSeconds);
+        out += line;
+        std::snprintf(line, sizeof line, "%s = %d\n", WithoutTildes(GetString(8, 120)).c_str(), s.spawnSeconds);
+        out += line;
+        break;
+    }
+    case event::kLevel:
+        column_ = 0;
+        out += Printf("\n--- \"%s\" ---\n", Text(data, size));
+        break;
+    case event::kShown: {
+        BreakLine(out);
+        std::string word = Text(data, size);
+        out += word;
+        column_ = static_cast<int>(word.size());
+        break;
+    }
+    case event::kMistyped: {
+        std::string keys = Text(data, size);
+        PadTo(out, column_, 18);
+        std::size_t at = 0;
+        while (keys.size() - at > 20) {
+            out += "* " + keys.substr(at, 20) + "\n" + std::string(18, ' ');
+            at += 20;
+        }
+        out += "* " + keys.substr(at) + "\n";
+        column_ = 0;
+        break;
+    }
+    case event::kHit:
+        PadTo(out, column_, 20);
+        out += Text(data, size) + "\n";
+        column_ = 0;
+        break;
+    case event::kContextClosed:
+        BreakLine(out);
+        out += "\n";
+        break;
+    case event::kLifeLost: {
+        BreakLine(out);
+        std::int32_t lives = (data && size >= 4) ? static_cast<std::int32_t>(GetLE32(data)) : 0;
+        char line[300];
+        std::snprintf(line, sizeof line, "--- %s: %s = %d ---\n", GetString(12, 3), GetString(12, 4), lives);
+        out += line;
+        break;
+    }
+    case event::kBonus:
+        BreakLine(out);
+        out += Printf("--- %s ---\n", GetString(12, (data && size > 0 && data[0]) ? 5 : 6));
+        break;
+    case event::kCompleted:
+        BreakLine(out);
+        out += Printf("--- %s ---\n", GetString(12, 7));
+        break;
+    default:
+        out += "UNKNOWN CODE!!!\n";
+        break;
+    }
+    return out;
+}

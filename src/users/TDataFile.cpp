@@ -1,0 +1,254 @@
+#include "users/TDataFile.h"
+
+#include "app/DataFolder.h"
+#include "menus/GameSettings.h"
+#include "platform/Files.h"
+#include "platform/LocalTime.h"
+#include "resources/FileHelpers.h"
+#include "resources/LittleEndian.h"
+#include "ui/TStringList.h"
+#include "ui/TextHelpers.h"
+#include "users/CurrentUser.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+const unsigned char kRegistryMagic[4] = {'A', 'N', 'A', 0x1A};
+const unsigned char kLogMagic[4] = {'D', 'A', 'T', 0x1A};
+
+// One event as found in the log.
+struct LogEvent {
+    std::int32_t user, kind, size;
+    const unsigned char* data;
+};
+
+// Walks the events after the magic; stops at the first damaged one and
+// tells where the readable part ends.
+template <typename F>
+std::size_t WalkEvents(const std::vector<unsigned char>& log, F each)
+{
+    std::size_t at = 4;
+    while (at + 12 <= log.size()) {
+        auto user = static_cast<std::int32_t>(GetLE32(log.data() + at));
+        auto kind = static_cast<std::int32_t>(GetLE32(log.data() + at + 4));
+        auto size = static_cast<std::int32_t>(GetLE32(log.data() + at + 8));
+        if (user == 0 || size < 0 || static_cast<std::size_t>(size) > log.size() - at - 12)
+            break;
+        each(LogEvent{user, kind, size, log.data() + at + 12}, at, 12 + static_cast<std::size_t>(size));
+        at += 12 + static_cast<std::size_t>(size);
+    }
+    return at;
+}
+
+bool HasMagic(const std::vector<unsigned char>& bytes, const unsigned char* magic)
+{
+    return bytes.size() >= 4 && std::memcmp(bytes.data(), magic, 4) == 0;
+}
+
+}  // namespace
+
+TDataFile::TDataFile(int payloadSize) : payloadSize_(payloadSize)
+{
+    std::string folder = theDataPrefix + "DATA";
+    MakeFolder(folder.c_str());
+    folder += "\\";
+    registryPath_ = folder + "USERS.ANA";
+    logPath_ = folder + "USERS.DAT";
+    tempPath_ = folder + "TEMP.TMP";
+    reportPath_ = folder + "LAST.TXT";
+    LoadRegistry();
+}
+
+std::int32_t TDataFile::IdOf(const TElement* record)
+{
+    return static_cast<std::int32_t>(GetLE32(record->Data() + kNameSize));
+}
+
+const char* TDataFile::NameOf(const TElement* record)
+{
+    return reinterpret_cast<const char*>(record->Data());
+}
+
+void TDataFile::LoadRegistry()
+{
+    Clear();
+    std::vector<unsigned char> bytes;
+    if (!platform::ReadWholeFile(registryPath_, bytes) || !HasMagic(bytes, kRegistryMagic) || bytes.size() < 8)
+        return;
+    storedCount_ = static_cast<std::int32_t>(GetLE32(bytes.data() + 4));
+    std::size_t record = static_cast<std::size_t>(kHeader + payloadSize_);
+    // A count past the end of the file stops at the last whole record.
+    for (std::int32_t i = 0; i < storedCount_; ++i) {
+        std::size_t at = 8 + static_cast<std::size_t>(i) * record;
+        if (at + record > bytes.size())
+            break;
+        auto* e = new TElement;
+        std::memcpy(e->AllocData(record), bytes.data() + at, record);
+        e->Data()[kNameSize - 1] = 0;
+        Append(e);
+    }
+}
+
+bool TDataFile::SaveRegistry() const
+{
+    std::vector<unsigned char> bytes(kRegistryMagic, kRegistryMagic + 4);
+    PutLE32(bytes, static_cast<std::uint32_t>(Count()));
+    for (TElement* e = First(); e; e = e->Next())
+        bytes.insert(bytes.end(), e->Data(), e->Data() + e->DataLength());
+    return platform::ReplaceFileContents(registryPath_, bytes.data(), bytes.size());
+}
+
+TElement* TDataFile::Find(const char* name) const
+{
+    if (!name)
+        return nullptr;
+    for (TElement* e = First(); e; e = e->Next())
+        if (EqualsNoCase(NameOf(e), name))
+            return e;
+    return nullptr;
+}
+
+const unsigned char* TDataFile::PayloadOf(const char* name) const
+{
+    TElement* e = Find(name);
+    return e ? e->Data() + kHeader : nullptr;
+}
+
+void TDataFile::AddUser(const char* name, const unsigned char* payload)
+{
+    if (!name || Find(name))
+        return;
+    std::uint32_t highest = 0;
+    for (TElement* e = First(); e; e = e->Next())
+        highest = std::max(highest, static_cast<std::uint32_t>(IdOf(e)));
+    std::size_t size = static_cast<std::size_t>(kHeader + payloadSize_);
+    auto* e = new TElement;
+    std::memset(e->AllocData(size), 0, size);
+    std::strncpy(reinterpret_cast<char*>(e->Data()), name, kNameSize - 1);
+    std::uint32_t id = highest + 1;
+    for (int i = 0; i < 4; ++i)
+        e->Data()[kNameSize + i] = static_cast<unsigned char>(id >> (8 * i));
+    if (payload)
+        std::memcpy(e->Data() + kHeader, payload, static_cast<std::size_t>(payloadSize_));
+    Append(e);
+}
+
+void TDataFile::UpdateUser(const char* name, const unsigned char* payload)
+{
+    TElement* e = Find(name);
+    if (e && payload)
+        std::memcpy(e->Data() + kHeader, payload, static_cast<std::size_t>(payloadSize_));
+}
+
+void TDataFile::RemoveUser(const char* name)
+{
+    Remove(Find(name));
+}
+
+int TDataFile::SelectUser(const char* name)
+{
+    if (TElement* e = Find(name))
+        currentUser_ = IdOf(e);
+    return currentUser_;
+}
+
+void TDataFile::ForEachName(TStringList& names) const
+{
+    for (TElement* e = First(); e; e = e->Next())
+        names.AppendText(NameOf(e));
+}
+
+void TDataFile::RecordEvent(int kind, const void* data, int size)
+{
+    if (!recordingEnabled || currentUser_ == 0)
+        return;
+    bool existed = platform::FileExists(logPath_);
+    platform::FilePtr log = platform::OpenFile(logPath_, "ab");
+    if (!log)
+        return;
+    std::vector<unsigned char> bytes;
+    if (!existed)
+        bytes.assign(kLogMagic, kLogMagic + 4);
+    PutLE32(bytes, static_cast<std::uint32_t>(currentUser_));
+    PutLE32(bytes, static_cast<std::uint32_t>(kind));
+    PutLE32(bytes, static_cast<std::uint32_t>(size));
+    if (data && size > 0)
+        bytes.insert(bytes.end(), static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
+    std::fwrite(bytes.data(), 1, bytes.size(), log.get());
+}
+
+void TDataFile::RecordText(int kind, const char* text)
+{
+    if (text)
+        RecordEvent(kind, text, static_cast<int>(std::strlen(text) + 1));
+}
+
+bool TDataFile::ExportReport(const char* name, const EventFormatter& formatter, int mode)
+{
+    TElement* user = Find(name);
+    std::vector<unsigned char> log;
+    if (!user || !platform::ReadWholeFile(logPath_, log))
+        return false;
+    std::int32_t id = IdOf(user);
+    std::string report;
+    bool found = false;
+    if (HasMagic(log, kLogMagic)) {
+        WalkEvents(log, [&](const LogEvent& e, std::size_t, std::size_t) {
+            if (e.user != id)
+                return;
+            found = true;
+            report += formatter(e.kind, e.data, e.size, mode);
+        });
+    }
+    platform::ReplaceFileContents(reportPath_, report.data(), report.size());
+    return found;
+}
+
+void TDataFile::PurgeEvents(const char* name)
+{
+    TElement* user = Find(name);
+    std::vector<unsigned char> log;
+    if (!user || !platform::ReadWholeFile(logPath_, log) || !HasMagic(log, kLogMagic))
+        return;  // a log that is not ours is never touched
+    std::int32_t id = IdOf(user);
+    std::vector<unsigned char> kept(kLogMagic, kLogMagic + 4);
+    std::size_t end = WalkEvents(log, [&](const LogEvent& e, std::size_t at, std::size_t length) {
+        if (e.user != id)
+            kept.insert(kept.end(), log.begin() + static_cast<long>(at), log.begin() + static_cast<long>(at + length));
+    });
+    // Bytes past a damaged event are kept as they are: nothing is lost.
+    kept.insert(kept.end(), log.begin() + static_cast<long>(end), log.end());
+    // The new log replaces the old in one step: there is always a log.
+    platform::ReplaceFileContents(logPath_, kept.data(), kept.size());
+}
+
+bool LoadProfileByName(const std::string& name)
+{
+    TDataFile data(GameSettings::kSize);
+    const unsigned char* payload = data.PayloadOf(name.c_str());
+    if (!payload)
+        return false;
+    std::snprintf(theUserName, sizeof theUserName, "%s", name.c_str());
+    theGameSettings = GameSettings::Decode(payload);
+    return true;
+}
+
+std::string CurrentDateText()
+{
+    std::tm t = platform::LocalTime(std::time(nullptr));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900);
+    return text;
+}
+
+std::string CurrentTimeText()
+{
+    std::tm t = platform::LocalTime(std::time(nullptr));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+    return text;
+}
