@@ -1,7 +1,7 @@
 # Installs the Debian packages a command needs, only when some are missing.
 # Sourced by run.sh and test.sh.
 
-quoli_build_packages="cmake g++ pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
+quoli_build_packages="cmake g++ pkg-config python3 libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
   libx11-dev fonts-liberation fonts-comic-neue fonts-dejavu-core x11-utils"
 quoli_test_packages="libgtest-dev xvfb xdotool x11-xkb-utils imagemagick"
 

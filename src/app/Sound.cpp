@@ -95,3 +95,141 @@ void SetChannelEffect(int channel, SoundEffect* effect)
     if (channel >= 0 && channel < kMixChannels)
         slots[channel] = effect;
 }
+
+#include "app/FatalError.h"
+#include "menus/GameSettings.h"
+#include "platform/Paths.h"
+#include "resources/Archives.h"
+#include "resources/TJoinFile.h"
+
+#include <memory>
+
+namespace {
+
+bool musicEnabled = true;
+Mix_Music* music = nullptr;
+std::unique_ptr<TJoinFile> effectsArchive;
+std::unique_ptr<SoundEffect> currentEffect;
+
+}  // namespace
+
+void LoadEffect(SoundEffect& effect, TJoinFile& archive, int type, int number)
+{
+    effect.error.clear();
+    effect.next = nullptr;
+    effect.channel = 0;
+    effect.sample = nullptr;
+    TJoinElement* item = archive.LoadItem(type, number);
+    if (item) {
+        SDL_RWops* rw = SDL_RWFromConstMem(item->Data(), static_cast<int>(item->DataLength()));
+        effect.sample = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+        TJoinFile::Release(item);
+    }
+    if (!effect.sample) {
+        const char* why = Mix_GetError();
+        effect.error = (why && *why) ? why : "missing effect";
+    }
+}
+
+void PlayEffect(SoundEffect& effect)
+{
+    if (!effect.error.empty() || !mixerOpen || !effectsEnabled || !effect.sample)
+        return;
+    slots[effect.channel] = &effect;
+    Mix_PlayChannel(effect.channel, effect.sample, 0);
+}
+
+void FreeEffect(SoundEffect& effect)
+{
+    effect.next = nullptr;
+    if (mixerOpen && effectsEnabled) {
+        Mix_HaltChannel(effect.channel);
+        slots[effect.channel] = nullptr;
+    }
+    effect.error.clear();
+    if (effect.sample)
+        Mix_FreeChunk(effect.sample);
+    effect.sample = nullptr;
+}
+
+void OpenEffects()
+{
+    if (mixerOpen)
+        Mix_VolumeMusic(50);
+    effectsArchive = std::make_unique<TJoinFile>("effects.bin");
+    if (effectsArchive->LoadDirectory() == 0)
+        FatalError("Can't load resources:", "effects.bin");
+    theEffectsArchive = effectsArchive.get();
+    effectsEnabled = theGameSettings.effectsOn != 0;
+    musicEnabled = theGameSettings.musicOn != 0;
+    currentEffect.reset();
+}
+
+void PlayEffectNumber(int type, int number)
+{
+    if (currentEffect)
+        FreeEffect(*currentEffect);
+    effectsEnabled = theGameSettings.effectsOn != 0;
+    if (!effectsArchive)
+        return;
+    currentEffect = std::make_unique<SoundEffect>();
+    LoadEffect(*currentEffect, *effectsArchive, type, number);
+    PlayEffect(*currentEffect);
+}
+
+void CloseEffects()
+{
+    if (currentEffect)
+        FreeEffect(*currentEffect);
+    currentEffect.reset();
+    theEffectsArchive = nullptr;
+    effectsArchive.reset();
+}
+
+void LoadMusic(const char* path)
+{
+    FreeMusic();
+    if (mixerOpen && path)
+        music = Mix_LoadMUS(platform::NativePath(path).c_str());
+}
+
+void FreeMusic()
+{
+    if (music)
+        Mix_FreeMusic(music);
+    music = nullptr;
+}
+
+void FadeInMusic()
+{
+    if (musicEnabled && music)
+        Mix_FadeInMusic(music, -1, 1000);
+}
+
+void FadeOutMusic()
+{
+    if (musicEnabled && mixerOpen)
+        Mix_FadeOutMusic(2000);
+}
+
+void PauseMusic()
+{
+    if (musicEnabled && mixerOpen)
+        Mix_PauseMusic();
+}
+
+void ResumeMusic()
+{
+    if (musicEnabled && mixerOpen)
+        Mix_ResumeMusic();
+}
+
+void SetMusicEnabled(bool on)
+{
+    musicEnabled = on;
+}
+
+bool MusicLoaded()
+{
+    return music != nullptr;
+}

@@ -32,3 +32,26 @@ void ResumeEffects();
 // The effect playing on a channel, or null.
 SoundEffect* ChannelEffect(int channel);
 void SetChannelEffect(int channel, SoundEffect* effect);
+
+// Loads an effect from an archive entry (a WAV); on failure the effect keeps
+// the library's message and is silently never played.
+void LoadEffect(SoundEffect& effect, class TJoinFile& archive, int type, int number);
+void PlayEffect(SoundEffect& effect);
+void FreeEffect(SoundEffect& effect);
+
+// The game's effects: "effects.bin" open while a game runs, one effect
+// playing at a time on channel 0 (a new one cuts the old one off).
+void OpenEffects();
+void PlayEffectNumber(int type, int number);
+void CloseEffects();
+
+// The game's music, one module at a time; nothing plays while the user's
+// music switch is off.
+void LoadMusic(const char* path);
+void FreeMusic();
+void FadeInMusic();
+void FadeOutMusic();
+void PauseMusic();
+void ResumeMusic();
+void SetMusicEnabled(bool on);
+bool MusicLoaded();

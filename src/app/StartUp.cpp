@@ -3,6 +3,8 @@
 #include "app/FatalError.h"
 #include "app/TApp.h"
 #include "app/TPlainScreenContext.h"
+#include "game/TZandorliGameContext.h"
+#include "users/TDataFile.h"
 #include "gfx/Display.h"
 #include "resources/IniFile.h"
 #include "resources/StringTable.h"
@@ -13,20 +15,19 @@
 
 namespace {
 
-// No profile store is part of this version yet: every name is unknown.
-bool NoProfiles(const std::string&)
+bool FindInProfiles(const std::string& name)
 {
-    return false;
+    return LoadProfileByName(name);
 }
 
-ProfileLookup findProfile = NoProfiles;
+ProfileLookup findProfile = FindInProfiles;
 
 
 }  // namespace
 
 void SetProfileLookup(ProfileLookup lookup)
 {
-    findProfile = lookup ? lookup : NoProfiles;
+    findProfile = lookup ? lookup : FindInProfiles;
 }
 
 StartRequest ClassifyCommandLine(int argc, const char* const* argv)
@@ -81,8 +82,10 @@ int RunProgram(int argc, const char* const* argv)
         }
     }
 
-    // The game context takes over here once a profile starts play directly.
-    app->SetChild(new TPlainScreenContext);
+    if (theDirectStart)
+        app->SetChild(new TZandorliGameContext);
+    else
+        app->SetChild(new TPlainScreenContext);
     app->Run();
     delete app;
     return 0;

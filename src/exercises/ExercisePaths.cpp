@@ -1,0 +1,29 @@
+#include "exercises/ExercisePaths.h"
+
+#include "app/DataFolder.h"
+#include "exercises/ExerciseKinds.h"
+#include "resources/FileHelpers.h"
+
+std::string ExercisePath(int kind, const char* name)
+{
+    const char* folder = exercise::KindFolder(kind);
+    if (!folder)
+        return std::string();
+    return theDataPrefix + "Esercizi\\" + folder + "\\" + (name ? name : "") + exercise::KindExtension(kind);
+}
+
+std::string KindFolderPath(int kind)
+{
+    const char* folder = exercise::KindFolder(kind);
+    return folder ? theDataPrefix + "Esercizi\\" + folder : std::string();
+}
+
+void EnsureExerciseFolders()
+{
+    std::string root = theDataPrefix + "Esercizi";
+    MakeFolder(root.c_str());
+    if (!IsFolder(root.c_str()))
+        return;
+    for (int kind = 1; kind <= 3; ++kind)
+        MakeFolder(KindFolderPath(kind).c_str());
+}

@@ -1,0 +1,71 @@
+#include "game/TActorParola.h"
+
+#include "app/Clock.h"
+#include "gfx/ColourTable.h"
+#include "gfx/Colours.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "menus/GameSettings.h"
+#include "resources/FileHelpers.h"
+#include "ui/TextHelpers.h"
+
+std::string ApplyTextCase(const std::string& text, int textCase)
+{
+    std::string out = text;
+    for (char& c : out)
+        c = textCase == 2 ? ToUpperAscii(c) : textCase == 3 ? ToLowerAscii(c) : c;
+    return out;
+}
+
+TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, int y)
+    : TActor(x, y), text_(ApplyTextCase(text ? text : "", theGameSettings.textCase))
+{
+    const GameSettings& s = theGameSettings;
+    int lanes = s.lanes > 0 ? s.lanes : 1;
+    int laneWidth = theScreen.width * 95 / (lanes * 100);
+    std::string path = FontsFolder() + s.fontName + ".ttf";
+    int size = s.fontSize + 1;
+    int padded = 0;
+    TFont* previous = theScreen.font;
+    do {
+        --size;
+        font_.reset();
+        font_ = TFont::OpenTrueType(path, Scaled(size));
+        // A typeface that cannot be opened falls back to the game's own.
+        if (!font_)
+            font_ = TFont::OpenTrueType(FontsFolder() + "comicbd.ttf", Scaled(size));
+        theScreen.font = font_.get();
+        padded = TextWidth(text_.c_str()) * 120 / 100;
+    } while (size > 1 && padded > laneWidth);
+    pointSize_ = size;
+    halfWidth_ = std::max(padded / 2, Scaled(20));
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(s.textColour));
+    rendered_.reset(RenderTextSurface(text_.c_str()));
+    textHeight_ = rendered_ ? rendered_->h : 0;
+    theScreen.font = previous;
+    int box = s.boxColour >= 0 && s.boxColour < 32 ? s.boxColour : 15;
+    const NamedColour& c = kColourTable[box];
+    halo_ = PixelOf(static_cast<std::uint8_t>(255 - c.r), static_cast<std::uint8_t>(255 - c.g),
+                    static_cast<std::uint8_t>(255 - c.b));
+    created_ = Now();
+    warningDelay_ = durationMs * 90 / 100;
+}
+
+TActorParola::~TActorParola() = default;
+
+void TActorParola::DrawWord(bool lifeLost)
+{
+    if (!warning_ && !lifeLost && Now() - created_ >= warningDelay_)
+        warning_ = true;
+    int radius = Scaled(12);
+    if (warning_) {
+        theScreen.pen = halo_;
+        FillRoundBox(x_ - halfWidth_ - 4, y_ - 4, x_ + halfWidth_ + 4, y_ + textHeight_ + 20, radius);
+    }
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.boxColour));
+    FillRoundBox(x_ - halfWidth_, y_, x_ + halfWidth_, y_ + textHeight_ + 16, radius);
+    if (rendered_)
+        DrawImageCentred(x_, y_ + textHeight_ / 2 + 8, rendered_.get());
+}

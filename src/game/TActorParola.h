@@ -1,0 +1,45 @@
+#pragma once
+// A falling word: its text in the user's typeface, as large as fits the
+// lane, inside a rounded box that gains a warning halo when the word is
+// about to land.
+
+#include "game/TActor.h"
+#include "gfx/Images.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TFont;
+
+class TActorParola : public TActor {
+public:
+    // x is the word's centre and y the top of its box.
+    TActorParola(std::uint32_t durationMs, const char* text, int x, int y);
+    ~TActorParola() override;
+
+    // Draws box, halo and text; the halo comes once 90% of the fall time has
+    // passed, unless the game is showing a lost life.
+    void DrawWord(bool lifeLost);
+
+    int TextHeight() const { return textHeight_; }
+    int HalfWidth() const { return halfWidth_; }
+    int PointSize() const { return pointSize_; }
+    const std::string& Text() const { return text_; }
+    bool Warning() const { return warning_; }
+
+private:
+    std::uint32_t halo_ = 0;
+    bool warning_ = false;
+    std::uint32_t created_ = 0;
+    std::uint32_t warningDelay_ = 0;
+    int halfWidth_ = 0;
+    int pointSize_ = 0;
+    std::unique_ptr<TFont> font_;
+    SurfacePtr rendered_;
+    int textHeight_ = 0;
+    std::string text_;
+};
+
+// The word as the game shows it: 2 upper-cases, 3 lower-cases (ASCII only).
+std::string ApplyTextCase(const std::string& text, int textCase);

@@ -1,0 +1,112 @@
+#include "game/TTopTen.h"
+
+#include "app/Clock.h"
+#include "app/Commands.h"
+#include "game/PauseContexts.h"
+#include "gfx/Colours.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "resources/StringTable.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TButton.h"
+#include "ui/TStaticText.h"
+
+#include <cstdio>
+#include <cstring>
+
+TTopTenDialog::TTopTenDialog(const char* path, unsigned options)
+    : TDialog(5 * (theScreen.width / 32), theScreen.height / 24, theScreen.width - 5 * (theScreen.width / 32),
+              theScreen.height - theScreen.height / 24, options),
+      path_(path ? path : ""), inset_(theScreen.width / 32)
+{
+    int L = LineHeight();
+    Rect title = PlaceInGroup(this, 20, 10, -20, 10 + L);
+    Insert(new TStaticText(title.left, title.top, title.right, title.bottom, GetString(5, 1), statictext::kCentreAcross));
+    Rect ok = PlaceInGroup(this, (right - left) / 2 - Scaled(60), -Scaled(50), (right - left) / 2 + Scaled(60), -Scaled(15));
+    auto* button = new TTextButton(ok.left, ok.top, ok.right, ok.bottom, GetString(5, 6), 13, command::kCloseDialog,
+                                   button::kCentred);
+    Insert(button);
+    FocusChild(button);
+    area_ = PlaceInGroup(this, Scaled(20), 20 + 2 * L, -Scaled(20), -Scaled(60));
+    table.Open(path_);
+}
+
+void TTopTenDialog::DrawRow(int row, std::uint32_t colour)
+{
+    const TopTenEntry& e = table.entries[row - 1];
+    int step = (area_.bottom - area_.top) / 12;
+    int y = area_.top + step * row;
+    theScreen.font = font;
+    theScreen.pen = colour;
+    theScreen.vAnchor = 1;
+    theScreen.hAnchor = 0;
+    DrawText(area_.left + inset_, y, e.name[0] ? e.name : "-------------------------");
+    char score[16];
+    std::snprintf(score, sizeof score, "%8u", e.score);
+    for (char* p = score; *p; ++p)
+        if (*p == ' ')
+            *p = '0';
+    theScreen.hAnchor = 2;
+    DrawText(area_.right - inset_, y, score);
+}
+
+void TTopTenDialog::DrawBody()
+{
+    TDialog::DrawBody();
+    DrawBevel(area_.left, area_.top, area_.right, area_.bottom, 2, view::kSunken | (state_ & (view::kActive | view::kEnabled)));
+    for (int row = 1; row <= TopTenTable::kEntries; ++row)
+        DrawRow(row, SchemeColour(0));
+}
+
+void TTopTenDialog::Idle()
+{
+    TDialog::Idle();
+    if (highlighted < 1 || highlighted > TopTenTable::kEntries || !Elapsed(blinkTimer_, 250))
+        return;
+    blinkTimer_ = Now();
+    DrawRow(highlighted, MapColour(static_cast<std::uint32_t>(blinkColour_)));
+    blinkColour_ = blinkColour_ == 17 ? 9 : 17;
+}
+
+int TTopTenDialog::RankAndAsk(char* name, std::uint32_t score)
+{
+    highlighted = table.Rank(score);
+    if (highlighted <= TopTenTable::kEntries)
+        PushDialog(this, new TGetNameDialog(Scaled(320), Scaled(240), GetString(5, 4), name, 19, 0));
+    return highlighted;
+}
+
+TTopTenContext::TTopTenContext(const char* userName, std::uint32_t score)
+    : TMenuContext(command::kEndModal), user_(userName ? userName : ""), score_(score)
+{
+    std::strncpy(name_, user_.c_str(), sizeof name_ - 1);
+}
+
+void TTopTenContext::Start()
+{
+    Freeze(saved_);
+    dialog_ = new TTopTenDialog(GetString(3, 3), 0);
+    AddDialog(dialog_);
+    row_ = dialog_->RankAndAsk(name_, score_);
+    waiting_ = TopDialog() != dialog_;
+}
+
+void TTopTenContext::HandleEvent(TEvent& event)
+{
+    TMenuContext::HandleEvent(event);
+    if (!waiting_ || TopDialog() != dialog_)
+        return;
+    // An empty name takes the player's own.
+    if (name_[0] == 0)
+        std::strncpy(name_, user_.c_str(), sizeof name_ - 1);
+    dialog_->table.Insert(row_, name_, score_);
+    dialog_->table.Save(dialog_->Path());
+    dialog_->Draw();
+    waiting_ = false;
+}
+
+void TTopTenContext::Stop()
+{
+    Thaw(saved_);
+}

@@ -1,0 +1,525 @@
+#include "game/TZandorliGameContext.h"
+
+#include "app/Clock.h"
+#include "app/Commands.h"
+#include "app/CommandQueue.h"
+#include "app/FatalError.h"
+#include "app/Input.h"
+#include "app/Random.h"
+#include "app/Sound.h"
+#include "app/TApp.h"
+#include "exercises/ExerciseKinds.h"
+#include "exercises/ExercisePaths.h"
+#include "exercises/TExerciseDocument.h"
+#include "game/GameCommands.h"
+#include "game/Matcher.h"
+#include "game/TActorParola.h"
+#include "game/TTopTen.h"
+#include "gfx/Colours.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "menus/GameSettings.h"
+#include "resources/Archives.h"
+#include "resources/FileHelpers.h"
+#include "resources/StringTable.h"
+#include "resources/TJoinFile.h"
+#include "ui/StandardDialogs.h"
+#include "users/CurrentUser.h"
+#include "users/TDataFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kTypedLimit = 1023;
+constexpr std::size_t kTypedRecorded = 998;
+constexpr std::size_t kTypedKept = 25;
+
+const char* kMusic[3] = {"music\\neutro1.xm", "music\\quoli1.xm", "music\\spazio1.xm"};
+
+std::unique_ptr<TFont> GameFont(const char* stem, int size)
+{
+    return TFont::OpenTrueType(FontsFolder() + stem + ".ttf", Scaled(size));
+}
+
+}  // namespace
+
+TZandorliGameContext::TZandorliGameContext() = default;
+
+TZandorliGameContext::~TZandorliGameContext() = default;
+
+void TZandorliGameContext::Start()
+{
+    const GameSettings& s = theGameSettings;
+    ShowMouse(false);
+    OpenEffects();
+
+    results_ = std::make_unique<TDataFile>(GameSettings::kSize);
+    if (!s.recordResults) {
+        results_->recordingEnabled = false;
+    } else {
+        GameSettings::Bytes bytes = s.Encode();
+        if (results_->Find(theUserName))
+            results_->UpdateUser(theUserName, bytes.data());
+        else
+            results_->AddUser(theUserName, bytes.data());
+        results_->SelectUser(theUserName);
+        results_->SaveRegistry();
+        results_->RecordText(event::kDate, CurrentDateText().c_str());
+        results_->RecordText(event::kTime, CurrentTimeText().c_str());
+        results_->RecordEvent(event::kSettings, bytes.data(), GameSettings::kSize);
+    }
+
+    finalised_ = false;
+    occupied_ = hits_ = launched_ = 0;
+    lanesWanted_ = std::clamp(s.lanes, 1, 3);
+
+    fallbackEntry_ = theArchive ? theArchive->LoadItem(5, 2) : nullptr;
+    if (fallbackEntry_)
+        fallback_ = TFont::FromBitmap(fallbackEntry_->Data(), fallbackEntry_->DataLength());
+    if (!fallback_)
+        FatalError(GetString(1, 5), "Game Comic Font");
+    scoreFont_ = GameFont("comicbd", 22);
+    livesFont_ = GameFont("arialbd", 20);
+    title42_ = GameFont("comicbd", 42);
+    title36_ = GameFont("comicbd", 36);
+    wordFont_ = GameFont(s.fontName, s.fontSize);
+    theScreen.font = wordFont_ ? wordFont_.get() : fallback_.get();
+    lineSkip_ = LineHeight();
+
+    // The plain theme's layout; the picture themes place their bases too.
+    topMargin_ = lineSkip_ + 16;
+    bottomLine_ = theScreen.height;
+
+    levelIndex_ = std::max(0, s.startLevel - 1);
+    levelNumber_ = 1;
+    streak_ = 0;
+    escapeAllowed_ = true;
+    lives_ = s.lives;
+    score_ = 0;
+    ClearScreen(0);
+    spawnMs_ = static_cast<std::uint32_t>(std::max(0, s.spawnSeconds)) * 1000;
+    fallMs_ = static_cast<std::uint32_t>(std::max(1, s.fallSeconds)) * 1000;
+    LoadLevel();
+    int theme = std::clamp(s.theme, 1, 3);
+    LoadMusic(kMusic[theme - 1]);
+}
+
+void TZandorliGameContext::Stop()
+{
+    FreeMusic();
+    if (results_)
+        results_->RecordEvent(event::kContextClosed, nullptr, 0);
+    levelMessage_.clear();
+    ReleaseLanes();
+    words_.clear();
+    results_.reset();
+    shown_.clear();
+    for (auto* font : {&scoreFont_, &livesFont_, &title42_, &title36_, &wordFont_, &fallback_})
+        CloseFont(*font);
+    TJoinFile::Release(fallbackEntry_);
+    fallbackEntry_ = nullptr;
+    CloseEffects();
+    ShowMouse(true);
+}
+
+void TZandorliGameContext::LoadLevel()
+{
+    errorLine_ = errorCode_ = 0;
+    words_.clear();
+    std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
+    PlayLevel level = LoadLevelForPlay(path.c_str(), levelIndex_);
+    keySet_ = level.header;
+    if (level.status == 1) {
+        state_ = gamestate::kCompleted;
+        return;
+    }
+    if (level.status != 0) {
+        errorCode_ = level.status;
+        errorLine_ = level.errorLine;
+        state_ = gamestate::kLoadError;
+        return;
+    }
+    levelIndex_ = level.levelIndex;
+    target_ = level.target;
+    levelMessage_ = level.title;
+    words_ = std::move(level.words);
+    nextWord_ = 0;
+    state_ = gamestate::kLevelIntro;
+}
+
+void TZandorliGameContext::ReleaseLane(Lane& lane)
+{
+    lane.sprite.reset();
+    lane.word.reset();
+    lane.answer.clear();
+    lane.hitState = 0;
+}
+
+void TZandorliGameContext::ReleaseLanes()
+{
+    for (Lane& lane : lanes_)
+        ReleaseLane(lane);
+}
+
+void TZandorliGameContext::RecordTyped()
+{
+    if (!typed_.empty())
+        results_->RecordText(event::kMistyped, typed_.c_str());
+}
+
+void TZandorliGameContext::FlushShownWords()
+{
+    for (const std::string& word : shown_)
+        results_->RecordText(event::kShown, word.c_str());
+    shown_.clear();
+}
+
+void TZandorliGameContext::Launch()
+{
+    if (launched_ >= target_ || words_.empty())
+        return;
+    int free = 0;
+    for (int i = 0; i < lanesWanted_; ++i)
+        if (!lanes_[i].sprite && !lanes_[i].word)
+            ++free;
+    if (free == 0) {
+        occupied_ = lanesWanted_;
+        return;
+    }
+    int pick = RandomBetween(0, free - 1);
+    int laneIndex = 0;
+    for (int i = 0; i < lanesWanted_; ++i)
+        if (!lanes_[i].sprite && !lanes_[i].word && pick-- == 0) {
+            laneIndex = i;
+            break;
+        }
+    if (nextWord_ >= words_.size()) {
+        nextWord_ = 0;
+        ShuffleWords(words_);
+    }
+    std::string word = words_[nextWord_];
+    std::string shown = word, answer = word;
+    if (theGameSettings.exerciseType != exercise::kLevels) {
+        std::size_t space = word.find(' ');
+        if (space != std::string::npos) {
+            shown = word.substr(0, space);
+            answer = word.substr(space + 1);
+        } else if (theGameSettings.exerciseType == exercise::kComplete) {
+            errorCode_ = exercise::kErrorNoSpace;  // the word stays where it is
+            return;
+        }
+    }
+    Lane& lane = lanes_[laneIndex];
+    int centre = theScreen.width * (2 * laneIndex + 1) / (2 * lanesWanted_);
+    lane.word = std::make_unique<TActorParola>(fallMs_, shown.c_str(), centre, -lineSkip_ - 16);
+    shown_.push_back(answer);
+    FlushShownWords();
+    ++nextWord_;
+    for (char& c : answer)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    lane.answer = answer;
+    lane.textOffset = lineSkip_ - lane.word->TextHeight();
+    lane.word->MoveBy(0, lane.textOffset);
+    lane.sprite = std::make_unique<TActor>(centre, 0);
+    ++launched_;
+    lane.hitState = 0;
+    ++occupied_;
+    lastLaunch_ = lane.launchTime = Now();
+}
+
+void TZandorliGameContext::Fall()
+{
+    for (int i = 0; i < lanesWanted_; ++i) {
+        Lane& lane = lanes_[i];
+        if (!lane.word)
+            continue;
+        if (lane.hitState == 1) {
+            ReleaseLane(lane);
+            --occupied_;
+            continue;
+        }
+        std::uint32_t e = Now() - lane.launchTime;
+        long long y = lane.textOffset + static_cast<long long>(e) * bottomLine_ / fallMs_ - topMargin_;
+        lane.word->MoveTo(lane.word->X(), static_cast<int>(y));
+        if (y - lane.textOffset + topMargin_ > bottomLine_) {
+            ReleaseLane(lane);
+            state_ = gamestate::kLifeLost;
+            phaseStart_ = Now();
+        }
+    }
+}
+
+void TZandorliGameContext::Frame()
+{
+    Fall();
+    ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    for (int i = 0; i < lanesWanted_; ++i)
+        if (lanes_[i].word)
+            lanes_[i].word->DrawWord(state_ == gamestate::kLifeLost);
+    DrawLives();
+    DrawScore();
+}
+
+void TZandorliGameContext::DrawScore()
+{
+    theScreen.font = scoreFont_ ? scoreFont_.get() : fallback_.get();
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%08u", score_);
+    int cell = TextWidth("0") + Scaled(2);
+    int width = 8 * cell + Scaled(18) - Scaled(2);
+    int right = theScreen.width - Scaled(10), bottom = theScreen.height - Scaled(8);
+    int left = right - width, top = bottom - (LineHeight() + Scaled(8));
+    theScreen.pen = MapColour(0);
+    FillRoundBox(left, top, right, bottom, Scaled(16));
+    theScreen.pen = MapColour(4);
+    FillRoundBox(left + 3, top + 3, right - 3, bottom - 3, Scaled(16));
+    theScreen.pen = MapColour(8);
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    int x0 = left + (width - 8 * cell) / 2;
+    for (int i = 0; i < 8; ++i) {
+        char one[2] = {digits[i], 0};
+        DrawText(x0 + cell * i + cell / 2, (top + bottom) / 2, one);
+    }
+}
+
+void TZandorliGameContext::DrawLives()
+{
+    theScreen.font = livesFont_ ? livesFont_.get() : fallback_.get();
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
+    theScreen.hAnchor = 0;
+    theScreen.vAnchor = 0;
+    char text[16];
+    if (theGameSettings.infiniteLives)
+        std::snprintf(text, sizeof text, "Inf.");
+    else
+        std::snprintf(text, sizeof text, "%d", lives_);
+    DrawText(Scaled(10), theScreen.height - Scaled(5), text);
+}
+
+void TZandorliGameContext::DrawTitleScreen(bool bonus)
+{
+    int W = theScreen.width, H = theScreen.height;
+    ClearScreen(21);
+    theScreen.pen = MapColour(15);
+    FillRoundBox(Scaled(5), Scaled(5), W - 1 - Scaled(5), H - 1 - Scaled(5), Scaled(20));
+    theScreen.pen = MapColour(1);
+    FillRoundBox(Scaled(10), Scaled(10), W - 1 - Scaled(10), H - 1 - Scaled(10), Scaled(20));
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    theScreen.font = title42_ ? title42_.get() : fallback_.get();
+    theScreen.pen = MapColour(15);
+    char title[300];
+    if (bonus)
+        std::snprintf(title, sizeof title, "%s", GetString(10, 102));
+    else
+        std::snprintf(title, sizeof title, "%s %d", GetString(10, 100), levelNumber_);
+    DrawText(W / 2, H / 3 + Scaled(30), title);
+    theScreen.font = bonus ? (scoreFont_ ? scoreFont_.get() : fallback_.get()) : (title36_ ? title36_.get() : fallback_.get());
+    theScreen.pen = MapColour(8);
+    DrawText(W / 2, H / 3 + Scaled(90), bonus ? GetString(10, 103) : levelMessage_.c_str());
+}
+
+void TZandorliGameContext::DrawFinalScreen()
+{
+    int W = theScreen.width, H = theScreen.height;
+    ClearScreen(21);
+    theScreen.pen = MapColour(15);
+    FillRoundBox(Scaled(5), Scaled(5), W - 1 - Scaled(5), H - 1 - Scaled(5), Scaled(20));
+    theScreen.pen = MapColour(1);
+    FillRoundBox(Scaled(10), Scaled(10), W - 1 - Scaled(10), H - 1 - Scaled(10), Scaled(20));
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    theScreen.font = title42_ ? title42_.get() : fallback_.get();
+    theScreen.pen = MapColour(4);
+    DrawText(W / 2, H / 2, GetString(10, 101));
+}
+
+void TZandorliGameContext::GameOver()
+{
+    ClearScreen(6);
+    if (theGameSettings.enterTopTen)
+        TApp::RunModal(Root(), new TTopTenContext(theUserName, score_));
+    PostCommand(command::kGameOver);
+    state_ = gamestate::kStopped;
+}
+
+void TZandorliGameContext::Leave()
+{
+    // No main menu is part of this version yet: a game ends the program.
+    PostCommand(command::kQuit);
+    state_ = gamestate::kStopped;
+}
+
+void TZandorliGameContext::LevelDone()
+{
+    state_ = gamestate::kLevelDone;
+    ++streak_;
+    ++levelIndex_;
+    phaseStart_ = Now();
+}
+
+void TZandorliGameContext::Match(unsigned char c)
+{
+    if (c == 27 || c == 19)
+        return;
+    if (state_ != gamestate::kPlaying)
+        return;
+    if (theGameSettings.exerciseType == exercise::kKeys && keySet_.find(static_cast<char>(c)) == std::string::npos)
+        return;
+    typed_.push_back(static_cast<char>(c));
+    std::vector<MatchCandidate> candidates(static_cast<std::size_t>(lanesWanted_));
+    for (int i = 0; i < lanesWanted_; ++i) {
+        const Lane& lane = lanes_[i];
+        candidates[static_cast<std::size_t>(i)] = {lane.word && lane.hitState == 0, lane.answer,
+                                                   lane.sprite ? lane.sprite->Y() : 0};
+    }
+    int winner = FindWinner(candidates, typed_);
+    if (winner < 0) {
+        if (typed_.size() >= kTypedLimit) {
+            results_->RecordText(event::kMistyped, typed_.substr(0, kTypedRecorded).c_str());
+            typed_ = typed_.substr(typed_.size() - kTypedKept);
+        }
+    } else {
+        Lane& lane = lanes_[winner];
+        lane.hitState = 1;
+        ++hits_;
+        score_ += 25;
+        std::string before = typed_.substr(0, typed_.size() - lane.answer.size());
+        std::string tail = typed_.substr(typed_.size() - lane.answer.size());
+        if (!before.empty())
+            results_->RecordText(event::kMistyped, before.c_str());
+        results_->RecordText(event::kHit, tail.c_str());
+        typed_.clear();
+        FlushShownWords();
+    }
+    if (hits_ >= target_)
+        LevelDone();
+}
+
+void TZandorliGameContext::HandleEvent(TEvent& event)
+{
+    TGameContext::HandleEvent(event);
+    if (exitConfirmed_) {
+        if (!finalised_) {
+            RecordTyped();
+            typed_.clear();
+            FlushShownWords();
+            results_->RecordEvent(event::kClosed, nullptr, 0);
+            finalised_ = true;
+        }
+        Leave();
+        return;
+    }
+    if (event.command == command::kGameOver) {
+        Leave();
+        return;
+    }
+    if (event.keyAction != key::kPressed)
+        return;
+    if ((event.modifiers & KMOD_CTRL) && event.keySym == 'p')
+        PostCommand(command::kPrintScreen);
+    // Only characters: keys without one (Shift, arrows) carry codes above 255.
+    if (event.keyAction != key::kPressed || event.keyChar <= 0 || event.keyChar > 255)
+        return;
+    auto c = static_cast<unsigned char>(event.keyChar);
+    if (c >= 'a' && c <= 'z')
+        c = static_cast<unsigned char>(c - 'a' + 'A');
+    Match(c);
+}
+
+void TZandorliGameContext::Idle()
+{
+    TMenuContext::Idle();
+    switch (state_) {
+    case gamestate::kLevelIntro:
+        hits_ = 0;
+        nextWord_ = 0;
+        DrawTitleScreen(false);
+        typed_.clear();
+        shown_.clear();
+        results_->RecordText(event::kLevel, levelMessage_.c_str());
+        phaseStart_ = Now();
+        state_ = gamestate::kIntroWait;
+        break;
+    case gamestate::kIntroWait:
+        if (Elapsed(phaseStart_, 6000)) {
+            FadeInMusic();
+            state_ = gamestate::kPlaying;
+            Launch();
+        }
+        break;
+    case gamestate::kPlaying:
+        if (occupied_ < lanesWanted_ && Elapsed(lastLaunch_, spawnMs_))
+            Launch();
+        Frame();
+        break;
+    case gamestate::kLifeLost:
+        Frame();
+        if (Elapsed(phaseStart_, 6000)) {
+            RecordTyped();
+            typed_.clear();
+            FlushShownWords();
+            streak_ = 0;
+            std::int32_t before = lives_;
+            results_->RecordEvent(event::kLifeLost, &before, 4);
+            if (theGameSettings.infiniteLives) {
+                state_ = gamestate::kNextLevel;
+            } else if (--lives_ >= 0) {
+                state_ = gamestate::kNextLevel;
+            } else {
+                GameOver();
+            }
+        }
+        break;
+    case gamestate::kLevelDone:
+        Frame();
+        if (Elapsed(phaseStart_, 8000)) {
+            score_ += 50u * static_cast<std::uint32_t>(levelNumber_);
+            ++levelNumber_;
+            FadeOutMusic();
+            state_ = gamestate::kNextLevel;
+        }
+        break;
+    case gamestate::kCompleted:
+        results_->RecordEvent(event::kCompleted, nullptr, 0);
+        DrawFinalScreen();
+        phaseStart_ = Now();
+        state_ = gamestate::kFinalWait;
+        break;
+    case gamestate::kFinalWait:
+        if (Elapsed(phaseStart_, 10000))
+            GameOver();
+        break;
+    case gamestate::kNextLevel:
+        ClearScreen(0);
+        ReleaseLanes();
+        occupied_ = 0;
+        launched_ = 0;
+        LoadLevel();
+        break;
+    case gamestate::kLoadError: {
+        ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+        ShowMouse(true);
+        char title[300];
+        std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
+        AddDialog(new TMessageDialog(theScreen.width / 2, theScreen.height / 2, title, GetString(50, errorCode_), 0));
+        state_ = gamestate::kErrorWait;
+        break;
+    }
+    case gamestate::kErrorWait:
+        if (!FirstDialog()) {
+            errorCode_ = 0;
+            PostCommand(command::kGameOver);
+            state_ = gamestate::kStopped;
+        }
+        break;
+    default:
+        break;
+    }
+}

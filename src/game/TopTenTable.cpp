@@ -1,0 +1,58 @@
+#include "game/TopTenTable.h"
+
+#include "platform/Files.h"
+#include "resources/LittleEndian.h"
+
+#include <cstring>
+#include <vector>
+
+void TopTenTable::Open(const std::string& path)
+{
+    *this = TopTenTable{};
+    std::vector<unsigned char> bytes;
+    if (!platform::ReadWholeFile(path, bytes) || bytes.size() < static_cast<std::size_t>(kFileSize)) {
+        Save(path);
+        return;
+    }
+    for (int i = 0; i < kEntries; ++i) {
+        const unsigned char* p = bytes.data() + 24 * i;
+        TopTenEntry& e = entries[i];
+        for (int k = 0; k < 20 && p[k]; ++k)
+            e.name[k] = static_cast<char>(SwapNibbles(p[k]));
+        e.name[19] = 0;
+        e.score = GetLE32(p + 20);
+    }
+}
+
+bool TopTenTable::Save(const std::string& path) const
+{
+    std::vector<unsigned char> bytes;
+    for (const TopTenEntry& e : entries) {
+        unsigned char name[20] = {};
+        for (int k = 0; k < 20 && e.name[k]; ++k)
+            name[k] = SwapNibbles(static_cast<unsigned char>(e.name[k]));
+        bytes.insert(bytes.end(), name, name + 20);
+        PutLE32(bytes, e.score);
+    }
+    return platform::ReplaceFileContents(path, bytes.data(), bytes.size());
+}
+
+int TopTenTable::Rank(std::uint32_t score) const
+{
+    for (int p = 0; p < kEntries; ++p)
+        if (entries[p].score < score)
+            return p + 1;
+    return kEntries + 1;
+}
+
+void TopTenTable::Insert(int row, const char* name, std::uint32_t score)
+{
+    if (row < 1 || row > kEntries)
+        return;
+    for (int i = kEntries - 1; i >= row; --i)
+        entries[i] = entries[i - 1];
+    TopTenEntry& e = entries[row - 1];
+    e = TopTenEntry{};
+    std::strncpy(e.name, name ? name : "", sizeof e.name - 1);
+    e.score = score;
+}
