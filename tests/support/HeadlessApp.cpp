@@ -37,6 +37,8 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
     fs::path stage(QUOLI_STAGE_DIR);
     fs::copy_file(stage / "resource.bin", folder_ / "resource.bin");
     fs::copy_file(stage / "quoli.str", folder_ / "quoli.str");
+    fs::copy_file(stage / "effects.bin", folder_ / "effects.bin");
+    fs::copy(stage / "music", folder_ / "music", fs::copy_options::recursive);
     if (options.withFonts)
         fs::copy(stage / "fonts", folder_ / "fonts", fs::copy_options::recursive);
     folder_.Write("config.ini", options.config);

@@ -1,0 +1,230 @@
+#include "app/Clock.h"
+#include "app/CommandQueue.h"
+#include "app/TApp.h"
+#include "game/TActorParola.h"
+#include "game/TZandorliGameContext.h"
+#include "menus/GameSettings.h"
+#include "support/HeadlessApp.h"
+#include "users/CurrentUser.h"
+#include "users/TDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A whole game on the dummy drivers, time moved by hand.
+struct GameTest : ::testing::Test {
+    std::unique_ptr<HeadlessApp> headless;
+    TZandorliGameContext* game = nullptr;
+
+    void Play(const std::string& exercise, int kind = 1)
+    {
+        headless = std::make_unique<HeadlessApp>();
+        const char* folders[] = {"", "Livelli", "Completa", "Tasti"};
+        const char* ext[] = {"", ".LEV", ".CMP", ".TBL"};
+        std::filesystem::create_directories(headless->Folder() / (std::string("Esercizi/") + folders[kind]));
+        headless->Folder().Write(std::string("Esercizi/") + folders[kind] + "/Prova" + ext[kind], exercise);
+        theGameSettings.exerciseType = kind;
+        std::strcpy(theGameSettings.exerciseName, "Prova");
+        std::strcpy(theUserName, "Test");
+        game = new TZandorliGameContext;
+        headless->App().SetChild(game);
+    }
+    void TearDown() override
+    {
+        headless.reset();
+        theGameSettings = GameSettings();
+    }
+    void Wait(std::uint32_t ms, int frames = 1)
+    {
+        FakeClock::Advance(ms);
+        headless->Step(frames);
+    }
+    // Types through the game's key handling, one character a frame.
+    void Type(const std::string& text)
+    {
+        for (char c : text) {
+            headless->PushKey(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), true,
+                              static_cast<Uint16>(static_cast<unsigned char>(c)));
+            headless->Step();
+            headless->PushKey(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), false);
+            headless->Step();
+        }
+    }
+    void ToPlay()
+    {
+        headless->Step();
+        Wait(6001);
+        ASSERT_EQ(game->State(), gamestate::kPlaying);
+    }
+    std::vector<std::pair<int, std::string>> Events()
+    {
+        std::ifstream in(headless->Folder() / "DATA/USERS.DAT", std::ios::binary);
+        std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::pair<int, std::string>> events;
+        for (std::size_t at = 4; at + 12 <= log.size();) {
+            std::int32_t kind, size;
+            std::memcpy(&kind, log.data() + at + 4, 4);
+            std::memcpy(&size, log.data() + at + 8, 4);
+            events.push_back({kind, log.substr(at + 12, static_cast<std::size_t>(size))});
+            at += 12 + static_cast<std::size_t>(size);
+        }
+        return events;
+    }
+};
+
+std::string Z(const char* text)
+{
+    return std::string(text) + '\0';
+}
+
+}  // namespace
+
+TEST_F(GameTest, AWrongPrefixIsRecordedApartFromTheHit)
+{
+    theGameSettings.lanes = 1;
+    Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Type("xyzsole");
+    EXPECT_EQ(game->Hits(), 1);
+    EXPECT_EQ(game->Score(), 25);
+    auto events = Events();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[events.size() - 2], (std::pair<int, std::string>{6, Z("XYZ")}));
+    EXPECT_EQ(events.back(), (std::pair<int, std::string>{7, Z("SOLE")}));
+    EXPECT_TRUE(game->Typed().empty());
+}
+
+TEST_F(GameTest, AFullTypedBufferKeepsItsLast25Characters)
+{
+    theGameSettings.lanes = 1;
+    Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
+    ToPlay();
+    for (int i = 0; i < 1023; ++i)
+        game->Match('X');
+    EXPECT_EQ(game->Typed(), std::string(25, 'X'));
+    auto events = Events();
+    EXPECT_EQ(events.back(), (std::pair<int, std::string>{6, Z(std::string(998, 'X').c_str())}));
+}
+
+TEST_F(GameTest, KeysOutsideTheKeySetAreNeitherRecordedNorMatched)
+{
+    theGameSettings.lanes = 1;
+    Play("AS\r\n\r\n5\r\nUno\r\nas\r\n", 3);
+    ToPlay();
+    Type("zzq");
+    EXPECT_TRUE(game->Typed().empty());
+    Type("as");
+    EXPECT_EQ(game->Hits(), 1);
+}
+
+TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
+{
+    theGameSettings.lanes = 1;
+    theGameSettings.enterTopTen = 0;
+    Play("\r\n\r\n1\r\nA\r\nuno\r\n\r\n1\r\nB\r\ndue\r\n\r\n1\r\nC\r\ntre\r\n");
+    for (const char* word : {"uno", "due", "tre"}) {
+        ToPlay();
+        Type(word);
+        ASSERT_EQ(game->State(), gamestate::kLevelDone) << word;
+        Wait(8001);   // the bonus is added
+        headless->Step(2);  // the next level is loaded and introduced
+    }
+    EXPECT_EQ(game->Score(), 3 * 25 + 50 + 100 + 150);
+    EXPECT_EQ(game->State(), gamestate::kFinalWait);
+}
+
+TEST_F(GameTest, APausedWordResumesWhereItStopped)
+{
+    theGameSettings.lanes = 1;
+    theGameSettings.fallSeconds = 10;
+    Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Wait(9000);
+    ASSERT_EQ(game->State(), gamestate::kPlaying);
+    PauseClock();
+    FakeClock::Advance(60000);
+    ResumeClock();
+    Wait(900);
+    EXPECT_EQ(game->State(), gamestate::kPlaying);
+    Wait(200);
+    EXPECT_EQ(game->State(), gamestate::kLifeLost);
+}
+
+TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
+{
+    theGameSettings.lanes = 1;
+    theGameSettings.lives = 0;
+    theGameSettings.enterTopTen = 0;
+    Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Wait(10100);
+    ASSERT_EQ(game->State(), gamestate::kLifeLost);
+    Wait(6001);
+    EXPECT_EQ(game->Lives(), -1);
+    EXPECT_EQ(game->State(), gamestate::kStopped);
+    auto events = Events();
+    auto lost = std::find_if(events.begin(), events.end(), [](auto& e) { return e.first == 9; });
+    ASSERT_NE(lost, events.end());
+    EXPECT_EQ(lost->second, std::string(4, '\0'));  // the lives before the loss: 0
+    headless->Step(3);  // game over, then the program ends (no menu to go back to)
+    EXPECT_TRUE(headless->App().QuitRequested() || headless->LastRecord().command == 1);
+}
+
+TEST_F(GameTest, InfiniteLivesKeepTheirValueAndStillRecordTheLoss)
+{
+    theGameSettings.lanes = 1;
+    theGameSettings.lives = 2;
+    theGameSettings.infiniteLives = 1;
+    Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Wait(10100);
+    Wait(6001);
+    EXPECT_EQ(game->Lives(), 2);
+    headless->Step(2);
+    EXPECT_EQ(game->State(), gamestate::kIntroWait);  // the same level again
+    auto events = Events();
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.first == 9; }), 1);
+}
+
+TEST_F(GameTest, AnEmptyExerciseGoesStraightToTheFinalScreen)
+{
+    theGameSettings.enterTopTen = 0;
+    Play("\r\n\r\n0\r\nVuoto\r\nx\r\n\r\n3\r\nSenza parole\r\n");
+    headless->Step();
+    EXPECT_EQ(game->State(), gamestate::kFinalWait);
+}
+
+TEST_F(GameTest, AFormatErrorShowsItsMessage)
+{
+    Play("\r\nnon vuota\r\n");
+    headless->Step(2);
+    EXPECT_EQ(game->State(), gamestate::kErrorWait);
+}
+
+TEST_F(GameTest, ACompletionWordWithoutASpaceIsNotLaunched)
+{
+    theGameSettings.lanes = 1;
+    Play("\r\n\r\n1\r\nUno\r\nsenzaspazio\r\n", 2);
+    ToPlay();
+    EXPECT_EQ(game->Occupied(), 0);
+}
+
+TEST_F(GameTest, WordsFitTheirLane)
+{
+    theGameSettings.lanes = 3;
+    theGameSettings.fontSize = 72;
+    Play("\r\n\r\n5\r\nUno\r\nprecipitevolissimevolmente\r\n");
+    ToPlay();
+    const auto& word = game->LaneAt(0).word ? game->LaneAt(0).word : game->LaneAt(1).word ? game->LaneAt(1).word
+                                                                                          : game->LaneAt(2).word;
+    ASSERT_NE(word, nullptr);
+    EXPECT_LT(word->PointSize(), 72);
+    EXPECT_LE(word->HalfWidth() * 2, 800 * 95 / 300 + 2);
+    EXPECT_EQ(word->Text(), "PRECIPITEVOLISSIMEVOLMENTE");
+    EXPECT_EQ(ApplyTextCase("\xC8 Casa", 3), "\xC8 casa");
+}
