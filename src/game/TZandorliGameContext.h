@@ -74,7 +74,12 @@ private:
     void FlushShownWords();
     void LevelDone();
 
+    static constexpr std::uint32_t kDrawEveryMs = 15;
+
     int state_ = gamestate::kStopped;
+    bool drawnOnce_ = false;
+    std::uint32_t lastDrawn_ = 0;
+    int lastDrawnState_ = 0;
     std::unique_ptr<TDataFile> results_;
     bool finalised_ = false;
     Lane lanes_[3];
