@@ -1,4 +1,4 @@
-// How much one idle frame of the main loop costs (poll, dispatch, idle,
+// How much one idle frame of the main loop costs on the title screen (poll, dispatch, idle,
 // pointer, flush), without the loop's 1 ms sleep, on SDL's dummy video
 // driver at 1024x768.
 //
@@ -6,7 +6,7 @@
 
 #include "app/Input.h"
 #include "app/TApp.h"
-#include "app/TPlainScreenContext.h"
+#include "users/TProjectContext.h"
 #include "gfx/Display.h"
 
 #include <algorithm>
@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.Activate();
-    app.SetChild(new TPlainScreenContext);
+    app.SetChild(new TProjectContext);
     TEvent record;
     record.Clear();
     for (int i = 0; i < 100; ++i)

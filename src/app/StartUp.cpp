@@ -2,7 +2,7 @@
 
 #include "app/FatalError.h"
 #include "app/TApp.h"
-#include "app/TPlainScreenContext.h"
+#include "users/TProjectContext.h"
 #include "game/TZandorliGameContext.h"
 #include "users/TDataFile.h"
 #include "gfx/Display.h"
@@ -85,7 +85,7 @@ int RunProgram(int argc, const char* const* argv)
     if (theDirectStart)
         app->SetChild(new TZandorliGameContext);
     else
-        app->SetChild(new TPlainScreenContext);
+        app->SetChild(new TProjectContext);
     app->Run();
     delete app;
     return 0;

@@ -21,6 +21,7 @@
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
 #include "menus/GameSettings.h"
+#include "menus/TMainMenuContext.h"
 #include "resources/Archives.h"
 #include "resources/FileHelpers.h"
 #include "resources/StringTable.h"
@@ -360,9 +361,13 @@ void TZandorliGameContext::GameOver()
 
 void TZandorliGameContext::Leave()
 {
-    // No main menu is part of this version yet: a game ends the program.
-    PostCommand(command::kQuit);
     state_ = gamestate::kStopped;
+    // A game started straight from the command line ends the program;
+    // otherwise the child goes back to the main menu.
+    if (theDirectStart)
+        PostCommand(command::kQuit);
+    else
+        ReplaceWith(new TMainMenuContext);
 }
 
 void TZandorliGameContext::LevelDone()

@@ -1,8 +1,0 @@
-#include "app/TPlainScreenContext.h"
-
-#include "gfx/Screen.h"
-
-void TPlainScreenContext::Start()
-{
-    ClearScreen(1);
-}

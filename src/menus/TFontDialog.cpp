@@ -1,0 +1,107 @@
+#include "menus/TFontDialog.h"
+
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "resources/FileHelpers.h"
+#include "resources/StringTable.h"
+#include "resources/TFileList.h"
+#include "ui/TColorSelector.h"
+#include "ui/TListBox.h"
+#include "ui/TScrollBar.h"
+#include "ui/TStaticText.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
+{
+    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
+    return PlaceInGroup(d, s(dx1), s(dy1), s(dx2), s(dy2));
+}
+
+}  // namespace
+
+TFontDialog::TFontDialog(GameSettings& settings)
+    : TDialog(Scaled(40), Scaled(40), Scaled(480), Scaled(440), dialog::kSaveBackground), settings_(settings)
+{
+    LockDraw();
+    unsigned centred = statictext::kCentreAcross | statictext::kCentreDown;
+    Rect r = Design(this, 20, 10, -200, 50);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 1), centred));
+    r = Design(this, 20, 50, -200, 210);
+    Insert(new TFileListBox(r.left, r.top, r.right, r.bottom, 0, settings_.fontName, GameSettings::kFontNameSize,
+                            FontsFolder().c_str(), ".ttf", TFileList::kFiles | TFileList::kCutAtFirstDot));
+    r = Design(this, 20, 210, -230, 240);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
+    r = Design(this, 20, 240, -230, 260);
+    Insert(new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &settings_.fontSize, 6, 72, 1));
+    r = Design(this, -180, 10, -20, 50);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 3), centred));
+    r = Design(this, -180, 50, -20, 130);
+    Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.textColour));
+    r = Design(this, -180, 140, -20, 180);
+    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 4), centred));
+    r = Design(this, -180, 180, -20, 260);
+    Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
+    sample_ = Design(this, 20, 280, -20, -20);
+    shown_ = Current();
+    FocusNext();
+    UnlockDraw();
+}
+
+TFontDialog::Block TFontDialog::Current() const
+{
+    return {settings_.fontName, settings_.fontSize, settings_.textColour, settings_.boxColour};
+}
+
+void TFontDialog::DrawBody()
+{
+    TDialog::DrawBody();
+    DrawSample();
+}
+
+void TFontDialog::DrawSample()
+{
+    if (DrawLocked())
+        return;
+    int n = bevel;
+    DrawBevel(sample_.left, sample_.top, sample_.right, sample_.bottom, n, view::kSunken | view::kDarkFace |
+                                                                                 (state_ & (view::kActive | view::kEnabled)));
+    Rect inside = {sample_.left + n + 1, sample_.top + n + 1, sample_.right - n - 1, sample_.bottom - n - 1};
+    FillBox(inside.left, inside.top, inside.right, inside.bottom, MapColour(static_cast<std::uint32_t>(settings_.boxColour)));
+    std::string path = FontsFolder() + settings_.fontName + ".ttf";
+    auto sampleFont = TFont::OpenTrueType(path, settings_.fontSize);
+    if (!sampleFont)
+        return;
+    TFont* previous = theScreen.font;
+    theScreen.font = sampleFont.get();
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(settings_.textColour));
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    SetClip(inside.left, inside.top, inside.right, inside.bottom);
+    DrawText((inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2, "ABCabc");
+    ResetClip();
+    theScreen.font = previous;
+}
+
+void TFontDialog::Idle()
+{
+    TDialog::Idle();
+    Block now = Current();
+    if (now == shown_)
+        return;
+    if (now.text == now.box) {
+        std::snprintf(settings_.fontName, sizeof settings_.fontName, "%s", shown_.name.c_str());
+        settings_.fontSize = shown_.size;
+        settings_.textColour = shown_.text;
+        settings_.boxColour = shown_.box;
+        Draw();
+        return;
+    }
+    shown_ = now;
+    DrawSample();
+}

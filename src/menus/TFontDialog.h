@@ -1,0 +1,33 @@
+#pragma once
+// Chooses the typeface, size and colours of the falling words, and shows
+// "ABCabc" drawn with the current choice. Text and box may not share a
+// colour: such a choice is undone at once.
+
+#include "menus/GameSettings.h"
+#include "ui/TDialog.h"
+
+#include <string>
+
+class TFontDialog : public TDialog {
+public:
+    explicit TFontDialog(GameSettings& settings);
+
+    void DrawBody() override;
+    void Idle() override;
+
+private:
+    struct Block {
+        std::string name;
+        int size, text, box;
+        bool operator==(const Block& o) const
+        {
+            return name == o.name && size == o.size && text == o.text && box == o.box;
+        }
+    };
+    Block Current() const;
+    void DrawSample();
+
+    GameSettings& settings_;
+    Block shown_;
+    Rect sample_{};
+};

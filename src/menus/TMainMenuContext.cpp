@@ -1,0 +1,201 @@
+#include "menus/TMainMenuContext.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "exercises/ExerciseKinds.h"
+#include "exercises/ExercisePaths.h"
+#include "exercises/TExerciseDocument.h"
+#include "game/GameCommands.h"
+#include "game/TTopTen.h"
+#include "game/TZandorliGameContext.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "menus/GameSettings.h"
+#include "menus/LastUser.h"
+#include "menus/MenuCommands.h"
+#include "menus/TOptionsDialog.h"
+#include "resources/StringTable.h"
+#include "resources/TFileList.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TButton.h"
+#include "ui/TCustomSelector.h"
+#include "ui/TInputLine.h"
+#include "ui/TListBox.h"
+#include "ui/TScrollBar.h"
+#include "ui/TStaticText.h"
+#include "users/CurrentUser.h"
+
+#include <algorithm>
+
+bool theExerciseListChanged = false;
+
+namespace {
+
+constexpr int kListFlags = TFileList::kFiles | TFileList::kCutAtFirstDot;
+
+// A rectangle on the 640x480 design grid, relative to the dialog.
+Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
+{
+    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
+    return PlaceInGroup(d, s(dx1), s(dy1), dx2 <= 0 ? s(dx2) : s(dx2), dy2 <= 0 ? s(dy2) : s(dy2));
+}
+
+}  // namespace
+
+TMainDialog::TMainDialog()
+{
+    LockDraw();
+    EnsureExerciseFolders();
+    int L = LineHeight();
+    Rect r = Design(this, 86, 20, 320, 60);
+    auto* name = new TInputLine(r.left, r.top, r.right, r.bottom, 0, theUserName, kUserNameSize - 1,
+                                inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
+                                    inputline::kApostrophe | inputline::kHyphen);
+    r = Design(this, 20, 20, 66, 60);
+    Insert(new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
+    Insert(name);
+
+    r = Design(this, 20, 72, 220, 192);
+    Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
+                             NewItem(GetString(4, 106), -1, NewItem(GetString(4, 107), -1, NewItem(GetString(4, 108), -1, nullptr)))));
+    r = Design(this, 232, 72, 372, 192);
+    Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theGameSettings.theme,
+                             NewItem(GetString(4, 102), -1, NewItem(GetString(4, 103), -1, NewItem(GetString(4, 104), -1, nullptr)))));
+
+    listedType_ = theGameSettings.exerciseType;
+    r = Design(this, 20, 210, 372, -50);
+    r.top += L;
+    files_ = new TMFileListBox(r.left, r.top, r.right, r.bottom, 0, theGameSettings.exerciseName,
+                               GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
+                               exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
+                               kListFlags);
+    Rect label = Design(this, 20, 204, 392, 204);
+    Insert(new TLabel(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
+    Insert(files_);
+
+    r = Design(this, 150, -36, 330, -26);
+    startLevel_ = new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1);
+    r = Design(this, 20, -44, 140, -18);
+    startLevelLabel_ = new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown);
+    Insert(startLevelLabel_);
+    Insert(startLevel_);
+
+    struct Entry {
+        int text, key, cmd;
+    } buttons[] = {{1, SDLK_F1, command::kHelp},     {2, SDLK_F2, command::kTopTen},  {3, SDLK_F3, command::kExercises},
+                   {7, SDLK_F7, command::kProfiles}, {8, SDLK_F8, command::kOptions}, {9, SDLK_F9, command::kResults},
+                   {10, SDLK_F10, command::kPlay}};
+    int i = 0;
+    for (const Entry& b : buttons) {
+        Rect br = Design(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
+        Insert(new TTextButton(br.left, br.top, br.right, br.bottom, GetString(4, b.text), b.key, b.cmd));
+        ++i;
+    }
+    FocusChild(name);
+    lastSelection_ = files_->Selection();
+    CountLevels(false);
+    UnlockDraw();
+}
+
+void TMainDialog::SetSliderEnabled(bool on)
+{
+    startLevel_->SetState(view::kEnabled, on);
+    startLevelLabel_->SetState(view::kEnabled, on);
+}
+
+void TMainDialog::CountLevels(bool selectionChanged)
+{
+    if (files_->Selection() == 0) {
+        theGameSettings.startLevel = 1;
+        SetSliderEnabled(false);
+        return;
+    }
+    std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
+    int levels = ::CountLevels(path.c_str());
+    if (levels < 1) {
+        SetSliderEnabled(false);
+        return;
+    }
+    if (selectionChanged)
+        theGameSettings.startLevel = 1;
+    startLevel_->SetRange(1, levels, 1, 0);
+    SetSliderEnabled(true);
+}
+
+void TMainDialog::HandleEvent(TEvent& event)
+{
+    if (quitConfirmed_) {
+        PostCommand(command::kQuit);
+        return;
+    }
+    TMenu::HandleEvent(event);
+    switch (event.command) {
+    case command::kCloseMenu:
+        quitConfirmed_ = 0;
+        PushDialog(this, new TQueryDialog(Scaled(320), Scaled(400), GetString(0, 5), &quitConfirmed_,
+                                          dialog::kSaveBackground));
+        break;
+    case command::kTopTen:
+        PushDialog(this, new TTopTenDialog(GetString(3, 3), dialog::kSaveBackground));
+        break;
+    case command::kOptions:
+        PushDialog(this, new TOptionsDialog(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));
+        break;
+    case command::kPlay:
+        // Without a name or an exercise there is nothing to play yet.
+        if (theUserName[0] == 0 || theGameSettings.exerciseName[0] == 0) {
+            event.command = 0;
+            PushDialog(this, new TMessageDialog(Scaled(320), Scaled(240), GetString(0, 10),
+                                                GetString(4, theUserName[0] == 0 ? 22 : 111), dialog::kSaveBackground));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainDialog::Idle()
+{
+    TMenu::Idle();
+    bool refresh = theExerciseListChanged;
+    if (theGameSettings.exerciseType != listedType_ || refresh) {
+        theExerciseListChanged = false;
+        if (!refresh) {
+            theGameSettings.exerciseName[0] = 0;
+            listedType_ = theGameSettings.exerciseType;
+        }
+        const char* ext = exercise::KindExtension(listedType_);
+        std::string keep = theGameSettings.exerciseName;
+        files_->Rescan(KindFolderPath(listedType_).c_str(), ext ? ext : "", kListFlags);
+        files_->SelectName(keep.c_str());
+        SetSliderEnabled(true);
+        CountLevels(!refresh);
+        lastSelection_ = files_->Selection();
+        files_->Draw();
+    }
+    if (theFileListSelectionChanged) {
+        theFileListSelectionChanged = false;
+        bool changed = files_->Selection() != lastSelection_;
+        lastSelection_ = files_->Selection();
+        CountLevels(changed);
+    }
+}
+
+void TMainMenuContext::Start()
+{
+    TDidaMenuContext::Start();
+    ReadLastUser();
+    AddDialog(new TMainDialog);
+}
+
+void TMainMenuContext::HandleEvent(TEvent& event)
+{
+    TDidaMenuContext::HandleEvent(event);
+    if (event.command == command::kPlay)
+        ReplaceWith(new TZandorliGameContext);
+}
+
+void TMainMenuContext::Stop()
+{
+    WriteLastUser();
+}

@@ -1,0 +1,115 @@
+#include "users/TProjectContext.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "app/FatalError.h"
+#include "game/GameCommands.h"
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "menus/MenuCommands.h"
+#include "menus/TMainMenuContext.h"
+#include "platform/Files.h"
+#include "resources/Archives.h"
+#include "resources/StringTable.h"
+#include "resources/TJoinFile.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TButton.h"
+#include "ui/TImage.h"
+#include "ui/TStaticText.h"
+
+TProjectDialog::TProjectDialog(int n)
+{
+    LockDraw();
+    const char* path = "fonts\\title.ttf";
+    if (platform::OpenFile(path, "rb"))
+        titleFont_ = TFont::OpenTrueType(path, Scaled(18));
+    if (!titleFont_ && theArchive) {
+        if (TJoinElement* entry = theArchive->LoadItem(5, 1))
+            titleFont_ = TFont::FromBitmap(entry->Data(), entry->DataLength());
+    }
+    if (!titleFont_)
+        FatalError(GetString(1, 5), "Project Title Font");
+
+    auto at = [this](int dx1, int dy1, int dx2, int dy2) {
+        return PlaceInGroup(this, dx1 < 0 ? -Scaled(-dx1) : Scaled(dx1), dy1 < 0 ? -Scaled(-dy1) : Scaled(dy1),
+                            dx2 <= 0 ? -Scaled(-dx2) : Scaled(dx2), dy2 <= 0 ? -Scaled(-dy2) : Scaled(dy2));
+    };
+    Rect scene = at(30, 80, 300, 290);
+    Insert(new TImage(scene.left, scene.top, scene.right, scene.bottom, image::kNoKey, 6, 2 * n - 1));
+    Rect creature = at(360, 70, 590, 310);
+    Insert(new TImage(creature.left, creature.top, creature.right, creature.bottom, image::kNoFace, 6, 2 * n - 2));
+    const int textRows[3][2] = {{-120, -90}, {-85, -55}, {-50, -30}};
+    for (int i = 0; i < 3; ++i) {
+        Rect r = at(20, textRows[i][0], -270, textRows[i][1]);
+        Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(2, 2 + i),
+                               statictext::kCentreAcross | statictext::kCentreDown));
+    }
+    Rect help = at(-250, -100, -20, -80);
+    auto* first = new TTextButton(help.left, help.top, help.right, help.bottom, GetString(2, 5), SDLK_F10,
+                                  command::kHelp, button::kCentred);
+    Insert(first);
+    Rect go = at(-250, -70, -20, -50);
+    auto* on = new TTextButton(go.left, go.top, go.right, go.bottom, GetString(2, 6), 13, command::kPlay,
+                               button::kCentred);
+    Insert(on);
+    FocusChild(on);
+    UnlockDraw();
+}
+
+TProjectDialog::~TProjectDialog()
+{
+    CloseFont(titleFont_);
+}
+
+void TProjectDialog::Draw()
+{
+    TMenu::Draw();
+    if (DrawLocked() || !titleFont_)
+        return;
+    TFont* previous = theScreen.font;
+    theScreen.font = titleFont_.get();
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    int x = theScreen.width / 2, y = Scaled(45);
+    const char* title = GetString(2, 1);
+    bool active = (state_ & view::kActive) != 0;
+    theScreen.pen = MapColour(active ? 5 : 0);
+    DrawText(x - 1, y, title);
+    DrawText(x, y - 1, title);
+    theScreen.pen = MapColour(active ? 0 : 3);
+    DrawText(x + 1, y, title);
+    DrawText(x, y + 1, title);
+    theScreen.pen = MapColour(4);
+    DrawText(x, y, title);
+    theScreen.font = previous;
+}
+
+void TProjectDialog::HandleEvent(TEvent& event)
+{
+    TMenu::HandleEvent(event);
+    if (event.command == command::kCloseMenu) {
+        quitAnswer_ = 0;
+        asking_ = true;
+        PushDialog(this, new TQueryDialog(Scaled(320), Scaled(240), GetString(0, 5), &quitAnswer_,
+                                          dialog::kSaveBackground));
+    } else if (asking_ && !above) {
+        asking_ = false;
+        if (quitAnswer_)
+            PostCommand(command::kQuit);
+    }
+}
+
+void TProjectContext::Start()
+{
+    TDidaMenuContext::Start();
+    AddDialog(new TProjectDialog(theResolutionIndex + 1));
+}
+
+void TProjectContext::HandleEvent(TEvent& event)
+{
+    TDidaMenuContext::HandleEvent(event);
+    if (event.command == command::kPlay)
+        ReplaceWith(new TMainMenuContext);
+}
