@@ -73,9 +73,9 @@ TMainDialog::TMainDialog()
     Insert(new TLabel(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
     Insert(files_);
 
-    r = Design(this, 150, -36, 330, -26);
+    r = Design(this, 190, -36, 350, -26);
     startLevel_ = new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1);
-    r = Design(this, 20, -44, 140, -18);
+    r = Design(this, 20, -44, 180, -18);
     startLevelLabel_ = new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown);
     Insert(startLevelLabel_);
     Insert(startLevel_);

@@ -196,6 +196,6 @@ TEST_F(DataFileTest, ReportLinesLineUpTheKeysAndTheWords)
     std::strcpy(s.exerciseName, "Colori");
     auto bytes = s.Encode();
     EXPECT_EQ(f.Format(event::kSettings, bytes.data(), GameSettings::kSize, 1),
-              "Esercizio: Colori\nTempo di caduta (secondi) = 10\nPausa tra due parole (secondi) = 3\n");
+              "Esercizio: Colori\nCaduta in secondi = 10\nPausa in secondi = 3\n");
     EXPECT_EQ(f.Format(42, nullptr, 0, 1), "UNKNOWN CODE!!!\n");
 }
