@@ -72,7 +72,7 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     auto* colour = new TColorSelector(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour);
     Insert(new TLabel(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
     Insert(colour);
-    int x1 = right - Scaled(240), x2 = right - Scaled(20);
+    int x1 = right - Scaled(205), x2 = right - Scaled(15);
     int y = bottom - Scaled(130);
     Insert(new TCheckBox(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
     y += Scaled(36);
