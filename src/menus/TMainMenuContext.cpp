@@ -10,6 +10,7 @@
 #include "game/TZandorliGameContext.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
+#include "help/TMiniBrowser.h"
 #include "menus/GameSettings.h"
 #include "menus/LastUser.h"
 #include "menus/MenuCommands.h"
@@ -135,6 +136,12 @@ void TMainDialog::HandleEvent(TEvent& event)
         PushDialog(this, new TQueryDialog(Scaled(320), Scaled(400), GetString(0, 5), &quitConfirmed_,
                                           dialog::kSaveBackground));
         break;
+    case command::kHelp: {
+        int m = Scaled(10);
+        PushDialog(this, new TMiniBrowser(left + m, top + m, right - m, bottom - m, GetString(4, 21), GetString(3, 2),
+                                          dialog::kSaveBackground));
+        break;
+    }
     case command::kTopTen:
         PushDialog(this, new TTopTenDialog(GetString(3, 3), dialog::kSaveBackground));
         break;

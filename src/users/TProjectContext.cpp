@@ -8,6 +8,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
+#include "help/TMiniBrowser.h"
 #include "menus/MenuCommands.h"
 #include "menus/TMainMenuContext.h"
 #include "platform/Files.h"
@@ -89,7 +90,11 @@ void TProjectDialog::Draw()
 void TProjectDialog::HandleEvent(TEvent& event)
 {
     TMenu::HandleEvent(event);
-    if (event.command == command::kCloseMenu) {
+    if (event.command == command::kHelp) {
+        int m = Scaled(10);
+        PushDialog(this, new TMiniBrowser(left + m, top + m, right - m, bottom - m, GetString(2, 7), GetString(3, 1),
+                                          dialog::kSaveBackground));
+    } else if (event.command == command::kCloseMenu) {
         quitAnswer_ = 0;
         asking_ = true;
         PushDialog(this, new TQueryDialog(Scaled(320), Scaled(240), GetString(0, 5), &quitAnswer_,

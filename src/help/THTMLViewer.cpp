@@ -1,0 +1,327 @@
+#include "help/THTMLViewer.h"
+
+#include "gfx/Colours.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "help/HtmlParser.h"
+#include "ui/TScrollBar.h"
+#include "ui/TextHelpers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+int WidthIn(TFont* font, const std::string& text)
+{
+    TFont* previous = theScreen.font;
+    theScreen.font = font;
+    int w = TextWidth(text.c_str());
+    theScreen.font = previous;
+    return w;
+}
+
+int SpaceWidth(TFont* font)
+{
+    return WidthIn(font, " ");
+}
+
+}  // namespace
+
+THTMLViewer::THTMLViewer(int l, int t, int r, int b, const char* path, unsigned options)
+    : TGroup(l, t, r, b, options), background_(SchemeColour(3))
+{
+    int barWidth = theScreen.width / 48 + 4;
+    int frame = 1;
+    area_ = {left + frame, top + frame, right - frame - barWidth, bottom - frame};
+    areaWidth_ = area_.right - area_.left + 1;
+    visibleHeight_ = area_.bottom - area_.top + 1;
+    margin_ = Scaled(10);
+    bar_ = new TScrollBar(right - barWidth, top, right, bottom, 0, &scroll_, 0, 0, 10, 1);
+    bar_->linked = this;
+    bar_->SetState(view::kFramed, false);
+    Insert(bar_);
+    Load(path);
+}
+
+THTMLViewer::~THTMLViewer() = default;
+
+TFont* THTMLViewer::FontFor(const std::string& face, int size)
+{
+    if (face.empty())
+        return font;  // the application's default font
+    for (TElement* e = fonts_.First(); e; e = e->Next()) {
+        auto* f = static_cast<THTMLFont*>(e);
+        if (f->size == size && EqualsNoCase(f->face.c_str(), face.c_str()))
+            return f->font ? f->font.get() : font;
+    }
+    auto* entry = new THTMLFont;
+    entry->face = face;
+    entry->size = size;
+    entry->font = TFont::OpenTrueType("fonts\\" + face + ".ttf", Scaled(size));
+    fonts_.Append(entry);
+    return entry->font ? entry->font.get() : font;
+}
+
+void THTMLViewer::Load(const char* path)
+{
+    pieces_.Clear();
+    TStringList lines;
+    lines.ReadLines(path);
+    if (options_ & html::kPlainText) {
+        LayOutPlainText(lines);
+    } else {
+        HtmlParser(*this).Parse(lines);
+        LayOutLines();
+    }
+    if (documentHeight_ > visibleHeight_)
+        bar_->SetRange(0, documentHeight_ - visibleHeight_, 10, visibleHeight_);
+}
+
+void THTMLViewer::LayOutPlainText(const TStringList& lines)
+{
+    int available = areaWidth_ - 2 * margin_;
+    theScreen.font = font;
+    int skip = LineHeight();
+    int y = margin_;
+    auto add = [&](const std::string& text) {
+        auto* piece = new dHTMLstring(text.c_str());
+        piece->font = font;
+        piece->width = TextWidth(text.c_str());
+        piece->height = skip;
+        piece->x = margin_;
+        piece->y = y;
+        piece->flags = html::kBreakAfter;
+        pieces_.Append(piece);
+        y += skip;
+    };
+    for (int i = 0; i < lines.Count(); ++i) {
+        std::string rest = lines.TextAt(i);
+        while (TextWidth(rest.c_str()) > available) {
+            std::size_t cut = std::string::npos, next = 0;
+            for (std::size_t k = rest.size(); k-- > 1;) {
+                if (rest[k] == ' ' && TextWidth(rest.substr(0, k).c_str()) <= available) {
+                    cut = k;
+                    next = k + 1;
+                    break;
+                }
+                if (rest[k - 1] == '-' && TextWidth(rest.substr(0, k).c_str()) <= available) {
+                    cut = next = k;
+                    break;
+                }
+            }
+            if (cut == std::string::npos) {
+                // No break point fits: as many characters as fit.
+                std::size_t lo = 1, hi = rest.size();
+                while (lo < hi) {
+                    std::size_t mid = (lo + hi + 1) / 2;
+                    if (TextWidth(rest.substr(0, mid).c_str()) <= available)
+                        lo = mid;
+                    else
+                        hi = mid - 1;
+                }
+                cut = next = lo;
+            }
+            add(rest.substr(0, cut));
+            rest = rest.substr(next);
+        }
+        add(rest);
+    }
+    documentHeight_ = y + margin_;
+}
+
+void THTMLViewer::LayOutLines()
+{
+    std::vector<dHTMLstring*> line;
+    int y = margin_;
+    bool firstLine = true;
+    for (TElement* start = pieces_.First(); start;) {
+        line.clear();
+        auto* first = static_cast<dHTMLstring*>(start);
+        int available = areaWidth_ - 2 * margin_ - first->indent;
+        int width = 0;
+        TElement* e = start;
+        for (; e; e = e->Next()) {
+            auto* p = static_cast<dHTMLstring*>(e);
+            if (!line.empty()) {
+                if ((line.back()->flags & html::kBreakAfter) || width >= available)
+                    break;
+                width += SpaceWidth(p->font);
+            }
+            width += p->width;
+            line.push_back(p);
+        }
+        if (width > available && !line.empty()) {
+            dHTMLstring* last = line.back();
+            std::string text = last->Text();
+            int before = width - last->width;
+            // The spaces where the piece may be cut, and the widths up to them.
+            std::vector<std::size_t> spaces;
+            for (std::size_t k = 0; k < text.size(); ++k)
+                if (text[k] == ' ')
+                    spaces.push_back(k);
+            if (!spaces.empty()) {
+                int lo = -1, hi = static_cast<int>(spaces.size()) - 1;
+                while (lo < hi) {
+                    int mid = (lo + hi + 1) / 2;
+                    if (before + WidthIn(last->font, text.substr(0, spaces[static_cast<std::size_t>(mid)])) <= available)
+                        lo = mid;
+                    else
+                        hi = mid - 1;
+                }
+                std::size_t cut = lo >= 0 ? spaces[static_cast<std::size_t>(lo)] : std::string::npos;
+                if (cut == std::string::npos && line.size() == 1)
+                    cut = spaces.front();  // a first word too long stays on its own line
+                if (cut == std::string::npos) {
+                    // Nothing of it fits: the whole piece starts the next line.
+                    line.pop_back();
+                } else {
+                    auto* tail = new dHTMLstring(text.substr(cut + 1).c_str());
+                    tail->font = last->font;
+                    tail->colour = last->colour;
+                    tail->height = last->height;
+                    tail->alignment = last->alignment;
+                    tail->indent = last->indent;
+                    tail->number = last->number;
+                    tail->flags = last->flags & ~(html::kItemStart | html::kHeadingFirst);
+                    tail->width = WidthIn(tail->font, tail->Text());
+                    last->SetText(text.substr(0, cut).c_str());
+                    last->width = WidthIn(last->font, last->Text());
+                    last->flags = (last->flags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
+                    pieces_.InsertAfter(last, tail);
+                }
+            }
+        }
+        width = 0;
+        int lineHeight = 0;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            width += line[i]->width + (i ? SpaceWidth(line[i]->font) : 0);
+            lineHeight = std::max(lineHeight, line[i]->height);
+        }
+        first = line.front();
+        int leftEdge = first->alignment == 1   ? (areaWidth_ - width) / 2
+                       : first->alignment == 2 ? areaWidth_ - margin_ - width
+                                               : first->indent + margin_;
+        if (!firstLine && (first->flags & html::kHeadingFirst))
+            y += lineHeight / 2;
+        y += lineHeight;
+        if (first->alignment == 3 && (line.back()->flags & html::kWrapped)) {
+            // Spread the words: one piece per word, the leftover shared out.
+            std::vector<dHTMLstring*> words;
+            for (dHTMLstring* p : line) {
+                std::string text = p->Text();
+                std::size_t at = 0, space;
+                dHTMLstring* current = p;
+                bool firstWord = true;
+                while ((space = text.find(' ', at)) != std::string::npos || at < text.size()) {
+                    std::string word = text.substr(at, space == std::string::npos ? std::string::npos : space - at);
+                    at = space == std::string::npos ? text.size() : space + 1;
+                    if (word.empty())
+                        continue;
+                    if (firstWord) {
+                        current->SetText(word.c_str());
+                        firstWord = false;
+                    } else {
+                        auto* w = new dHTMLstring(word.c_str());
+                        w->font = p->font;
+                        w->colour = p->colour;
+                        w->height = p->height;
+                        w->alignment = p->alignment;
+                        w->indent = p->indent;
+                        w->number = p->number;
+                        w->flags = p->flags & ~(html::kItemStart | html::kHeadingFirst);
+                        pieces_.InsertAfter(current, w);
+                        current = w;
+                    }
+                    current->width = WidthIn(current->font, current->Text());
+                    words.push_back(current);
+                }
+            }
+            int sum = 0;
+            for (dHTMLstring* w : words)
+                sum += w->width;
+            int available2 = areaWidth_ - 2 * margin_ - first->indent;
+            int leftover = available2 - sum;
+            int x = 0;
+            for (std::size_t k = 0; k < words.size(); ++k) {
+                int gap = words.size() > 1 ? static_cast<int>(k) * leftover / static_cast<int>(words.size() - 1) : 0;
+                words[k]->x = leftEdge + x + gap;
+                words[k]->y = y - words[k]->height;
+                x += words[k]->width;
+            }
+            e = words.empty() ? e : words.back()->Next();
+        } else {
+            int x = leftEdge;
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                if (i)
+                    x += SpaceWidth(line[i]->font);
+                line[i]->x = x;
+                line[i]->y = y - line[i]->height;
+                x += line[i]->width;
+            }
+            e = line.back()->Next();
+        }
+        bool lastLine = e == nullptr;
+        for (dHTMLstring* p : line)
+            if ((p->flags & html::kHeadingLast) && !lastLine) {
+                y += lineHeight / 2;
+                break;
+            }
+        firstLine = false;
+        start = e;
+    }
+    documentHeight_ = y + margin_;
+}
+
+void THTMLViewer::DrawFrame()
+{
+    theScreen.pen = SchemeColour(2);
+    ::DrawFrame(left - 1, top - 1, right + 1, bottom + 1);
+}
+
+void THTMLViewer::DrawBody()
+{
+    SetClip(area_.left, area_.top, area_.right, area_.bottom);
+    FillBox(area_.left, area_.top, area_.right, area_.bottom, background_);
+    int windowTop = scroll_, windowBottom = scroll_ + visibleHeight_;
+    theScreen.hAnchor = 0;
+    theScreen.vAnchor = 2;
+    for (TElement* e = pieces_.First(); e; e = e->Next()) {
+        auto* p = static_cast<dHTMLstring*>(e);
+        if (p->y + p->height < windowTop || p->y > windowBottom)
+            continue;
+        int x = area_.left + p->x, y = area_.top + p->y - scroll_;
+        theScreen.font = p->font;
+        theScreen.pen = p->colour;
+        if (p->flags & html::kItemStart) {
+            if (p->number != 0) {
+                char mark[16];
+                std::snprintf(mark, sizeof mark, "%d.", p->number);
+                DrawText(x - Scaled(25), y, mark);
+            } else {
+                int dx = x - Scaled(15), dy = y + p->height * 2 / 3;
+                FillBox(dx, dy, dx + 1, dy + 1, p->colour);
+            }
+        }
+        DrawText(x, y, p->Text());
+    }
+    ResetClip();
+    theScreen.font = font;
+}
+
+void THTMLViewer::HandleEvent(TEvent& event)
+{
+    TGroup::HandleEvent(event);
+    if (!(state_ & view::kFocused) || event.keyAction != key::kPressed)
+        return;
+    if (event.keyChar != SDLK_PAGEUP && event.keyChar != SDLK_PAGEDOWN)
+        return;
+    int page = visibleHeight_;
+    scroll_ += event.keyChar == SDLK_PAGEDOWN ? page : -page;
+    scroll_ = std::clamp(scroll_, bar_->Min(), std::max(bar_->Min(), bar_->Max()));
+    ConsumeKey(event);
+    Draw();
+}
