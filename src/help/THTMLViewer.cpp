@@ -158,23 +158,19 @@ void THTMLViewer::LayOutLines()
             dHTMLstring* last = line.back();
             std::string text = last->Text();
             int before = width - last->width;
-            // The spaces where the piece may be cut, and the widths up to them.
-            std::vector<std::size_t> spaces;
-            for (std::size_t k = 0; k < text.size(); ++k)
-                if (text[k] == ' ')
-                    spaces.push_back(k);
-            if (!spaces.empty()) {
-                int lo = -1, hi = static_cast<int>(spaces.size()) - 1;
-                while (lo < hi) {
-                    int mid = (lo + hi + 1) / 2;
-                    if (before + WidthIn(last->font, text.substr(0, spaces[static_cast<std::size_t>(mid)])) <= available)
-                        lo = mid;
-                    else
-                        hi = mid - 1;
+            std::size_t firstSpace = text.find(' ');
+            if (firstSpace != std::string::npos) {
+                // The last space before which the line still fits; the scan
+                // stops at the first that does not, so it reads no further
+                // than one line's worth of the piece.
+                std::size_t cut = std::string::npos;
+                for (std::size_t space = firstSpace; space != std::string::npos; space = text.find(' ', space + 1)) {
+                    if (before + WidthIn(last->font, text.substr(0, space)) > available)
+                        break;
+                    cut = space;
                 }
-                std::size_t cut = lo >= 0 ? spaces[static_cast<std::size_t>(lo)] : std::string::npos;
                 if (cut == std::string::npos && line.size() == 1)
-                    cut = spaces.front();  // a first word too long stays on its own line
+                    cut = firstSpace;  // a first word too long stays on its own line
                 if (cut == std::string::npos) {
                     // Nothing of it fits: the whole piece starts the next line.
                     line.pop_back();
@@ -187,9 +183,14 @@ void THTMLViewer::LayOutLines()
                     tail->indent = last->indent;
                     tail->number = last->number;
                     tail->flags = last->flags & ~(html::kItemStart | html::kHeadingFirst);
-                    tail->width = WidthIn(tail->font, tail->Text());
+                    int wholeWidth = last->width;
                     last->SetText(text.substr(0, cut).c_str());
                     last->width = WidthIn(last->font, last->Text());
+                    // A very long rest is measured by difference: measuring it
+                    // again at every line would make long pages quadratic.
+                    std::size_t restLength = text.size() - cut - 1;
+                    tail->width = restLength < 4096 ? WidthIn(tail->font, tail->Text())
+                                                    : wholeWidth - last->width - SpaceWidth(last->font);
                     last->flags = (last->flags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
                     pieces_.InsertAfter(last, tail);
                 }

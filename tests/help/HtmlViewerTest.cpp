@@ -1,0 +1,168 @@
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
+#include "help/HtmlParser.h"
+#include "help/THTMLViewer.h"
+#include "help/TMiniBrowser.h"
+#include "support/HeadlessApp.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct HtmlViewerTest : ::testing::Test {
+    std::unique_ptr<HeadlessApp> headless;
+    void SetUp() override { headless = std::make_unique<HeadlessApp>(); }
+    void TearDown() override { headless.reset(); }
+
+    std::unique_ptr<THTMLViewer> View(const std::string& page, unsigned options = 0)
+    {
+        headless->Folder().Write("page.htm", page);
+        return std::make_unique<THTMLViewer>(20, 20, 620, 460, "page.htm", options);
+    }
+    static std::vector<std::string> TextsOf(THTMLViewer& v)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < v.Pieces().Count(); ++i)
+            texts.push_back(v.Piece(i)->Text());
+        return texts;
+    }
+};
+
+using Texts = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(HtmlViewerTest, TwoBreaksGiveOneBlankLine)
+{
+    auto v = View("uno<br><br>due");
+    ASSERT_EQ(TextsOf(*v), (Texts{"uno", "", "due"}));
+    int skip = v->Piece(0)->height;
+    EXPECT_EQ(v->Piece(2)->y - v->Piece(0)->y, 2 * skip);
+}
+
+TEST_F(HtmlViewerTest, OrderedListsNumberClosedItems)
+{
+    auto closed = View("<ol><li>a</li><li>b</li><li>c</li></ol>");
+    ASSERT_EQ(closed->Pieces().Count(), 3);
+    EXPECT_EQ(closed->Piece(0)->number, 1);
+    EXPECT_EQ(closed->Piece(1)->number, 2);
+    EXPECT_EQ(closed->Piece(2)->number, 3);
+    EXPECT_TRUE(closed->Piece(1)->flags & html::kItemStart);
+    auto open = View("<ol><li>a<li>b<li>c</ol>");
+    ASSERT_EQ(open->Pieces().Count(), 3);
+    EXPECT_EQ(open->Piece(2)->number, 1);
+    auto bullets = View("<ul><li>x</li></ul>");
+    EXPECT_EQ(bullets->Piece(0)->number, 0);
+    EXPECT_TRUE(bullets->Piece(0)->flags & html::kUnordered);
+    EXPECT_GT(bullets->Piece(0)->x, bullets->Margin());  // indented
+}
+
+TEST_F(HtmlViewerTest, AHeadingOnTheFirstLineHasNoSpaceBefore)
+{
+    auto first = View("<h1>Titolo</h1>testo");
+    EXPECT_EQ(first->Piece(0)->y, first->Margin());
+    auto later = View("prima<h1>Titolo</h1>testo");
+    int skip = later->Piece(0)->height;
+    EXPECT_GT(later->Piece(1)->y, later->Piece(0)->y + skip);  // half a line before it
+    EXPECT_GT(later->Piece(1)->height, skip);                 // and bigger
+}
+
+TEST_F(HtmlViewerTest, PageColoursNeverBecomeColourNumbers)
+{
+    std::uint32_t pixel = 0;
+    ASSERT_TRUE(HtmlParser::ParseColour("\"#000010\"", pixel));
+    EXPECT_FALSE(pixel >= 1 && pixel <= 31);
+    Uint8 r, g, b;
+    SDL_GetRGB(pixel, theScreen.surface->format, &r, &g, &b);
+    EXPECT_GT(g, 0);  // green raised to 4 (red too, below what 5 bits keep)
+    EXPECT_EQ(b, 16);
+    EXPECT_FALSE(HtmlParser::ParseColour("#fff", pixel));
+    auto v = View("<body bgcolor=\"#ffeedd\">x");
+    EXPECT_NE(v->Background(), SchemeColour(3));
+}
+
+TEST_F(HtmlViewerTest, JustifiedParagraphsSpreadAllButTheirLastLine)
+{
+    std::string words;
+    for (int i = 0; i < 60; ++i)
+        words += "parola ";
+    auto v = View("<p align=\"justify\">" + words + "fine</p>");
+    ASSERT_GT(v->Pieces().Count(), 2);
+    // The last piece of the last line starts where plain left-to-right placement puts it.
+    dHTMLstring* last = v->Piece(v->Pieces().Count() - 1);
+    std::string lastText = last->Text();
+    EXPECT_EQ(lastText.substr(lastText.size() - 4), "fine");
+    dHTMLstring* firstOfLastLine = last;
+    for (int i = v->Pieces().Count() - 1; i >= 0 && v->Piece(i)->y == last->y; --i)
+        firstOfLastLine = v->Piece(i);
+    EXPECT_EQ(firstOfLastLine->x, v->Margin());
+    // A full line reaches the right margin.
+    dHTMLstring* lineEnd = nullptr;
+    for (int i = 0; i + 1 < v->Pieces().Count(); ++i)
+        if (v->Piece(i + 1)->y != v->Piece(i)->y) {
+            lineEnd = v->Piece(i);
+            break;
+        }
+    ASSERT_NE(lineEnd, nullptr);
+    EXPECT_NEAR(lineEnd->x + lineEnd->width, v->TextAreaWidth() - v->Margin(), 2);
+}
+
+TEST_F(HtmlViewerTest, AnOverlongWordStaysOnItsOwnLine)
+{
+    auto v = View("corta " + std::string(300, 'w') + " dopo");
+    bool alone = false;
+    for (int i = 0; i < v->Pieces().Count(); ++i)
+        if (std::string(v->Piece(i)->Text()) == std::string(300, 'w'))
+            alone = v->Piece(i)->x == v->Margin();
+    EXPECT_TRUE(alone);
+}
+
+TEST_F(HtmlViewerTest, PlainTextIsCutAfterAHyphen)
+{
+    std::string line = std::string(40, 'a') + "-" + std::string(60, 'b');
+    auto v = View(line, html::kPlainText);
+    ASSERT_GE(v->Pieces().Count(), 2);
+    EXPECT_EQ(std::string(v->Piece(0)->Text()), std::string(40, 'a') + "-");
+}
+
+TEST_F(HtmlViewerTest, StrayTagsAndUnfinishedFilesChangeNothing)
+{
+    auto stray = View("</font></center>uno");
+    ASSERT_EQ(TextsOf(*stray), (Texts{"uno"}));
+    EXPECT_EQ(stray->Piece(0)->colour, 0u);
+    auto cut = View("uno <b");
+    ASSERT_EQ(TextsOf(*cut), (Texts{"uno"}));
+    EXPECT_TRUE(cut->Piece(0)->flags & html::kBreakAfter);
+    auto missing = std::make_unique<THTMLViewer>(20, 20, 620, 460, "none.htm", 0);
+    EXPECT_EQ(missing->Pieces().Count(), 0);
+}
+
+TEST_F(HtmlViewerTest, HostilePagesOpenInLinearTime)
+{
+    auto seconds = [&](const std::string& page) {
+        auto start = std::chrono::steady_clock::now();
+        auto v = View(page);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::string nested;
+    for (int i = 0; i < 100000; ++i)
+        nested += "<font color=#123456>";
+    EXPECT_LT(seconds(nested + "x"), 30.0);
+    EXPECT_LT(seconds(std::string(1000000, 'z')), 30.0);
+    std::string big;
+    while (big.size() < 5 * 1024 * 1024)
+        big += "<p>Una riga di testo con <b>parole</b> in grassetto.</p>\n";
+    EXPECT_LT(seconds(big), 60.0);
+}
+
+TEST_F(HtmlViewerTest, SavedTextsHaveOneLineAPiece)
+{
+    headless->Folder().Write("page.htm", "uno<br>due");
+    TMiniBrowser browser(10, 10, 600, 400, "Titolo", "page.htm", browser::kButtons);
+    ASSERT_TRUE(browser.SaveText(headless->Folder() / "out.txt"));
+    EXPECT_EQ(headless->Folder().Read("out.txt"), "uno\r\ndue\r\n");
+}
