@@ -33,7 +33,24 @@ bool AllDigits(const char* text)
 
 // Reads the block that starts at line `at`. A count too large for 32 bits
 // is refused outright rather than wrapped round into a wrong number.
-Block ReadBlock(const TStringList& lines, int at, bool titleMayBeEmpty)
+// The file's lines, reachable by index in constant time.
+class Lines {
+public:
+    explicit Lines(const char* path)
+    {
+        TStringList list;
+        list.ReadLines(path);
+        for (TElement* e = list.First(); e; e = e->Next())
+            lines_.push_back(static_cast<dstring*>(e)->Text());
+    }
+    int Count() const { return static_cast<int>(lines_.size()); }
+    const char* TextAt(int i) const { return i >= 0 && i < Count() ? lines_[static_cast<std::size_t>(i)].c_str() : ""; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+Block ReadBlock(const Lines& lines, int at, bool titleMayBeEmpty)
 {
     Block block;
     int n = lines.Count();
@@ -78,8 +95,7 @@ int TExerciseDocument::Load(const char* path)
     titles_.Clear();
     header_.clear();
     errorLine_ = 0;
-    TStringList lines;
-    lines.ReadLines(path);
+    Lines lines(path);
     if (lines.Count() < 2)
         return 0;
     SetHeader(lines.TextAt(0));
@@ -136,8 +152,7 @@ bool TExerciseDocument::Save(const char* path, int kind)
 
 int CountLevels(const char* path)
 {
-    TStringList lines;
-    lines.ReadLines(path);
+    Lines lines(path);
     if (lines.Count() < 2)
         return 0;
     int count = 0;
@@ -161,8 +176,7 @@ PlayLevel LoadLevelForPlay(const char* path, int levelIndex)
 {
     PlayLevel play;
     play.levelIndex = levelIndex < 0 ? 0 : levelIndex;
-    TStringList lines;
-    lines.ReadLines(path);
+    Lines lines(path);
     if (lines.Count() < 2) {
         play.status = exercise::kErrorTooShort;
         return play;

@@ -6,6 +6,7 @@
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
 #include "help/THTMLViewer.h"
+#include "ui/dstring.h"
 
 #include <algorithm>
 
@@ -273,8 +274,9 @@ void HtmlParser::Parse(const TStringList& lines)
 {
     bool inTag = false;
     std::string tag;
-    for (int i = 0; i < lines.Count(); ++i) {
-        const char* line = lines.TextAt(i);
+    // Walked element by element: asking for line i would walk from the first.
+    for (TElement* e = lines.First(); e; e = e->Next()) {
+        const char* line = static_cast<const dstring*>(e)->Text();
         for (const char* p = line; *p; ++p) {
             if (inTag) {
                 if (*p == '>') {

@@ -98,8 +98,8 @@ void THTMLViewer::LayOutPlainText(const TStringList& lines)
         pieces_.Append(piece);
         y += skip;
     };
-    for (int i = 0; i < lines.Count(); ++i) {
-        std::string rest = lines.TextAt(i);
+    for (TElement* e = lines.First(); e; e = e->Next()) {
+        std::string rest = static_cast<const dstring*>(e)->Text();
         while (TextWidth(rest.c_str()) > available) {
             std::size_t cut = std::string::npos, next = 0;
             for (std::size_t k = rest.size(); k-- > 1;) {
@@ -159,6 +159,10 @@ void THTMLViewer::LayOutLines()
             std::string text = last->Text();
             int before = width - last->width;
             std::size_t firstSpace = text.find(' ');
+            // A last word that cannot be cut starts the next line rather
+            // than running out of the page.
+            if (firstSpace == std::string::npos && line.size() > 1)
+                line.pop_back();
             if (firstSpace != std::string::npos) {
                 // The last space before which the line still fits; the scan
                 // stops at the first that does not, so it reads no further

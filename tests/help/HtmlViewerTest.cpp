@@ -3,6 +3,9 @@
 #include "help/HtmlParser.h"
 #include "help/THTMLViewer.h"
 #include "help/TMiniBrowser.h"
+#include "app/CommandQueue.h"
+#include "app/TApp.h"
+#include "app/TMenuContext.h"
 #include "support/HeadlessApp.h"
 
 #include <gtest/gtest.h>
@@ -165,4 +168,39 @@ TEST_F(HtmlViewerTest, SavedTextsHaveOneLineAPiece)
     TMiniBrowser browser(10, 10, 600, 400, "Titolo", "page.htm", browser::kButtons);
     ASSERT_TRUE(browser.SaveText(headless->Folder() / "out.txt"));
     EXPECT_EQ(headless->Folder().Read("out.txt"), "uno\r\ndue\r\n");
+}
+
+TEST_F(HtmlViewerTest, SavingAsksANameAndAsksBeforeOverwriting)
+{
+    headless->Folder().Write("report.txt", "Partita del 08/12/2026\ngatto\n");
+    auto* screen = new TMenuContext(0);
+    headless->App().SetChild(screen);
+    auto* browser = new TMiniBrowser(10, 10, 780, 580, "Anna", "report.txt", browser::kButtons | html::kPlainText);
+    screen->AddDialog(browser);
+    auto key = [&](SDLKey sym, Uint16 unicode) {
+        headless->PushKey(sym, true, unicode);
+        headless->Step();
+        headless->PushKey(sym, false);
+        headless->Step(3);
+    };
+    auto save = [&](const char* name) {
+        PostCommand(browser::kSave);
+        headless->Step(3);
+        for (const char* p = name; *p; ++p)
+            key(static_cast<SDLKey>(*p), static_cast<Uint16>(*p));
+        key(SDLK_RETURN, 13);
+        headless->Step(3);
+    };
+    save("anna");
+    EXPECT_EQ(headless->Folder().Read("txt/anna.txt"), "Partita del 08/12/2026\r\ngatto\r\n");
+    key(SDLK_RETURN, 13);  // the message with the path
+    EXPECT_EQ(screen->TopDialog(), browser);
+
+    headless->Folder().Write("txt/anna.txt", "old");
+    save("anna");
+    EXPECT_EQ(headless->Folder().Read("txt/anna.txt"), "old");  // not before the answer
+    EXPECT_NE(screen->TopDialog(), browser);                    // the question
+    key(SDLK_s, 's');
+    headless->Step(3);
+    EXPECT_EQ(headless->Folder().Read("txt/anna.txt"), "Partita del 08/12/2026\r\ngatto\r\n");
 }
