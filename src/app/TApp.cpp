@@ -155,6 +155,7 @@ void TApp::LoadDefaultFont()
             FatalError(GetString(1, 5), "App Default Font");
     }
     theScreen.font = defaultFont_.get();
+    SetDefaultFont(defaultFont_.get());
 }
 
 TApp::~TApp()
@@ -169,6 +170,7 @@ TApp::~TApp()
     SetPalette(black);
     palette_.reset();
     CloseAudio();
+    SetDefaultFont(nullptr);
     CloseFont(defaultFont_);
     CloseScreen();
     theArchive = nullptr;

@@ -123,6 +123,7 @@ void TZandorliGameContext::Stop()
         CloseFont(*font);
     TJoinFile::Release(fallbackEntry_);
     fallbackEntry_ = nullptr;
+    theScreen.font = DefaultFont();
     CloseEffects();
     ShowMouse(true);
 }

@@ -34,6 +34,22 @@ std::unique_ptr<TFont> TFont::FromBitmap(const unsigned char* block, std::size_t
     return font;
 }
 
+namespace {
+
+TFont* defaultFont = nullptr;
+
+}  // namespace
+
+TFont* DefaultFont()
+{
+    return defaultFont;
+}
+
+void SetDefaultFont(TFont* font)
+{
+    defaultFont = font;
+}
+
 void CloseFont(std::unique_ptr<TFont>& font)
 {
     if (font && theScreen.font == font.get())

@@ -38,3 +38,7 @@ private:
 // Closes the font and, when it is the screen's current font, leaves the
 // screen without one.
 void CloseFont(std::unique_ptr<TFont>& font);
+
+// The interface font every view starts with (set by the application).
+TFont* DefaultFont();
+void SetDefaultFont(TFont* font);

@@ -3,6 +3,7 @@
 #include "gfx/Colours.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
+#include "gfx/TFont.h"
 #include "ui/TGroup.h"
 
 #include <utility>
@@ -30,7 +31,7 @@ bool DrawLocked()
 }
 
 TView::TView(int l, int t, int r, int b, unsigned options)
-    : left(l), top(t), right(r), bottom(b), font(theScreen.font), options_(options)
+    : left(l), top(t), right(r), bottom(b), font(DefaultFont() ? DefaultFont() : theScreen.font), options_(options)
 {
 }
 

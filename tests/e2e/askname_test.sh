@@ -19,6 +19,7 @@ colours() { convert "$1" -crop 800x600+0+0 -format %k info:; }
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 cp -r "$stage" "$work/game"
+rm -rf "$work/game/DATA" "$work/game/txt"   # start as a fresh installation
 cd "$work/game"
 printf '[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=0\r\n' > config.ini
 start_xvfb || exit 1

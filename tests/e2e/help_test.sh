@@ -19,6 +19,7 @@ shot() { sleep "${2:-1}"; import -window root -crop 800x600+0+0 "$work/$1.png"; 
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 cp -r "$stage" "$work/game"
+rm -rf "$work/game/DATA" "$work/game/txt"   # start as a fresh installation
 cd "$work/game"
 printf '[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=0\r\n' > config.ini
 start_xvfb || exit 1

@@ -28,6 +28,9 @@ def check(what, ok):
 work = tempfile.mkdtemp()
 game = os.path.join(work, "game")
 shutil.copytree(stage, game)
+for leftover in ("DATA", "txt", "config.ini"):  # a used folder: start as a school would
+    path = os.path.join(game, leftover)
+    shutil.rmtree(path, ignore_errors=True) if os.path.isdir(path) else (os.path.exists(path) and os.remove(path))
 with open(os.path.join(game, "config.ini"), "wb") as f:
     f.write(b"[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=0\r\n")
 # First in the list, one short level.

@@ -23,6 +23,7 @@ check() {  # check DESCRIPTION CONDITION...
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 cp -r "$stage" "$work/game"
+rm -rf "$work/game/DATA" "$work/game/txt"   # start as a fresh installation
 cd "$work/game"
 start_xvfb || exit 1
 

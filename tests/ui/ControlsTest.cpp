@@ -132,7 +132,8 @@ TEST_F(ControlsTest, ListBoxGeometryAndPaging)
 {
     std::vector<unsigned char> block = SolidBitmapFont('A', {9}, 18);
     auto font = TFont::FromBitmap(block.data(), block.size());
-    theScreen.font = font.get();  // rows of 20 pixels
+    TFont* normal = DefaultFont();
+    SetDefaultFont(font.get());  // rows of 20 pixels
     TStringList items;
     items.AppendText("uno");
     items.AppendText("due");
@@ -153,7 +154,7 @@ TEST_F(ControlsTest, ListBoxGeometryAndPaging)
     EXPECT_EQ(selection, 1);
     Key(SDLK_RETURN, 13);
     EXPECT_EQ(headless->LastRecord().command, 0);  // already taken: Enter posted "chosen"
-    theScreen.font = nullptr;
+    SetDefaultFont(normal);
 }
 
 TEST_F(ControlsTest, AnEmptyListKeepsNoSelection)
