@@ -7,6 +7,7 @@
 #include "app/TMenuContext.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
+#include "help/TMiniBrowser.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
@@ -117,6 +118,17 @@ int main(int argc, char** argv)
         items.AppendText(word);
     screen->AddDialog(EveryControl(items));
     Shot(app, "controls");
+    screen->CloseTopDialog();
+    const int pages[3] = {1, 2, 4};
+    for (int page : pages) {
+        ClearScreen(1);
+        int m = Scaled(10);
+        screen->AddDialog(new TMiniBrowser(m, m, theScreen.width - m, theScreen.height - m, GetString(2, 7),
+                                           GetString(3, page), 0));
+        std::string shotName = "help-" + std::to_string(page);
+        Shot(app, shotName.c_str());
+        screen->CloseTopDialog();
+    }
     app.StopChain();
     return 0;
 }
