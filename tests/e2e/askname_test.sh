@@ -7,13 +7,6 @@ stage="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/xvfb.sh"
 
-passed=0
-failed=0
-check() {
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
 colours() { convert "$1" -crop 800x600+0+0 -format %k info:; }
 
 work=$(mktemp -d)
@@ -52,5 +45,4 @@ status=$?
 check "Escape ends the program with status 0 (got $status)" [ "$status" -eq 0 ]
 [ "$status" -eq 0 ] || cat "$work/out.log"
 [ "$failed" -eq 0 ] || cp "$work"/*.png /tmp/ 2>/dev/null
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

@@ -6,13 +6,6 @@ stage="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/xvfb.sh"
 
-passed=0
-failed=0
-check() {
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
 differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -gt "${3:-1000}" ]; }
 shot() { sleep "${2:-1}"; import -window root -crop 800x600+0+0 "$work/$1.png"; }
 
@@ -51,5 +44,4 @@ xdotool key ctrl+q
 wait_for_exit "$pid" 10
 check "the program still ends with 0" [ $? -eq 0 ]
 [ "$failed" -eq 0 ] || cp "$work"/*.png /tmp/ 2>/dev/null
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

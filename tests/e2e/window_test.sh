@@ -7,19 +7,6 @@ stage="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/xvfb.sh"
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION CONDITION...
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what"
-  fi
-}
-
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 cp -r "$stage" "$work/game"
@@ -63,5 +50,4 @@ out=$(cd "$work/empty" && env -u DISPLAY "$work/game/quoli" 2>&1)
 check "a missing archive ends with status 1" [ $? -eq 1 ]
 check "and names the archive (got: $out)" grep -q "Can't load resources: resource.bin" <<< "$out"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

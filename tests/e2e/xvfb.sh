@@ -1,5 +1,5 @@
 # Shared by the end-to-end tests: a private X server and bounded waits.
-# Source it; it defines start_xvfb, wait_for_window, wait_for_exit.
+# Source it; it defines start_xvfb, wait_for_window, wait_for_exit and check.
 
 start_xvfb() {
   local n
@@ -50,4 +50,24 @@ wait_for_exit() {
   done
   kill "$1" 2>/dev/null
   return 124
+}
+
+# check DESCRIPTION CONDITION...: counts a passed or failed condition;
+# finish_checks prints the tally and fails when any check failed.
+passed=0
+failed=0
+check() {
+  local what="$1"
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $what"
+  fi
+}
+
+finish_checks() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
 }
