@@ -88,7 +88,7 @@ void TZandorliGameContext::Start()
     title42_ = GameFont("comicbd", 42);
     title36_ = GameFont("comicbd", 36);
     wordFont_ = GameFont(s.fontName, s.fontSize);
-    theScreen.font = wordFont_ ? wordFont_.get() : fallback_.get();
+    theScreen.font = FontOrFallback(wordFont_);
     lineSkip_ = LineHeight();
 
     // The plain theme's layout; the picture themes place their bases too.
@@ -278,7 +278,7 @@ void TZandorliGameContext::Frame()
 
 void TZandorliGameContext::DrawScore()
 {
-    theScreen.font = scoreFont_ ? scoreFont_.get() : fallback_.get();
+    theScreen.font = FontOrFallback(scoreFont_);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%08u", score_);
     int cell = TextWidth("0") + Scaled(2);
@@ -301,7 +301,7 @@ void TZandorliGameContext::DrawScore()
 
 void TZandorliGameContext::DrawLives()
 {
-    theScreen.font = livesFont_ ? livesFont_.get() : fallback_.get();
+    theScreen.font = FontOrFallback(livesFont_);
     theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
     theScreen.hAnchor = 0;
     theScreen.vAnchor = 0;
@@ -313,7 +313,7 @@ void TZandorliGameContext::DrawLives()
     DrawText(Scaled(10), theScreen.height - Scaled(5), text);
 }
 
-void TZandorliGameContext::DrawTitleScreen(bool bonus)
+void TZandorliGameContext::DrawFramedScreen()
 {
     int W = theScreen.width, H = theScreen.height;
     ClearScreen(21);
@@ -323,7 +323,18 @@ void TZandorliGameContext::DrawTitleScreen(bool bonus)
     FillRoundBox(Scaled(10), Scaled(10), W - 1 - Scaled(10), H - 1 - Scaled(10), Scaled(20));
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
-    theScreen.font = title42_ ? title42_.get() : fallback_.get();
+}
+
+TFont* TZandorliGameContext::FontOrFallback(const std::unique_ptr<TFont>& font) const
+{
+    return font ? font.get() : fallback_.get();
+}
+
+void TZandorliGameContext::DrawTitleScreen(bool bonus)
+{
+    int W = theScreen.width, H = theScreen.height;
+    DrawFramedScreen();
+    theScreen.font = FontOrFallback(title42_);
     theScreen.pen = MapColour(15);
     char title[300];
     if (bonus)
@@ -331,7 +342,7 @@ void TZandorliGameContext::DrawTitleScreen(bool bonus)
     else
         std::snprintf(title, sizeof title, "%s %d", GetString(10, 100), levelNumber_);
     DrawText(W / 2, H / 3 + Scaled(30), title);
-    theScreen.font = bonus ? (scoreFont_ ? scoreFont_.get() : fallback_.get()) : (title36_ ? title36_.get() : fallback_.get());
+    theScreen.font = FontOrFallback(bonus ? scoreFont_ : title36_);
     theScreen.pen = MapColour(8);
     DrawText(W / 2, H / 3 + Scaled(90), bonus ? GetString(10, 103) : levelMessage_.c_str());
 }
@@ -339,14 +350,8 @@ void TZandorliGameContext::DrawTitleScreen(bool bonus)
 void TZandorliGameContext::DrawFinalScreen()
 {
     int W = theScreen.width, H = theScreen.height;
-    ClearScreen(21);
-    theScreen.pen = MapColour(15);
-    FillRoundBox(Scaled(5), Scaled(5), W - 1 - Scaled(5), H - 1 - Scaled(5), Scaled(20));
-    theScreen.pen = MapColour(1);
-    FillRoundBox(Scaled(10), Scaled(10), W - 1 - Scaled(10), H - 1 - Scaled(10), Scaled(20));
-    theScreen.hAnchor = 1;
-    theScreen.vAnchor = 1;
-    theScreen.font = title42_ ? title42_.get() : fallback_.get();
+    DrawFramedScreen();
+    theScreen.font = FontOrFallback(title42_);
     theScreen.pen = MapColour(4);
     DrawText(W / 2, H / 2, GetString(10, 101));
 }

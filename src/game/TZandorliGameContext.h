@@ -64,6 +64,9 @@ private:
     void Fall();
     void ReleaseLane(Lane& lane);
     void ReleaseLanes();
+    // The title and final screens' background: two nested round frames.
+    void DrawFramedScreen();
+    TFont* FontOrFallback(const std::unique_ptr<TFont>& font) const;
     void DrawTitleScreen(bool bonus);
     void DrawFinalScreen();
     void DrawScore();

@@ -63,40 +63,28 @@ void TGroup::FocusChild(TView* view)
 
 void TGroup::FocusNext()
 {
-    TElement* candidate = nullptr;
-    if (current_) {
-        for (TElement* e = current_->Next(); e; e = e->Next())
-            if (!e->IsHidden() && static_cast<TView*>(e)->CanFocus()) {
-                candidate = e;
-                break;
-            }
-        if (!candidate) {
-            if (!(state_ & view::kWrapFocus))
-                return;
-            candidate = Children().First();
-        }
-    } else {
-        candidate = Children().First();
-    }
-    FocusChild(static_cast<TView*>(candidate));
+    MoveFocus(true);
 }
 
 void TGroup::FocusPrevious()
 {
+    MoveFocus(false);
+}
+
+void TGroup::MoveFocus(bool forward)
+{
+    auto step = [forward](TElement* e) { return forward ? e->Next() : e->Prev(); };
     TElement* candidate = nullptr;
     if (current_) {
-        for (TElement* e = current_->Prev(); e; e = e->Prev())
+        for (TElement* e = step(current_); e; e = step(e))
             if (!e->IsHidden() && static_cast<TView*>(e)->CanFocus()) {
                 candidate = e;
                 break;
             }
-        if (!candidate) {
-            if (!(state_ & view::kWrapFocus))
-                return;
-            candidate = Children().Last();
-        }
-    } else {
-        candidate = Children().Last();
+        if (!candidate && !(state_ & view::kWrapFocus))
+            return;
     }
+    if (!candidate)
+        candidate = forward ? Children().First() : Children().Last();
     FocusChild(static_cast<TView*>(candidate));
 }

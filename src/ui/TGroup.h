@@ -51,5 +51,9 @@ protected:
     TView* current_ = nullptr;
 
 private:
+    // To the next (or previous) visible child that takes the focus; past
+    // the end it wraps round only when the group asks for it.
+    void MoveFocus(bool forward);
+
     TViewList children_;
 };
