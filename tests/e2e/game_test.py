@@ -10,77 +10,23 @@ import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 
+from quoli_e2e import Checks, XServer, fresh_program_folder, profile_settings, write_exercise, write_profile
+
 stage = sys.argv[1]
-passed = failed = 0
+check = Checks()
+work, game = fresh_program_folder(stage)
+write_exercise(game, "Prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n\r\n1\r\nSecondo\r\ncasa\r\n")
+settings = profile_settings(b"Prova")
+write_profile(game, b"Anna", settings)
 
-
-def check(what, ok):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print("FAILED:", what)
-
-
-def settings():
-    b = bytearray(476)
-    b[0] = 1  # record results
-    b[1] = 1  # enter the top ten
-    b[3] = 1
-    b[4] = 1
-    struct.pack_into("<iiiiiii", b, 8, 1, 1, 1, 20, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
-    struct.pack_into("<i", b, 40, 22)
-    b[45:45 + 5] = b"Prova"
-    struct.pack_into("<i", b, 304, 1)
-    b[308:308 + 7] = b"comicbd"
-    struct.pack_into("<iii", b, 428, 28, 0, 15)
-    struct.pack_into("<iiiiiiii", b, 440, 0, 1, 1, 0, 1, 0, 10, 150)
-    return bytes(b)
-
-
-def free_display():
-    for n in range(141, 190):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return f":{n}"
-    raise SystemExit("no free display")
-
-
-work = tempfile.mkdtemp()
-game = os.path.join(work, "game")
-shutil.copytree(stage, game)
-for leftover in ("DATA", "txt", "config.ini"):  # a used folder: start as a school would
-    path = os.path.join(game, leftover)
-    shutil.rmtree(path, ignore_errors=True) if os.path.isdir(path) else (os.path.exists(path) and os.remove(path))
-with open(os.path.join(game, "config.ini"), "wb") as f:
-    f.write(b"[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=0\r\n")
-with open(os.path.join(game, "Esercizi", "Livelli", "Prova.LEV"), "wb") as f:
-    f.write(b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n\r\n1\r\nSecondo\r\ncasa\r\n")
-os.makedirs(os.path.join(game, "DATA"), exist_ok=True)
-with open(os.path.join(game, "DATA", "USERS.ANA"), "wb") as f:
-    f.write(b"ANA\x1a" + struct.pack("<i", 1) + b"Anna".ljust(24, b"\0") + struct.pack("<i", 1) + settings())
-
-display = free_display()
-env = dict(os.environ, DISPLAY=display)
-xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+x = XServer()
+env = x.env
+key, typed = x.key, x.typed
 try:
-    for _ in range(100):
-        if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
-            break
-        time.sleep(0.1)
     program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=env, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT)
-
-    def key(*names):
-        subprocess.run(["xdotool", "key"] + list(names), env=env)
-
-    def typed(text):
-        subprocess.run(["xdotool", "type", "--delay", "80", text], env=env)
-
     time.sleep(8)                      # the first level's title screen: 6 s
     for word in ["sole", "mare", "sole", "mare"]:
         typed(word)                    # whichever word falls first, both get hit
@@ -102,7 +48,7 @@ try:
     if status != 0:
         print(output)
 finally:
-    xvfb.terminate()
+    x.stop()
 
 # The results log: the events of one game, in order.
 with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:
@@ -118,7 +64,7 @@ check("every event is the player's", all(e[0] == 1 for e in events))
 kinds = [e[1] for e in events]
 text = lambda e: e[2].rstrip(b"\0").decode("latin-1")
 check(f"a game starts with date, time and settings (got {kinds[:3]})", kinds[:3] == [1, 2, 3])
-check("the settings are recorded whole", events[2][2] == settings())
+check("the settings are recorded whole", events[2][2] == settings)
 levels = [text(e) for e in events if e[1] == 4]
 check(f"both levels are recorded (got {levels})", levels == ["Primo", "Secondo"])
 hits = [text(e) for e in events if e[1] == 7]
@@ -140,5 +86,4 @@ check(f"the first score is 225 (got {struct.unpack_from('<I', top, 20)[0]})", st
 check("the other rows are empty", top[24:] == bytes(216))
 
 shutil.rmtree(work, ignore_errors=True)
-print(f"{passed} passed, {failed} failed")
-sys.exit(0 if failed == 0 else 1)
+check.finish()

@@ -9,55 +9,25 @@ import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 
+from quoli_e2e import Checks, XServer, fresh_program_folder, write_exercise
+
 stage = sys.argv[1]
-passed = failed = 0
+check = Checks()
+work, game = fresh_program_folder(stage)
+write_exercise(game, "A_prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n")  # first in the list, one short level
 
-
-def check(what, ok):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print("FAILED:", what)
-
-
-work = tempfile.mkdtemp()
-game = os.path.join(work, "game")
-shutil.copytree(stage, game)
-for leftover in ("DATA", "txt", "config.ini"):  # a used folder: start as a school would
-    path = os.path.join(game, leftover)
-    shutil.rmtree(path, ignore_errors=True) if os.path.isdir(path) else (os.path.exists(path) and os.remove(path))
-with open(os.path.join(game, "config.ini"), "wb") as f:
-    f.write(b"[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=0\r\n")
-# First in the list, one short level.
-with open(os.path.join(game, "Esercizi", "Livelli", "A_prova.LEV"), "wb") as f:
-    f.write(b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n")
-
-display = next(f":{n}" for n in range(191, 240) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
-env = dict(os.environ, DISPLAY=display)
-xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+x = XServer()
+env = x.env
+typed = x.typed
 
 
 def key(*names, pause=0.4):
-    for name in names:
-        subprocess.run(["xdotool", "key", name], env=env)
-        time.sleep(pause)
-
-
-def typed(text):
-    subprocess.run(["xdotool", "type", "--delay", "80", text], env=env)
+    x.key(*names, pause=pause)
 
 
 try:
-    for _ in range(100):
-        if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
-            break
-        time.sleep(0.1)
     program = subprocess.Popen(["./quoli"], cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     time.sleep(2.5)
     key("Return")                      # title screen: on to the main menu
@@ -91,7 +61,7 @@ try:
     if status != 0:
         print(output)
 finally:
-    xvfb.terminate()
+    x.stop()
 
 last = open(os.path.join(game, "DATA", "ULTIMO.DAT"), "rb").read() if os.path.exists(
     os.path.join(game, "DATA", "ULTIMO.DAT")) else b""
@@ -108,5 +78,4 @@ swapped = bytes(((b << 4) | (b >> 4)) & 0xFF for b in b"Luca")
 check("Luca is first in the top ten", top[:4] == swapped)
 check(f"with 2 x 25 + 50 = 100 (got {struct.unpack_from('<I', top, 20)[0]})", struct.unpack_from("<I", top, 20)[0] == 100)
 shutil.rmtree(work, ignore_errors=True)
-print(f"{passed} passed, {failed} failed")
-sys.exit(0 if failed == 0 else 1)
+check.finish()

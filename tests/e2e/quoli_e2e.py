@@ -1,0 +1,102 @@
+"""Shared by the Python end-to-end tests and the play benchmark: a tally of
+checks, a fresh copy of the program folder, a profile, and a private X
+server with real key presses."""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+
+class Checks:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def __call__(self, what, ok):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print("FAILED:", what)
+
+    def finish(self):
+        print(f"{self.passed} passed, {self.failed} failed")
+        sys.exit(0 if self.failed == 0 else 1)
+
+
+def fresh_program_folder(stage, resolution="800x600"):
+    """Copies the staged program without what a used folder collects, as a
+    school would start it, windowed and silent. Returns (work, game)."""
+    work = tempfile.mkdtemp()
+    game = os.path.join(work, "game")
+    shutil.copytree(stage, game)
+    for leftover in ("DATA", "txt", "config.ini"):
+        path = os.path.join(game, leftover)
+        if os.path.isdir(path):
+            shutil.rmtree(path, ignore_errors=True)
+        elif os.path.exists(path):
+            os.remove(path)
+    with open(os.path.join(game, "config.ini"), "wb") as f:
+        f.write(b"[global]\r\nRESOLUTION=" + resolution.encode() + b"\r\nFULLSCREEN=0\r\nAUDIO=0\r\n")
+    return work, game
+
+
+def write_exercise(game, name, text):
+    with open(os.path.join(game, "Esercizi", "Livelli", name), "wb") as f:
+        f.write(text)
+
+
+def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False):
+    """The 476-byte game settings of a profile: theme 1, whole words."""
+    b = bytearray(476)
+    b[0] = 1 if record else 0
+    b[1] = 1 if top_ten else 0
+    b[3] = b[4] = 1
+    struct.pack_into("<iiiiiii", b, 8, 1, 1, lanes, fall, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
+    b[36] = 1 if infinite_lives else 0
+    struct.pack_into("<i", b, 40, 22)
+    b[45:45 + len(exercise)] = exercise
+    struct.pack_into("<i", b, 304, 1)
+    b[308:308 + 7] = b"comicbd"
+    struct.pack_into("<iii", b, 428, 28, 0, 15)
+    struct.pack_into("<iiiiiiii", b, 440, 0, 1, 1, 0, 1, 0, 10, 150)
+    return bytes(b)
+
+
+def write_profile(game, name, settings):
+    os.makedirs(os.path.join(game, "DATA"), exist_ok=True)
+    with open(os.path.join(game, "DATA", "USERS.ANA"), "wb") as f:
+        f.write(b"ANA\x1a" + struct.pack("<i", 1) + name.ljust(24, b"\0") + struct.pack("<i", 1) + settings)
+
+
+class XServer:
+    """A private Xvfb on the first free display from 141 on."""
+
+    def __init__(self):
+        self.display = next(f":{n}" for n in range(141, 240)
+                            if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                                         "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0:
+                break
+            time.sleep(0.1)
+
+    def key(self, *names, pause=0.0):
+        if pause:
+            for name in names:
+                subprocess.run(["xdotool", "key", name], env=self.env)
+                time.sleep(pause)
+        else:
+            subprocess.run(["xdotool", "key"] + list(names), env=self.env)
+
+    def typed(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
