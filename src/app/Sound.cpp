@@ -165,8 +165,18 @@ void OpenEffects()
     currentEffect.reset();
 }
 
+namespace {
+EffectNumber lastEffectNumber = {-1, -1};
+}
+
+EffectNumber LastEffectNumber()
+{
+    return lastEffectNumber;
+}
+
 void PlayEffectNumber(int type, int number)
 {
+    lastEffectNumber = {type, number};
     if (currentEffect)
         FreeEffect(*currentEffect);
     effectsEnabled = theGameSettings.effectsOn != 0;

@@ -43,6 +43,11 @@ void FreeEffect(SoundEffect& effect);
 // playing at a time on channel 0 (a new one cuts the old one off).
 void OpenEffects();
 void PlayEffectNumber(int type, int number);
+// The effect most recently asked for, played or not ({-1, -1} before any).
+struct EffectNumber {
+    int type, number;
+};
+EffectNumber LastEffectNumber();
 void CloseEffects();
 
 // The game's music, one module at a time; nothing plays while the user's

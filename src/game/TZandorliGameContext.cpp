@@ -77,6 +77,9 @@ void TZandorliGameContext::Start()
     finalised_ = false;
     occupied_ = hits_ = launched_ = 0;
     lanesWanted_ = std::clamp(s.lanes, 1, 3);
+    theme_ = std::clamp(s.theme, 1, 3);
+    for (Lane& lane : lanes_)
+        lane.decoration = RandomBetween(0, 1);
 
     fallbackEntry_ = theArchive ? theArchive->LoadItem(5, 2) : nullptr;
     if (fallbackEntry_)
@@ -91,9 +94,20 @@ void TZandorliGameContext::Start()
     theScreen.font = FontOrFallback(wordFont_);
     lineSkip_ = LineHeight();
 
-    // The plain theme's layout; the picture themes place their bases too.
-    topMargin_ = lineSkip_ + 16;
-    bottomLine_ = theScreen.height;
+    if (PictureTheme()) {
+        if (!pictures_.Load(theme_, theResolutionIndex, s.infiniteLives != 0))
+            FatalError(GetString(1, 10), "Game Images");
+        PlaceBases();
+        static const int kBaseHeight[2][3] = {{20, 25, 32}, {23, 28, 35}};
+        baseHeight_ = kBaseHeight[theme_ - 2][std::clamp(theResolutionIndex, 0, 2)];
+        topMargin_ = lineSkip_ + 36;
+        int baseTall = lanes_[0].base && lanes_[0].base->Picture() ? lanes_[0].base->Picture()->h : 0;
+        bottomLine_ = theScreen.height + baseHeight_ + lineSkip_ - baseTall + 36;
+    } else {
+        topMargin_ = lineSkip_ + 16;
+        baseHeight_ = 0;
+        bottomLine_ = theScreen.height;
+    }
 
     levelIndex_ = std::max(0, s.startLevel - 1);
     levelNumber_ = 1;
@@ -105,8 +119,7 @@ void TZandorliGameContext::Start()
     spawnMs_ = static_cast<std::uint32_t>(std::max(0, s.spawnSeconds)) * 1000;
     fallMs_ = static_cast<std::uint32_t>(std::max(1, s.fallSeconds)) * 1000;
     LoadLevel();
-    int theme = std::clamp(s.theme, 1, 3);
-    LoadMusic(kMusic[theme - 1]);
+    LoadMusic(kMusic[theme_ - 1]);
 }
 
 void TZandorliGameContext::Stop()
@@ -116,6 +129,10 @@ void TZandorliGameContext::Stop()
         results_->RecordEvent(event::kContextClosed, nullptr, 0);
     levelMessage_.clear();
     ReleaseLanes();
+    pendulum_.reset();
+    circler_.reset();
+    finalCreature_.reset();
+    pictures_.Free();
     words_.clear();
     results_.reset();
     shown_.clear();
@@ -157,14 +174,17 @@ void TZandorliGameContext::ReleaseLane(Lane& lane)
 {
     lane.sprite.reset();
     lane.word.reset();
+    lane.shot.reset();
     lane.answer.clear();
-    lane.hitState = 0;
+    lane.hitState = kIdle;
 }
 
 void TZandorliGameContext::ReleaseLanes()
 {
-    for (Lane& lane : lanes_)
+    for (Lane& lane : lanes_) {
         ReleaseLane(lane);
+        lane.base.reset();
+    }
 }
 
 void TZandorliGameContext::RecordTyped()
@@ -184,9 +204,10 @@ void TZandorliGameContext::Launch()
 {
     if (launched_ >= target_ || words_.empty())
         return;
+    auto isFree = [](const Lane& lane) { return !lane.sprite && !lane.word && !lane.shot; };
     int free = 0;
     for (int i = 0; i < lanesWanted_; ++i)
-        if (!lanes_[i].sprite && !lanes_[i].word)
+        if (isFree(lanes_[i]))
             ++free;
     if (free == 0) {
         occupied_ = lanesWanted_;
@@ -195,7 +216,7 @@ void TZandorliGameContext::Launch()
     int pick = RandomBetween(0, free - 1);
     int laneIndex = 0;
     for (int i = 0; i < lanesWanted_; ++i)
-        if (!lanes_[i].sprite && !lanes_[i].word && pick-- == 0) {
+        if (isFree(lanes_[i]) && pick-- == 0) {
             laneIndex = i;
             break;
         }
@@ -216,7 +237,7 @@ void TZandorliGameContext::Launch()
         }
     }
     Lane& lane = lanes_[laneIndex];
-    int centre = theScreen.width * (2 * laneIndex + 1) / (2 * lanesWanted_);
+    int centre = LaneCentre(laneIndex);
     lane.word = std::make_unique<TActorParola>(fallMs_, shown.c_str(), centre, -lineSkip_ - 16);
     shown_.push_back(answer);
     FlushShownWords();
@@ -225,9 +246,13 @@ void TZandorliGameContext::Launch()
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     lane.answer = answer;
-    lane.textOffset = lineSkip_ - lane.word->TextHeight();
-    lane.word->MoveBy(0, lane.textOffset);
-    lane.sprite = std::make_unique<TActor>(centre, 0);
+    if (PictureTheme()) {
+        DressLaunchedLane(lane, centre);
+    } else {
+        lane.textOffset = lineSkip_ - lane.word->TextHeight();
+        lane.word->MoveBy(0, lane.textOffset);
+        lane.sprite = std::make_unique<TActor>(centre, 0);
+    }
     ++launched_;
     lane.hitState = 0;
     ++occupied_;
@@ -301,6 +326,10 @@ void TZandorliGameContext::DrawScore()
 
 void TZandorliGameContext::DrawLives()
 {
+    if (PictureTheme()) {
+        DrawLifeIcons();
+        return;
+    }
     theScreen.font = FontOrFallback(livesFont_);
     theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
     theScreen.hAnchor = 0;
@@ -345,6 +374,7 @@ void TZandorliGameContext::DrawTitleScreen(bool bonus)
     theScreen.font = FontOrFallback(bonus ? scoreFont_ : title36_);
     theScreen.pen = MapColour(8);
     DrawText(W / 2, H / 3 + Scaled(90), bonus ? GetString(10, 103) : levelMessage_.c_str());
+    DrawTitleDecorations();
 }
 
 void TZandorliGameContext::DrawFinalScreen()
@@ -388,6 +418,13 @@ void TZandorliGameContext::Match(unsigned char c)
 {
     if (c == 27 || c == 19)
         return;
+    if (state_ == gamestate::kBonusPlay) {
+        // Any key fires at the bonus target.
+        for (int i = 0; i < lanesWanted_; ++i)
+            if (lanes_[i].sprite && lanes_[i].hitState == kIdle)
+                lanes_[i].hitState = kMatched;
+        return;
+    }
     if (state_ != gamestate::kPlaying)
         return;
     if (theGameSettings.exerciseType == exercise::kKeys && keySet_.find(static_cast<char>(c)) == std::string::npos)
@@ -407,9 +444,10 @@ void TZandorliGameContext::Match(unsigned char c)
         }
     } else {
         Lane& lane = lanes_[winner];
-        lane.hitState = 1;
+        lane.hitState = kMatched;
         ++hits_;
-        score_ += 25;
+        if (!PictureTheme())
+            score_ += 25;  // the picture themes score when the shot hits
         std::string before = typed_.substr(0, typed_.size() - lane.answer.size());
         std::string tail = typed_.substr(typed_.size() - lane.answer.size());
         if (!before.empty())
@@ -477,10 +515,10 @@ void TZandorliGameContext::Idle()
     case gamestate::kPlaying:
         if (occupied_ < lanesWanted_ && Elapsed(lastLaunch_, spawnMs_))
             Launch();
-        Frame();
+        PictureTheme() ? PictureFrame() : Frame();
         break;
     case gamestate::kLifeLost:
-        Frame();
+        PictureTheme() ? PictureFrame() : Frame();
         if (Elapsed(phaseStart_, 6000)) {
             RecordTyped();
             typed_.clear();
@@ -498,29 +536,65 @@ void TZandorliGameContext::Idle()
         }
         break;
     case gamestate::kLevelDone:
-        Frame();
+        PictureTheme() ? PictureFrame() : Frame();
         if (Elapsed(phaseStart_, 8000)) {
             score_ += 50u * static_cast<std::uint32_t>(levelNumber_);
             ++levelNumber_;
             FadeOutMusic();
             state_ = gamestate::kNextLevel;
+            // Every third level in a row earns a bonus stage.
+            if (PictureTheme() && streak_ % 3 == 0) {
+                streak_ = 0;
+                state_ = gamestate::kBonusIntro;
+            }
         }
         break;
     case gamestate::kCompleted:
         results_->RecordEvent(event::kCompleted, nullptr, 0);
         DrawFinalScreen();
+        if (PictureTheme())
+            StartFinalCreature();
         phaseStart_ = Now();
         state_ = gamestate::kFinalWait;
         break;
     case gamestate::kFinalWait:
+        if (PictureTheme())
+            FinalFrame();
         if (Elapsed(phaseStart_, 10000))
             GameOver();
+        break;
+    case gamestate::kBonusIntro:
+        DrawTitleScreen(true);
+        phaseStart_ = Now();
+        state_ = gamestate::kBonusIntroWait;
+        break;
+    case gamestate::kBonusIntroWait:
+        if (Elapsed(phaseStart_, 6000))
+            state_ = gamestate::kBonusSetUp;
+        break;
+    case gamestate::kBonusSetUp:
+        SetUpBonus();
+        break;
+    case gamestate::kBonusPlay:
+        BonusFrame();
+        break;
+    case gamestate::kBonusEnd:
+        BonusFrame();
+        if (Elapsed(phaseStart_, 6000)) {
+            std::uint8_t hit = bonusBox_.WasHit() ? 1 : 0;
+            results_->RecordEvent(event::kBonus, &hit, 1);
+            state_ = gamestate::kNextLevel;
+        }
         break;
     case gamestate::kNextLevel:
         ClearScreen(0);
         ReleaseLanes();
+        pendulum_.reset();
+        circler_.reset();
         occupied_ = 0;
         launched_ = 0;
+        if (PictureTheme())
+            PlaceBases();
         LoadLevel();
         break;
     case gamestate::kLoadError: {

@@ -5,7 +5,9 @@
 // event of the game goes to the child's results. One state number, advanced
 // once a frame, drives it all.
 
+#include "game/BonusMotion.h"
 #include "game/TGameContext.h"
+#include "game/ThemeArt.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,8 +23,8 @@ class TJoinElement;
 namespace gamestate {
 
 constexpr int kStopped = 0, kLevelIntro = 10, kIntroWait = 11, kPlaying = 20, kLifeLost = 30, kLevelDone = 40,
-              kCompleted = 50, kFinalWait = 51, kBonusIntro = 60, kNextLevel = 70, kLoadError = 1000,
-              kErrorWait = 1001;
+              kCompleted = 50, kFinalWait = 51, kBonusIntro = 60, kBonusIntroWait = 61, kBonusSetUp = 62,
+              kBonusPlay = 63, kBonusEnd = 64, kNextLevel = 70, kLoadError = 1000, kErrorWait = 1001;
 
 }  // namespace gamestate
 
@@ -46,16 +48,32 @@ public:
     int Target() const { return target_; }
     int LevelNumber() const { return levelNumber_; }
     const std::string& Typed() const { return typed_; }
+    // What a lane's hit state means in the picture themes.
+    enum HitState { kIdle = 0, kMatched = 1, kFiring = 2, kShotFlying = 3, kExploding = 4, kDebris = 5, kLanded = 10 };
     struct Lane {
-        std::unique_ptr<TActor> sprite;
+        std::unique_ptr<TActor> base;    // picture themes: the launcher
+        std::unique_ptr<TActor> sprite;  // the creature carrying the word
         std::unique_ptr<TActorParola> word;
+        std::unique_ptr<TActor> shot;    // then its explosion and debris
         std::string answer;
-        int hitState = 0;
-        std::uint32_t launchTime = 0;
+        int hitState = kIdle;
+        std::uint32_t launchTime = 0, shotTimer = 0;
+        int spriteHeight = 0;
         int textOffset = 0;
+        int variant = 0;
+        int decoration = 0;
     };
     const Lane& LaneAt(int i) const { return lanes_[i]; }
     int Occupied() const { return occupied_; }
+    int Theme() const { return theme_; }
+    int Streak() const { return streak_; }
+    int BottomLine() const { return bottomLine_; }
+    int TopMargin() const { return topMargin_; }
+    const TThemePictures& Pictures() const { return pictures_; }
+    const TBonusHitBox& BonusBox() const { return bonusBox_; }
+    // The bonus target's centre and the final screen's creature.
+    const TPendulum* Pendulum() const { return pendulum_.get(); }
+    const TCircler* Circler() const { return circler_.get(); }
 
 private:
     void LoadLevel();
@@ -76,6 +94,35 @@ private:
     void RecordTyped();
     void FlushShownWords();
     void LevelDone();
+
+    // The picture themes (quoli and space).
+    bool PictureTheme() const { return theme_ != 1; }
+    void PlaceBases();
+    void PlaceBase(Lane& lane, int centreX);
+    void DressLaunchedLane(Lane& lane, int centreX);
+    void PictureFrame();
+    void PictureFall();
+    void StartShots();
+    void MoveShots(bool bonus);
+    void EndShot(Lane& lane);
+    bool ShotHits(const Lane& lane, bool bonus) const;
+    void Explode(Lane& lane, bool bonus);
+    int LaneCentre(int i) const;
+    void DrawBackground();
+    void DrawPictureLanes();
+    void DrawTitleDecorations();
+    void DrawLifeIcons();
+    bool FrameDue();
+
+    // The bonus stage and the final screen's creature.
+    void SetUpBonus();
+    void BonusFrame();
+    void StepTargets();
+    void PlaceTarget();
+    void DrawRope(ScreenPoint pivot, const TActor& target);
+    void DrawBonusBox();
+    void StartFinalCreature();
+    void FinalFrame();
 
     static constexpr std::uint32_t kDrawEveryMs = 15;
 
@@ -104,4 +151,14 @@ private:
     std::string levelMessage_, keySet_;
     TJoinElement* fallbackEntry_ = nullptr;
     std::unique_ptr<TFont> fallback_, scoreFont_, livesFont_, title42_, title36_, wordFont_;
+
+    int theme_ = 1;
+    int baseHeight_ = 0;
+    int hitAllowance_ = 0;
+    std::uint32_t lastFrame_ = 0;
+    TThemePictures pictures_;
+    std::unique_ptr<TPendulum> pendulum_;
+    std::unique_ptr<TCircler> circler_;
+    std::unique_ptr<TActor> finalCreature_;
+    TBonusHitBox bonusBox_;
 };

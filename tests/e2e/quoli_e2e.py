@@ -49,13 +49,13 @@ def write_exercise(game, name, text):
         f.write(text)
 
 
-def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False):
-    """The 476-byte game settings of a profile: theme 1, whole words."""
+def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False, theme=1):
+    """The 476-byte game settings of a profile: whole words."""
     b = bytearray(476)
     b[0] = 1 if record else 0
     b[1] = 1 if top_ten else 0
     b[3] = b[4] = 1
-    struct.pack_into("<iiiiiii", b, 8, 1, 1, lanes, fall, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
+    struct.pack_into("<iiiiiii", b, 8, theme, 1, lanes, fall, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
     b[36] = 1 if infinite_lives else 0
     struct.pack_into("<i", b, 40, 22)
     b[45:45 + len(exercise)] = exercise

@@ -11,6 +11,11 @@
 //   fill #rrggbb|none         the colour shapes are filled with
 //   line #rrggbb W | none     the outline shapes get, W wide
 //   origin X Y                added to the coordinates that follow
+//   rotate DEG CX CY          turns what follows about (CX, CY), clockwise
+//   stretch SX SY CX CY       stretches what follows about (CX, CY)
+//   reset                     forgets origin, rotations and stretches
+//   include FILE              draws another description's commands here
+//                             (FILE is relative to this one; no size in it)
 //   circle CX CY R, ellipse CX CY RX RY, rect X0 Y0 X1 Y1,
 //   roundrect X0 Y0 X1 Y1 R, poly X Y X Y ..., path X Y X Y ... (outline only),
 //   arc CX CY RX RY A0 A1 (outline only, degrees clockwise from 3 o'clock),
@@ -44,9 +49,22 @@ struct Options {
     std::string input, output;
 };
 
+// x' = a x + b y + c, y' = d x + e y + f, applied before the origin.
+struct Affine {
+    double a = 1, b = 0, c = 0, d = 0, e = 1, f = 0;
+    Point Apply(double x, double y) const { return {a * x + b * y + c, d * x + e * y + f}; }
+    // This transform applied after `inner`.
+    Affine After(const Affine& inner) const
+    {
+        return {a * inner.a + b * inner.d, a * inner.b + b * inner.e, a * inner.c + b * inner.f + c,
+                d * inner.a + e * inner.d, d * inner.b + e * inner.e, d * inner.c + e * inner.f + f};
+    }
+};
+
 struct State {
     double scale = 1;
     double ox = 0, oy = 0;
+    Affine transform;
     std::optional<Rgb> fill;
     std::optional<Rgb> line;
     double lineWidth = 1;
@@ -72,11 +90,16 @@ class Painter {
 public:
     Painter(const Options& options) : options_(options) {}
 
-    bool Run(std::istream& in)
+    bool Run(std::istream& in, const std::string& name, int depth = 0)
     {
         std::string line;
         for (int number = 1; std::getline(in, line); ++number) {
-            where_ = options_.input + ":" + std::to_string(number) + ": ";
+            where_ = name + ":" + std::to_string(number) + ": ";
+            if (line.rfind("include ", 0) == 0) {
+                if (!Include(line.substr(8), name, depth))
+                    return false;
+                continue;
+            }
             std::string command;
             std::istringstream words(line);
             if (!(words >> command) || command[0] == '#')
@@ -101,8 +124,37 @@ private:
         return false;
     }
 
-    Point P(double x, double y) const { return {(x + state_.ox) * state_.scale, (y + state_.oy) * state_.scale}; }
+    bool Include(std::string file, const std::string& from, int depth)
+    {
+        file.erase(0, file.find_first_not_of(' '));
+        file.erase(file.find_last_not_of(" \r") + 1);
+        std::string folder = from.substr(0, from.find_last_of('/') + 1);
+        std::ifstream in(folder + file);
+        if (!in)
+            return Fail("cannot read " + folder + file);
+        if (depth > 8)
+            return Fail("includes nested too deeply");
+        std::string where = where_;
+        bool ok = Run(in, folder + file, depth + 1);
+        where_ = where;
+        return ok;
+    }
+
+    Point P(double x, double y) const
+    {
+        Point t = state_.transform.Apply(x, y);
+        return {(t.x + state_.ox) * state_.scale, (t.y + state_.oy) * state_.scale};
+    }
     double S(double v) const { return v * state_.scale; }
+    // Outline points given about a centre in description units, transformed.
+    std::vector<Point> Transformed(const std::vector<Point>& local) const
+    {
+        std::vector<Point> out;
+        out.reserve(local.size());
+        for (const Point& p : local)
+            out.push_back(P(p.x, p.y));
+        return out;
+    }
 
     void Paint(const std::vector<Point>& outline, bool closed = true)
     {
@@ -163,23 +215,41 @@ private:
             state_.oy = v[1];
             return true;
         }
+        if (command == "rotate" || command == "stretch") {
+            bool rotate = command == "rotate";
+            if (!Numbers(words, v, rotate ? 3 : 4))
+                return Fail(rotate ? "rotate DEG CX CY" : "stretch SX SY CX CY");
+            double cx = v[rotate ? 1 : 2], cy = v[rotate ? 2 : 3];
+            Affine m;
+            if (rotate) {
+                double r = v[0] * M_PI / 180, cs = std::cos(r), sn = std::sin(r);
+                m = {cs, -sn, cx - cs * cx + sn * cy, sn, cs, cy - sn * cx - cs * cy};
+            } else {
+                m = {v[0], 0, cx - v[0] * cx, 0, v[1], cy - v[1] * cy};
+            }
+            state_.transform = state_.transform.After(m);
+            return true;
+        }
+        if (command == "reset") {
+            state_.transform = Affine{};
+            state_.ox = state_.oy = 0;
+            return true;
+        }
         if (command == "circle" || command == "ellipse") {
             bool circle = command == "circle";
             if (!Numbers(words, v, circle ? 3 : 4))
                 return Fail(command + " needs numbers");
-            Point c = P(v[0], v[1]);
-            Paint(EllipsePoints(c.x, c.y, S(v[2]), S(circle ? v[2] : v[3])));
+            Paint(Transformed(EllipsePoints(v[0], v[1], v[2], circle ? v[2] : v[3])));
             return true;
         }
         if (command == "rect" || command == "roundrect") {
             bool round = command == "roundrect";
             if (!Numbers(words, v, round ? 5 : 4))
                 return Fail(command + " needs numbers");
-            Point p0 = P(v[0], v[1]), p1 = P(v[2], v[3]);
             if (round)
-                Paint(RoundRectPoints(p0.x, p0.y, p1.x, p1.y, S(v[4])));
+                Paint(Transformed(RoundRectPoints(v[0], v[1], v[2], v[3], v[4])));
             else
-                Paint({{p0.x, p0.y}, {p1.x, p0.y}, {p1.x, p1.y}, {p0.x, p1.y}});
+                Paint(Transformed({{v[0], v[1]}, {v[2], v[1]}, {v[2], v[3]}, {v[0], v[3]}}));
             return true;
         }
         if (command == "poly" || command == "path") {
@@ -195,8 +265,7 @@ private:
         if (command == "arc") {
             if (!Numbers(words, v, 6))
                 return Fail("arc CX CY RX RY A0 A1");
-            Point c = P(v[0], v[1]);
-            Paint(ArcPoints(c.x, c.y, S(v[2]), S(v[3]), v[4], v[5]), false);
+            Paint(Transformed(ArcPoints(v[0], v[1], v[2], v[3], v[4], v[5])), false);
             return true;
         }
         if (command == "vgradient") {
@@ -279,7 +348,7 @@ int DrawPicture(const Options& options)
         return 1;
     }
     Painter painter(options);
-    if (!painter.Run(in))
+    if (!painter.Run(in, options.input))
         return 1;
     Picture picture = painter.Result();
     bool ok = false;

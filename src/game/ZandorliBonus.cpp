@@ -1,0 +1,184 @@
+// The bonus stage of the picture themes (a swinging creature or a circling
+// ship to hit with one shot) and the creature that moves on the final screen.
+
+#include "game/TZandorliGameContext.h"
+
+#include "app/Clock.h"
+#include "gfx/Colours.h"
+#include "gfx/Display.h"
+#include "gfx/Images.h"
+#include "gfx/Primitives.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "menus/GameSettings.h"
+#include "resources/StringTable.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+void PlaceOn(TActor& actor, ScreenPoint centre)
+{
+    SDL_Surface* picture = actor.Picture();
+    int w = picture ? picture->w : 0, h = picture ? picture->h : 0;
+    actor.MoveTo(centre.x - w / 2, centre.y - h / 2);
+}
+
+int PictureHeight(SDL_Surface* picture)
+{
+    return picture ? picture->h : 0;
+}
+
+}  // namespace
+
+void TZandorliGameContext::SetUpBonus()
+{
+    int W = theScreen.width, H = theScreen.height;
+    ClearScreen(0);
+    ReleaseLanes();
+    occupied_ = 0;
+    bonusBox_.Reset();
+    Lane& lane = lanes_[0];
+    PlaceBase(lane, W / 2);
+    std::uint32_t now = Now();
+    if (theme_ == themeart::kQuoli) {
+        SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
+        lane.sprite = std::make_unique<TActor>(target);
+        int arm = Scaled(30) + H / 3 + 4 * Scaled(100) - PictureHeight(target) / 2;
+        pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -4 * Scaled(100)}, arm, now);
+    } else {
+        lane.sprite = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
+        themeart::Play(*lane.sprite, themeart::SpaceTarget(), pictures_.images, 0);
+        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4},
+                                              TCircler::StartVelocity(theResolutionIndex),
+                                              ScreenPoint{W / 2, H / 4}, now);
+    }
+    lane.spriteHeight = PictureHeight(lane.sprite->Picture());
+    lane.hitState = kIdle;
+    lane.launchTime = now;
+    PlaceTarget();
+    state_ = gamestate::kBonusPlay;
+}
+
+void TZandorliGameContext::StepTargets()
+{
+    std::uint32_t now = Now();
+    if (pendulum_)
+        pendulum_->Update(now);
+    if (circler_)
+        circler_->Update(now);
+}
+
+void TZandorliGameContext::PlaceTarget()
+{
+    // The bonus target is lane 0's creature; the final screen has its own.
+    TActor* target = state_ == gamestate::kFinalWait ? finalCreature_.get() : lanes_[0].sprite.get();
+    if (!target)
+        return;
+    if (pendulum_) {
+        // The swinging creature shows one of its four poses by where it is.
+        target->SetPicture(pictures_.images[themeart::kQuoliCreature + pendulum_->Pose()]);
+        PlaceOn(*target, pendulum_->Centre());
+    } else if (circler_) {
+        PlaceOn(*target, circler_->Centre());
+    }
+}
+
+void TZandorliGameContext::DrawRope(ScreenPoint pivot, const TActor& target)
+{
+    SDL_Surface* picture = target.Picture();
+    int topX = target.X() + (picture ? picture->w / 2 : 0), topY = target.Y() + 10;
+    theScreen.pen = MapColour(3);
+    DrawLine(pivot.x, pivot.y, topX, topY);
+    DrawLine(pivot.x + 1, pivot.y, topX + 1, topY);
+}
+
+void TZandorliGameContext::BonusFrame()
+{
+    if (!FrameDue())
+        return;
+    Lane& lane = lanes_[0];
+    for (TActor* actor : {lane.base.get(), lane.sprite.get(), lane.shot.get()})
+        if (actor)
+            actor->Animate();
+    StepTargets();
+    PlaceTarget();
+    StartShots();
+    MoveShots(true);
+    score_ += static_cast<std::uint32_t>(bonusBox_.Update(Now()));
+
+    DrawBackground();
+    if (theme_ == themeart::kQuoli) {
+        if (lane.base)
+            lane.base->Paint();
+        if (lane.sprite) {
+            DrawRope({theScreen.width / 2, -Scaled(100)}, *lane.sprite);
+            lane.sprite->Paint();
+        }
+    } else {
+        if (lane.sprite)
+            lane.sprite->Paint();
+        if (lane.base)
+            lane.base->Paint();
+    }
+    if (lane.shot)
+        lane.shot->Paint();
+    DrawLives();
+    DrawBonusBox();
+    DrawScore();
+}
+
+void TZandorliGameContext::DrawBonusBox()
+{
+    if (!bonusBox_.WasHit())
+        return;
+    Rect box = bonusBox_.Box(theScreen.width);
+    int radius = bonusBox_.CornerRadius();
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
+    FillRoundBox(box.left, box.top, box.right, box.bottom, radius);
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.boxColour));
+    FillRoundBox(box.left + 2, box.top + 2, box.right - 2, box.bottom - 2, std::max(0, radius - 2));
+    if (!bonusBox_.ShowsPoints())
+        return;
+    char text[300];
+    std::snprintf(text, sizeof text, "+%d %s", TBonusHitBox::kPoints, GetString(10, 104));
+    theScreen.font = FontOrFallback(scoreFont_);
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    DrawText(theScreen.width / 2, Scaled(300), text);
+}
+
+void TZandorliGameContext::StartFinalCreature()
+{
+    int W = theScreen.width, H = theScreen.height;
+    std::uint32_t now = Now();
+    pendulum_.reset();
+    circler_.reset();
+    if (theme_ == themeart::kQuoli) {
+        SDL_Surface* creature = pictures_.images[themeart::kQuoliTarget];
+        finalCreature_ = std::make_unique<TActor>(creature);
+        int arm = H + Scaled(100) - PictureHeight(creature) / 2 - Scaled(30);
+        pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -Scaled(100)}, arm, now);
+    } else {
+        finalCreature_ = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
+        themeart::Play(*finalCreature_, themeart::SpaceTarget(), pictures_.images, 0);
+        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex),
+                                              ScreenPoint{W / 2, H / 2}, now);
+    }
+}
+
+void TZandorliGameContext::FinalFrame()
+{
+    if (!finalCreature_ || !FrameDue())
+        return;
+    finalCreature_->Animate();
+    StepTargets();
+    PlaceTarget();
+    DrawFinalScreen();
+    if (pendulum_)
+        DrawRope(pendulum_->Pivot(), *finalCreature_);
+    finalCreature_->Paint();
+}

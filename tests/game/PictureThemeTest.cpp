@@ -1,0 +1,388 @@
+#include "app/Sound.h"
+#include "game/TActorParola.h"
+#include "game/ThemeArt.h"
+#include "resources/ImageLoaders.h"
+#include "resources/TJoinFile.h"
+#include "support/GameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using Lane = TZandorliGameContext::Lane;
+
+// A game in theme 2 or 3; every frame of the picture themes needs 15 ms.
+struct PictureThemeTest : GameTest {
+    void PlayTheme(int theme, const std::string& exercise, int lanes = 1, int fallSeconds = 20)
+    {
+        theGameSettings.theme = theme;
+        theGameSettings.lanes = lanes;
+        theGameSettings.fallSeconds = fallSeconds;
+        theGameSettings.spawnSeconds = 1;
+        Play(exercise);
+    }
+    void Frame(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            Wait(16);
+    }
+    // The hit states lane 0 goes through until it is idle again.
+    std::vector<int> FollowShot(int& scoreAtExplosion, int laneIndex = 0)
+    {
+        std::vector<int> seen = {game->LaneAt(laneIndex).hitState};
+        for (int i = 0; i < 2000 && !(seen.size() > 1 && seen.back() == 0); ++i) {
+            Frame();
+            const Lane& lane = game->LaneAt(laneIndex);
+            if (lane.hitState != seen.back()) {
+                seen.push_back(lane.hitState);
+                if (lane.hitState == TZandorliGameContext::kExploding)
+                    scoreAtExplosion = game->Score();
+            }
+            // The lane stays taken, and no new word comes into it, until
+            // its shot sequence ends.
+            if (lane.hitState != 0) {
+                EXPECT_EQ(game->Occupied(), 1) << "hit state " << lane.hitState;
+                if (lane.hitState >= TZandorliGameContext::kExploding) {
+                    EXPECT_FALSE(lane.word) << "hit state " << lane.hitState;
+                }
+            }
+        }
+        return seen;
+    }
+    // From a level's title screen into play.
+    void ToNextPlay()
+    {
+        for (int i = 0; i < 5 && game->State() != gamestate::kIntroWait; ++i)
+            Frame();
+        Wait(6001);
+        ASSERT_EQ(game->State(), gamestate::kPlaying);
+    }
+    // Plays levels of one word each until the game reaches `state`.
+    void PlayLevelsUntil(int state, int maxLevels)
+    {
+        for (int level = 0; level < maxLevels && game->State() != state; ++level) {
+            ToNextPlay();
+            Type(std::string(1, static_cast<char>('A' + game->LevelNumber() - 1)));
+            Frame(400);  // the shot sequence runs to its end
+            Wait(8001);  // the level is done
+            Frame();
+        }
+    }
+    std::vector<std::string> EventsOf(int kind)
+    {
+        std::vector<std::string> out;
+        for (const auto& [k, data] : Events())
+            if (k == kind)
+                out.push_back(data);
+        return out;
+    }
+};
+
+const char* kOneWordLevels = "\r\n\r\n1\r\nUno\r\na\r\n\r\n1\r\nDue\r\nb\r\n\r\n1\r\nTre\r\nc\r\n\r\n1\r\nQuattro\r\nd\r\n"
+                             "\r\n1\r\nCinque\r\ne\r\n";
+
+}  // namespace
+
+TEST_F(PictureThemeTest, QuoliShotGoesFromFiringToDebrisAndScoresOnTheHit)
+{
+    PlayTheme(2, "\r\n\r\n3\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Frame(20);
+    Type("SOLE");
+    EXPECT_EQ(game->LaneAt(0).hitState, TZandorliGameContext::kMatched);
+    EXPECT_EQ(game->Score(), 0) << "the picture themes score when the shot hits";
+    int scoreAtExplosion = -1;
+    std::vector<int> seen = FollowShot(scoreAtExplosion);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(scoreAtExplosion, 25);
+    EXPECT_EQ(game->Occupied(), 0);
+    EXPECT_FALSE(game->LaneAt(0).shot);
+}
+
+TEST_F(PictureThemeTest, SpaceShotExplodesAndEndsWithoutDebris)
+{
+    PlayTheme(3, "\r\n\r\n3\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Frame(20);
+    Type("SOLE");
+    int scoreAtExplosion = -1;
+    std::vector<int> seen = FollowShot(scoreAtExplosion);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 0}));
+    EXPECT_EQ(scoreAtExplosion, 25);
+    EXPECT_EQ(LastEffectNumber().type, 3);
+    EXPECT_EQ(LastEffectNumber().number, 1) << "the explosion's sound";
+}
+
+TEST_F(PictureThemeTest, ASecondWordWaitsForTheFirstShotToEnd)
+{
+    PlayTheme(2, "\r\n\r\n3\r\nUno\r\nsole\r\nmare\r\nluna\r\n");
+    ToPlay();
+    Type("SOLE");
+    Type("MARE");
+    Type("LUNA");  // whatever word came first has been hit
+    EXPECT_EQ(game->Hits(), 1);
+    const TActorParola* hitWord = game->LaneAt(0).word.get();
+    // The spawn interval passes many times over while the shot flies.
+    for (int i = 0; i < 1000 && game->LaneAt(0).hitState != 0; ++i) {
+        Frame();
+        if (game->LaneAt(0).hitState != 0) {
+            ASSERT_TRUE(!game->LaneAt(0).word || game->LaneAt(0).word.get() == hitWord);
+        }
+    }
+    EXPECT_EQ(game->LaneAt(0).hitState, 0);
+    Wait(1001);
+    Frame();
+    EXPECT_TRUE(game->LaneAt(0).word) << "the free lane gets the next word";
+}
+
+TEST_F(PictureThemeTest, LandingHurtsTheBaseAndFreezesTheOtherLanes)
+{
+    for (int theme : {2, 3}) {
+        SCOPED_TRACE(theme);
+        PlayTheme(theme, "\r\n\r\n3\r\nUno\r\nsole\r\nmare\r\nluna\r\n", 2, 3);
+        ToPlay();
+        Wait(1001);  // the second word starts a second after the first
+        Frame();
+        int landed = -1;
+        for (int i = 0; i < 400 && game->State() == gamestate::kPlaying; ++i)
+            Frame();
+        ASSERT_EQ(game->State(), gamestate::kLifeLost);
+        for (int i = 0; i < 2; ++i)
+            if (game->LaneAt(i).hitState == TZandorliGameContext::kLanded)
+                landed = i;
+        ASSERT_GE(landed, 0);
+        const Lane& down = game->LaneAt(landed);
+        EXPECT_FALSE(down.word);
+        EXPECT_TRUE(down.answer.empty());
+        ASSERT_TRUE(down.base);
+        EXPECT_TRUE(down.base->IsAnimating()) << "the base plays its hurt animation";
+        EXPECT_EQ(LastEffectNumber().type, theme);
+        EXPECT_EQ(LastEffectNumber().number, 2);
+        const Lane& other = game->LaneAt(1 - landed);
+        ASSERT_TRUE(other.sprite);
+        int y = other.sprite->Y();
+        Frame(100);
+        EXPECT_EQ(other.sprite->Y(), y) << "nothing falls while a life is lost";
+        EXPECT_FALSE(down.sprite) << "the landed creature goes once its animation ends";
+        TearDown();
+    }
+}
+
+TEST_F(PictureThemeTest, ThreeLevelsInARowEarnABonusStageInPictureThemesOnly)
+{
+    for (int theme : {1, 2, 3}) {
+        SCOPED_TRACE(theme);
+        PlayTheme(theme, kOneWordLevels);
+        headless->Step();
+        PlayLevelsUntil(-1, 2);
+        EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+        EXPECT_EQ(game->Streak(), 2);
+        PlayLevelsUntil(-1, 1);
+        if (theme == 1) {
+            EXPECT_EQ(game->State(), gamestate::kLevelIntro) << "no bonus stage in the plain theme";
+        } else {
+            EXPECT_EQ(game->State(), gamestate::kBonusIntroWait);
+            EXPECT_EQ(game->Streak(), 0);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(PictureThemeTest, ALostLifeStartsTheRunOfLevelsAgain)
+{
+    PlayTheme(2, kOneWordLevels, 1, 3);
+    headless->Step();
+    PlayLevelsUntil(-1, 2);
+    ASSERT_EQ(game->Streak(), 2);
+    ToNextPlay();
+    for (int i = 0; i < 400 && game->State() == gamestate::kPlaying; ++i)
+        Frame();  // the third word lands
+    ASSERT_EQ(game->State(), gamestate::kLifeLost);
+    Wait(6001);
+    Frame();
+    EXPECT_EQ(game->Streak(), 0);
+    EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+    PlayLevelsUntil(-1, 1);  // the third level again: one in a row
+    EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+}
+
+// Reaches the bonus stage, fires after `delay` ms and waits for its end.
+struct BonusOutcome {
+    bool hit;
+    int scoreGained;
+    std::vector<std::string> records;
+};
+
+struct BonusTest : PictureThemeTest {
+    BonusOutcome PlayBonus(int theme, std::uint32_t delay)
+    {
+        PlayTheme(theme, kOneWordLevels);
+        headless->Step();
+        PlayLevelsUntil(gamestate::kBonusIntroWait, 3);
+        EXPECT_EQ(game->State(), gamestate::kBonusIntroWait);
+        Wait(6001);
+        Frame();
+        EXPECT_EQ(game->State(), gamestate::kBonusPlay);
+        EXPECT_TRUE(game->LaneAt(0).sprite && game->LaneAt(0).base);
+        for (std::uint32_t t = 0; t < delay; t += 16)
+            Frame();
+        int before = game->Score();
+        Type("Z");
+        bool sawFull = false;
+        for (int i = 0; i < 3000 && game->State() == gamestate::kBonusPlay; ++i) {
+            Frame();
+            if (game->BonusBox().Counter() == TBonusHitBox::kFull && !sawFull) {
+                sawFull = true;
+                EXPECT_EQ(game->Score(), before + 100) << "the points come when the box is full";
+            }
+        }
+        EXPECT_EQ(game->State(), gamestate::kBonusEnd);
+        BonusOutcome outcome{game->BonusBox().WasHit(), 0, {}};
+        Frame(100);
+        outcome.scoreGained = game->Score() - before;
+        Wait(6001);
+        Frame();
+        EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+        outcome.records = EventsOf(10);
+        return outcome;
+    }
+};
+
+TEST_F(BonusTest, AHitGivesAHundredOnceAndIsRecorded)
+{
+    for (int theme : {2, 3}) {
+        SCOPED_TRACE(theme);
+        // The target moves: try firing at a few moments until one hits.
+        BonusOutcome outcome{};
+        for (std::uint32_t delay = 0; delay <= 1500 && !outcome.hit; delay += 100) {
+            outcome = PlayBonus(theme, delay);
+            if (!outcome.hit)
+                TearDown();
+        }
+        ASSERT_TRUE(outcome.hit);
+        EXPECT_EQ(outcome.scoreGained, 100);
+        EXPECT_EQ(game->BonusBox().Counter(), TBonusHitBox::kFull);
+        ASSERT_EQ(outcome.records.size(), 1u);
+        ASSERT_EQ(outcome.records[0].size(), 1u);
+        EXPECT_NE(outcome.records[0][0], '\0');
+        TearDown();
+    }
+}
+
+TEST_F(BonusTest, AMissIsRecordedAsZero)
+{
+    BonusOutcome outcome{true, 0, {}};
+    for (std::uint32_t delay = 0; delay <= 1500 && outcome.hit; delay += 100) {
+        if (delay)
+            TearDown();
+        outcome = PlayBonus(2, delay);
+    }
+    ASSERT_FALSE(outcome.hit);
+    EXPECT_EQ(outcome.scoreGained, 0);
+    ASSERT_EQ(outcome.records.size(), 1u);
+    EXPECT_EQ(outcome.records[0], std::string(1, '\0'));
+}
+
+TEST_F(PictureThemeTest, TheFinalScreenCreatureMoves)
+{
+    for (int theme : {2, 3}) {
+        SCOPED_TRACE(theme);
+        PlayTheme(theme, "\r\n\r\n0\r\nVuoto\r\n");
+        headless->Step();
+        headless->Step();
+        ASSERT_EQ(game->State(), gamestate::kFinalWait);
+        std::set<std::pair<int, int>> places;
+        for (int i = 0; i < 100; ++i) {
+            Frame();
+            ScreenPoint p = theme == 2 ? game->Pendulum()->Centre() : game->Circler()->Centre();
+            places.insert({p.x, p.y});
+        }
+        EXPECT_GT(places.size(), 20u);
+        TearDown();
+    }
+}
+
+// Every picture an animation shows exists, at every screen size, and the
+// sprites are clean: no half-transparent pixel left in the key colour's hue.
+TEST(ThemeArt, EveryFrameOfEveryAnimationExistsAtEveryScreenSize)
+{
+    TJoinFile archive(std::string(QUOLI_STAGE_DIR) + "/resource.bin");
+    ASSERT_GT(archive.LoadDirectory(), 0);
+    for (int theme : {2, 3})
+        for (int res = 0; res < 3; ++res) {
+            SCOPED_TRACE(testing::Message() << "theme " << theme << " size " << res);
+            SDL_Surface* images[themeart::kImageCount] = {};
+            int type = themeart::PictureType(theme, res);
+            EXPECT_TRUE(LoadShapes(archive, images, type, themeart::kFirstImageEntry, themeart::kImageCount, 0));
+            themeart::Animation all[16];
+            int n = themeart::AllAnimations(theme, all, 16);
+            for (int a = 0; a < n; ++a)
+                for (int f = 0; f < all[a].count; ++f) {
+                    int index = all[a].frames[f].image;
+                    ASSERT_TRUE(index >= 0 && index < themeart::kImageCount);
+                    EXPECT_TRUE(images[index]) << "image " << index;
+                }
+            for (int entry = 0; entry < 3; ++entry) {
+                SDL_Surface* picture = LoadImage(archive, type, entry);
+                EXPECT_TRUE(picture) << "entry " << entry;
+                static const int kScreenWidth[3] = {640, 800, 1024};
+                if (entry == 2 && picture) {
+                    EXPECT_EQ(picture->w, kScreenWidth[res]) << "the background fills the screen";
+                }
+                if (picture)
+                    SDL_FreeSurface(picture);
+            }
+            for (bool endless : {false, true}) {
+                SDL_Surface* icon = LoadImage(archive, themeart::kLifeIconType,
+                                              themeart::LifeIconEntry(theme, res, endless));
+                EXPECT_TRUE(icon);
+                if (icon)
+                    SDL_FreeSurface(icon);
+            }
+            // A sprite's edge pixels are its own colours: none is a blend
+            // of the key colour (magenta) with the drawing.
+            for (SDL_Surface* image : images) {
+                if (!image)
+                    continue;
+                ASSERT_EQ(image->format->BitsPerPixel, 8);
+                SDL_LockSurface(image);
+                Uint8 kr, kg, kb;
+                SDL_GetRGB(*static_cast<Uint8*>(image->pixels), image->format, &kr, &kg, &kb);
+                int fringe = 0;
+                for (int y = 0; y < image->h; ++y)
+                    for (int x = 0; x < image->w; ++x) {
+                        Uint8 r, g, b;
+                        Uint8 index = static_cast<Uint8*>(image->pixels)[y * image->pitch + x];
+                        SDL_GetRGB(index, image->format, &r, &g, &b);
+                        bool key = r == kr && g == kg && b == kb;
+                        if (!key && r > 220 && b > 220 && g < 40)
+                            ++fringe;
+                    }
+                SDL_UnlockSurface(image);
+                EXPECT_EQ(fringe, 0);
+            }
+            FreeImages(images, themeart::kImageCount);
+        }
+}
+
+TEST(ThemeArt, LargerScreensGetLargerPictures)
+{
+    TJoinFile archive(std::string(QUOLI_STAGE_DIR) + "/resource.bin");
+    ASSERT_GT(archive.LoadDirectory(), 0);
+    for (int theme : {2, 3}) {
+        int heights[3];
+        for (int res = 0; res < 3; ++res) {
+            SDL_Surface* base = LoadImage(archive, themeart::PictureType(theme, res),
+                                          themeart::kFirstImageEntry +
+                                              (theme == 2 ? themeart::kQuoliBase : themeart::kSpaceBase));
+            ASSERT_TRUE(base);
+            heights[res] = base->h;
+            SDL_FreeSurface(base);
+        }
+        EXPECT_LT(heights[0], heights[1]);
+        EXPECT_LT(heights[1], heights[2]);
+    }
+}

@@ -1,0 +1,87 @@
+#pragma once
+// A whole game on the dummy drivers, time moved by hand: an exercise file
+// in a private program folder, the game context, typing and the results log.
+
+#include "app/Clock.h"
+#include "app/TApp.h"
+#include "game/TZandorliGameContext.h"
+#include "menus/GameSettings.h"
+#include "support/HeadlessApp.h"
+#include "users/CurrentUser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A whole game on the dummy drivers, time moved by hand.
+struct GameTest : ::testing::Test {
+    std::unique_ptr<HeadlessApp> headless;
+    TZandorliGameContext* game = nullptr;
+
+    void Play(const std::string& exercise, int kind = 1, HeadlessOptions options = {})
+    {
+        headless = std::make_unique<HeadlessApp>(options);
+        const char* folders[] = {"", "Livelli", "Completa", "Tasti"};
+        const char* ext[] = {"", ".LEV", ".CMP", ".TBL"};
+        std::filesystem::create_directories(headless->Folder() / (std::string("Esercizi/") + folders[kind]));
+        headless->Folder().Write(std::string("Esercizi/") + folders[kind] + "/Prova" + ext[kind], exercise);
+        theGameSettings.exerciseType = kind;
+        std::strcpy(theGameSettings.exerciseName, "Prova");
+        std::strcpy(theUserName, "Test");
+        game = new TZandorliGameContext;
+        headless->App().SetChild(game);
+    }
+    void TearDown() override
+    {
+        headless.reset();
+        theGameSettings = GameSettings();
+    }
+    void Wait(std::uint32_t ms, int frames = 1)
+    {
+        FakeClock::Advance(ms);
+        headless->Step(frames);
+    }
+    // Types through the game's key handling, one character a frame.
+    void Type(const std::string& text)
+    {
+        for (char c : text) {
+            headless->PushKey(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), true,
+                              static_cast<Uint16>(static_cast<unsigned char>(c)));
+            headless->Step();
+            headless->PushKey(static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), false);
+            headless->Step();
+        }
+    }
+    void ToPlay()
+    {
+        headless->Step();
+        Wait(6001);
+        ASSERT_EQ(game->State(), gamestate::kPlaying);
+    }
+    std::vector<std::pair<int, std::string>> Events()
+    {
+        std::ifstream in(headless->Folder() / "DATA/USERS.DAT", std::ios::binary);
+        std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::pair<int, std::string>> events;
+        for (std::size_t at = 4; at + 12 <= log.size();) {
+            std::int32_t kind, size;
+            std::memcpy(&kind, log.data() + at + 4, 4);
+            std::memcpy(&size, log.data() + at + 8, 4);
+            events.push_back({kind, log.substr(at + 12, static_cast<std::size_t>(size))});
+            at += 12 + static_cast<std::size_t>(size);
+        }
+        return events;
+    }
+};
+
+inline std::string Z(const char* text)
+{
+    return std::string(text) + '\0';
+}
+
