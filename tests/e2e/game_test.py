@@ -12,7 +12,8 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import Checks, XServer, fresh_program_folder, profile_settings, write_exercise, write_profile
+from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, write_exercise,
+                       write_profile)
 
 stage = sys.argv[1]
 check = Checks()
@@ -51,15 +52,8 @@ finally:
     x.stop()
 
 # The results log: the events of one game, in order.
-with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:
-    log = f.read()
-check("the log starts with its magic", log[:4] == b"DAT\x1a")
-events = []
-at = 4
-while at + 12 <= len(log):
-    user, kind, size = struct.unpack_from("<iii", log, at)
-    events.append((user, kind, log[at + 12:at + 12 + size]))
-    at += 12 + size
+magic, events = read_events(game)
+check("the log starts with its magic", magic == b"DAT\x1a")
 check("every event is the player's", all(e[0] == 1 for e in events))
 kinds = [e[1] for e in events]
 text = lambda e: e[2].rstrip(b"\0").decode("latin-1")

@@ -66,6 +66,19 @@ def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infi
     return bytes(b)
 
 
+def read_events(game):
+    """The results log as (user, kind, data) records."""
+    with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:
+        log = f.read()
+    events = []
+    at = 4
+    while at + 12 <= len(log):
+        user, kind, size = struct.unpack_from("<iii", log, at)
+        events.append((user, kind, log[at + 12:at + 12 + size]))
+        at += 12 + size
+    return log[:4], events
+
+
 def write_profile(game, name, settings):
     os.makedirs(os.path.join(game, "DATA"), exist_ok=True)
     with open(os.path.join(game, "DATA", "USERS.ANA"), "wb") as f:
@@ -73,10 +86,11 @@ def write_profile(game, name, settings):
 
 
 class XServer:
-    """A private Xvfb on the first free display from 141 on."""
+    """A private Xvfb on the first free display from `first` on (servers
+    started at the same time need different ranges)."""
 
-    def __init__(self):
-        self.display = next(f":{n}" for n in range(141, 240)
+    def __init__(self, first=141):
+        self.display = next(f":{n}" for n in range(first, first + 100)
                             if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         self.env = dict(os.environ, DISPLAY=self.display)
         self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
@@ -96,6 +110,10 @@ class XServer:
 
     def typed(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
+
+    def screenshot(self, path, size="800x600"):
+        """The program's window (it opens at the top left of the screen) as PNG."""
+        subprocess.run(["import", "-window", "root", "-crop", size + "+0+0", path], env=self.env)
 
     def stop(self):
         self.process.terminate()
