@@ -1,7 +1,8 @@
 // Frame times of a three-lane game at 1024x768 on SDL's dummy video driver:
-// 60 seconds of play in real time, words falling and being typed.
+// 60 seconds of play in real time, words falling and being typed (in the
+// picture themes: launchers firing, shots, explosions).
 //
-//   bench_game_frames PROGRAM_FOLDER [SECONDS]
+//   bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]
 
 #include "app/Clock.h"
 #include "app/TApp.h"
@@ -45,10 +46,11 @@ void Report(const char* what, std::vector<double>& ms)
 int main(int argc, char** argv)
 {
     if (argc < 2 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_game_frames PROGRAM_FOLDER [SECONDS]\n");
+        std::fprintf(stderr, "usage: bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]\n");
         return 2;
     }
     int seconds = argc > 2 ? std::atoi(argv[2]) : 60;
+    int theme = argc > 3 ? std::atoi(argv[3]) : 1;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SetResolution(2);
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
 
     const char* exercise = "\r\n\r\n1000\r\nBenchmark\r\ngatto\r\ncane\r\nelefante\r\ncoccodrillo\r\nmare\r\nsole\r\n";
     platform::ReplaceFileContents("Esercizi\\Livelli\\Bench.LEV", exercise, std::strlen(exercise));
+    theGameSettings.theme = theme;
     theGameSettings.lanes = 3;
     theGameSettings.fallSeconds = 6;
     theGameSettings.spawnSeconds = 1;
@@ -88,6 +91,7 @@ int main(int argc, char** argv)
         if (pushed)
             drawn.push_back(took);
     }
+    std::printf("theme %d, score at the end %d\n", theme, game->Score());
     Report("every pass of the loop, 3 lanes, 1024x768", ms);
     Report("passes that drew and pushed a picture", drawn);
     app.StopChain();

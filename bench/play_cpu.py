@@ -3,7 +3,9 @@
 three-lane game plays in a real X server (Xvfb) for a while, at each screen
 size given. Run ./run.sh once first (or pass a staged folder).
 
-    bench/play_cpu.py [PROGRAM_FOLDER] [SECONDS] [RESOLUTION...]"""
+    bench/play_cpu.py [PROGRAM_FOLDER] [SECONDS] [RESOLUTION...]
+
+THEME=2 or THEME=3 in the environment plays a picture theme."""
 
 import os
 import shutil
@@ -18,6 +20,7 @@ from quoli_e2e import XServer, fresh_program_folder, profile_settings, write_exe
 stage = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "build", "game")
 seconds = int(sys.argv[2]) if len(sys.argv) > 2 else 60
 resolutions = sys.argv[3:] or ["640x480", "1024x768"]
+theme = int(os.environ.get("THEME", "1"))
 
 
 def measure(resolution):
@@ -25,7 +28,7 @@ def measure(resolution):
     write_exercise(game, "Bench.LEV", b"\r\n\r\n1000\r\nBench\r\ngatto\r\ncane\r\nelefante\r\nmare\r\nsole\r\n")
     # three lanes, and infinite lives: the game goes on for the whole measurement
     write_profile(game, b"Bench", profile_settings(b"Bench", lanes=3, fall=8, record=False, top_ten=False,
-                                                   infinite_lives=True))
+                                                   infinite_lives=True, theme=theme))
     x = XServer()
     env = x.env
     program = subprocess.Popen(["./quoli", "Bench"], cwd=game, env=env, stdout=subprocess.DEVNULL,
@@ -48,7 +51,7 @@ def measure(resolution):
     program.wait()
     x.stop()
     shutil.rmtree(work, ignore_errors=True)
-    print(f"playing at {resolution} for {t1 - t0:.0f} s: CPU {100 * (c1 - c0) / hz / (t1 - t0):.1f}% of one core, "
+    print(f"theme {theme}, playing at {resolution} for {t1 - t0:.0f} s: CPU {100 * (c1 - c0) / hz / (t1 - t0):.1f}% of one core, "
           f"peak memory {peak:.1f} MiB")
 
 

@@ -5,9 +5,12 @@
 #include "support/Shell.h"
 #include "support/TempFolder.h"
 
+#include "SDL.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -200,4 +203,71 @@ TEST(ContentToolsTest, SongMistakesAreReportedWithTheirLine)
                  "instrument lead sine soft 40\nchannels lead\npattern p 16\nlead: C4:8\norder p\n");
     run = RunShell(std::string(QUOLI_MUSIC_TOOL) + " " + (folder / "short.song") + " " + (folder / "out.xm"));
     EXPECT_NE(run.output.find("fills 8 of 16 rows"), std::string::npos) << run.output;
+}
+
+namespace {
+
+// Draws a description at scale 1 as a 24-bit BMP and loads it.
+SDL_Surface* DrawArt(TempFolder& folder, const std::string& description, std::string* errors = nullptr)
+{
+    folder.Write("picture.art", description);
+    std::string out = folder / "picture.bmp";
+    std::remove(out.c_str());
+    ShellRun run = RunShell(std::string(QUOLI_ART_TOOL) + " picture --format bmp24 " + (folder / "picture.art") + " " +
+                            out);
+    if (errors)
+        *errors = run.output;
+    return run.status == 0 ? SDL_LoadBMP(out.c_str()) : nullptr;
+}
+
+bool White(SDL_Surface* s, int x, int y)
+{
+    Uint8 r, g, b;
+    Uint8* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    Uint32 v = static_cast<Uint32>(p[0] | p[1] << 8 | p[2] << 16);
+    SDL_GetRGB(v, s->format, &r, &g, &b);
+    return r > 200 && g > 200 && b > 200;
+}
+
+}  // namespace
+
+TEST(ArtToolTest, RotateAndStretchMoveWhatFollowsUntilReset)
+{
+    TempFolder folder;
+    // A flat bar turned a quarter round its middle stands upright.
+    SDL_Surface* s = DrawArt(folder, "size 20 20\nbackground #000000\nfill #ffffff\nline none\n"
+                                     "rotate 90 10 10\nrect 2 9 18 11\n");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(White(s, 10, 3));
+    EXPECT_TRUE(White(s, 10, 16));
+    EXPECT_FALSE(White(s, 3, 10));
+    SDL_FreeSurface(s);
+    // Stretched twice as wide from the left edge; after reset, drawn as given.
+    s = DrawArt(folder, "size 20 20\nbackground #000000\nfill #ffffff\nline none\n"
+                        "stretch 2 1 0 0\nrect 0 0 5 5\nreset\nrect 0 15 5 20\n");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(White(s, 8, 2));
+    EXPECT_FALSE(White(s, 8, 17));
+    EXPECT_TRUE(White(s, 2, 17));
+    SDL_FreeSurface(s);
+}
+
+TEST(ArtToolTest, IncludesAreReadBesideTheDescriptionAndCannotLoop)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "parts");
+    folder.Write("parts/dot.art", "fill #ffffff\nline none\ncircle 5 5 3\n");
+    SDL_Surface* s = DrawArt(folder, "size 10 10\nbackground #000000\ninclude parts/dot.art\n");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(White(s, 5, 5));
+    EXPECT_FALSE(White(s, 0, 0));
+    SDL_FreeSurface(s);
+
+    std::string errors;
+    EXPECT_FALSE(DrawArt(folder, "size 10 10\ninclude parts/none.art\n", &errors));
+    EXPECT_NE(errors.find("picture.art:2: cannot read"), std::string::npos) << errors;
+
+    folder.Write("parts/loop.art", "include loop.art\n");
+    EXPECT_FALSE(DrawArt(folder, "size 10 10\ninclude parts/loop.art\n", &errors));
+    EXPECT_NE(errors.find("nested too deeply"), std::string::npos) << errors;
 }
