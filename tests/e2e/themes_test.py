@@ -56,8 +56,8 @@ def play(theme):
             x.typed(word)
             typed_at = time.monotonic() - start
             if level == 0:
-                for n in range(8):  # firing, the shot in flight, the explosion
-                    at(typed_at + 0.9 + 0.3 * n)
+                for n in range(14):  # firing, the shot in flight, the explosion
+                    at(typed_at + 0.9 + 0.25 * n)
                     shot(f"2-shot-{n}")
             level_start = typed_at + 8.0 + 6.0
         # After the third level: the bonus title (6 s), then the bonus stage.
