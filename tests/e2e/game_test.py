@@ -12,8 +12,8 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, write_exercise,
-                       write_profile)
+from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, wait_for_end,
+                       write_exercise, write_profile)
 
 stage = sys.argv[1]
 check = Checks()
@@ -39,12 +39,7 @@ try:
     key("Return")                      # the name already says "Anna": confirm it
     time.sleep(1)
     key("Return")                      # close the table
-    try:
-        status = program.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        program.kill()
-        status = -1
-    output = program.stdout.read().decode("latin-1", "replace")
+    status, output = wait_for_end(program, 20)
     check(f"the program ends by itself with status 0 (got {status})", status == 0)
     if status != 0:
         print(output)

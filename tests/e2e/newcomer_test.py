@@ -11,7 +11,7 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import Checks, XServer, fresh_program_folder, write_exercise
+from quoli_e2e import Checks, XServer, fresh_program_folder, wait_for_end, write_exercise
 
 stage = sys.argv[1]
 check = Checks()
@@ -50,13 +50,7 @@ try:
     key("Escape", pause=0.8)
     key("Escape", pause=0.8)           # the quit question
     key("s", pause=1)                  # yes
-    try:
-        status = program.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        subprocess.run(["import", "-window", "root", "/tmp/quoli-newcomer-failure.png"], env=env)
-        program.kill()
-        status = -1
-    output = program.stdout.read().decode("latin-1", "replace")
+    status, output = wait_for_end(program, 15, lambda: x.screenshot("/tmp/quoli-newcomer-failure.png", "1024x768"))
     check(f"the program ends with status 0 (got {status})", status == 0)
     if status != 0:
         print(output)

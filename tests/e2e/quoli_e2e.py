@@ -66,6 +66,19 @@ def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infi
     return bytes(b)
 
 
+def wait_for_end(program, timeout, on_timeout=None):
+    """The program's exit status (-1 when it had to be killed) and output."""
+    try:
+        status = program.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        if on_timeout:
+            on_timeout()
+        program.kill()
+        program.wait()
+        status = -1
+    return status, program.stdout.read().decode("latin-1", "replace")
+
+
 def read_events(game):
     """The results log as (user, kind, data) records."""
     with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:

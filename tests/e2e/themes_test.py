@@ -18,8 +18,8 @@ import sys
 import threading
 import time
 
-from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, write_exercise,
-                       write_profile)
+from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, wait_for_end,
+                       write_exercise, write_profile)
 
 stage = sys.argv[1]
 shots = sys.argv[2] if len(sys.argv) > 2 else None
@@ -70,12 +70,7 @@ def play(theme):
             shot(f"4-bonus-shot-{n}")
         at(bonus + 13.0)
         shot("5-final")
-        try:
-            status = program.wait(timeout=40)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            status = -1
-        output = program.stdout.read().decode("latin-1", "replace")
+        status, output = wait_for_end(program, 40)
         results[theme] = (status, output, read_events(game)[1])
     finally:
         x.stop()

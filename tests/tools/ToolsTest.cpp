@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -233,23 +235,28 @@ bool White(SDL_Surface* s, int x, int y)
 
 TEST(ArtToolTest, RotateAndStretchMoveWhatFollowsUntilReset)
 {
+    struct Case {
+        const char* what;
+        const char* drawing;  // white on black, 20 x 20
+        std::vector<std::pair<int, int>> white, black;
+    } cases[] = {
+        {"a flat bar turned a quarter round its middle stands upright", "rotate 90 10 10\nrect 2 9 18 11\n",
+         {{10, 3}, {10, 16}}, {{3, 10}}},
+        {"stretched twice as wide from the left edge, then drawn as given after reset",
+         "stretch 2 1 0 0\nrect 0 0 5 5\nreset\nrect 0 15 5 20\n", {{8, 2}, {2, 17}}, {{8, 17}}},
+    };
     TempFolder folder;
-    // A flat bar turned a quarter round its middle stands upright.
-    SDL_Surface* s = DrawArt(folder, "size 20 20\nbackground #000000\nfill #ffffff\nline none\n"
-                                     "rotate 90 10 10\nrect 2 9 18 11\n");
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(White(s, 10, 3));
-    EXPECT_TRUE(White(s, 10, 16));
-    EXPECT_FALSE(White(s, 3, 10));
-    SDL_FreeSurface(s);
-    // Stretched twice as wide from the left edge; after reset, drawn as given.
-    s = DrawArt(folder, "size 20 20\nbackground #000000\nfill #ffffff\nline none\n"
-                        "stretch 2 1 0 0\nrect 0 0 5 5\nreset\nrect 0 15 5 20\n");
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(White(s, 8, 2));
-    EXPECT_FALSE(White(s, 8, 17));
-    EXPECT_TRUE(White(s, 2, 17));
-    SDL_FreeSurface(s);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Surface* s =
+            DrawArt(folder, std::string("size 20 20\nbackground #000000\nfill #ffffff\nline none\n") + c.drawing);
+        ASSERT_TRUE(s);
+        for (auto [x, y] : c.white)
+            EXPECT_TRUE(White(s, x, y)) << x << "," << y;
+        for (auto [x, y] : c.black)
+            EXPECT_FALSE(White(s, x, y)) << x << "," << y;
+        SDL_FreeSurface(s);
+    }
 }
 
 TEST(ArtToolTest, IncludesAreReadBesideTheDescriptionAndCannotLoop)
