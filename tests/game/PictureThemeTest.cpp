@@ -3,11 +3,14 @@
 #include "game/ThemeArt.h"
 #include "resources/ImageLoaders.h"
 #include "resources/TJoinFile.h"
+#include "support/ArchiveBytes.h"
 #include "support/GameFixture.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -385,4 +388,34 @@ TEST(ThemeArt, LargerScreensGetLargerPictures)
         EXPECT_LT(heights[0], heights[1]);
         EXPECT_LT(heights[1], heights[2]);
     }
+}
+
+// Without its pictures a picture theme cannot be played: the program stops
+// with a message rather than showing an empty screen.
+TEST_F(PictureThemeTest, MissingThemePicturesStopTheProgramWithAMessage)
+{
+    TJoinFile staged(std::string(QUOLI_STAGE_DIR) + "/resource.bin");
+    ASSERT_GT(staged.LoadDirectory(), 0);
+    std::vector<ArchiveEntrySpec> kept;
+    for (int i = 0; i < staged.Count(); ++i) {
+        TJoinElement* e = staged.Entry(i);
+        if (e->type >= 7 && e->type <= 13)
+            continue;
+        ASSERT_TRUE(staged.LoadEntry(i));
+        kept.push_back(RawEntry(e->type, std::string(reinterpret_cast<const char*>(e->Data()), e->DataLength())));
+        e->Release();
+    }
+    TempFolder folder;
+    std::vector<unsigned char> bytes = ArchiveBytes(kept);
+    folder.Write("resource.bin", std::string(bytes.begin(), bytes.end()));
+    HeadlessOptions options;
+    options.resources = folder / "resource.bin";
+    theGameSettings.theme = 3;
+    EXPECT_EXIT(
+        {
+            unsetenv("DISPLAY");  // the message goes to standard error only
+            Play("\r\n\r\n1\r\nUno\r\nsole\r\n", 1, options);
+            headless->Step();
+        },
+        ::testing::ExitedWithCode(1), "Game Images");
 }

@@ -36,7 +36,8 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
 {
     fs::path stage(QUOLI_STAGE_DIR);
     // The program only reads its archive: a link saves copying 10 MB a test.
-    fs::create_symlink(fs::absolute(stage / "resource.bin"), folder_ / "resource.bin");
+    fs::create_symlink(fs::absolute(options.resources.empty() ? stage / "resource.bin" : fs::path(options.resources)),
+                       folder_ / "resource.bin");
     fs::copy_file(stage / "quoli.str", folder_ / "quoli.str");
     fs::copy_file(stage / "effects.bin", folder_ / "effects.bin");
     fs::copy(stage / "music", folder_ / "music", fs::copy_options::recursive);

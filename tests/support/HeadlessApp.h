@@ -24,6 +24,7 @@ struct HeadlessOptions {
     int resolution = 1;          // 0 640x480, 1 800x600, 2 1024x768
     std::string config = "[global]\r\nFULLSCREEN=0\r\nAUDIO=1\r\nJOYSTICK=0\r\n";
     bool withFonts = true;       // copy the staged fonts folder
+    std::string resources;       // another resource archive than the staged one
 };
 
 class HeadlessApp {
