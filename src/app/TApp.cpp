@@ -198,8 +198,12 @@ void TApp::HandleEvent(TEvent& event)
             else if (mouse_)
                 mouse_->visible = false;
         }
-        if ((e.active.state & SDL_APPACTIVE) != 0 && e.active.gain && theScreen.surface)
+        if ((e.active.state & SDL_APPACTIVE) != 0 && e.active.gain && theScreen.surface) {
+            ForgetPushedPicture();
             SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
+        }
+    } else if (e.type == SDL_VIDEOEXPOSE) {
+        ForgetPushedPicture();
     }
     if (event.mouseMoved && mouse_)
         mouse_->MoveTo(event.mouseX, event.mouseY);

@@ -2,17 +2,20 @@
 
 #include "app/FatalError.h"
 #include "gfx/Colours.h"
+#include "gfx/PushedCopy.h"
 
 #include "SDL_ttf.h"
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 Screen theScreen;
 
 namespace {
 
 UpdateHook updateHook = nullptr;
+TPushedCopy pushedPicture;
 
 }  // namespace
 
@@ -52,6 +55,7 @@ void OpenScreen(int width, int height, int depth, std::uint32_t flags)
 
 void AttachScreen(SDL_Surface* surface, int width, int height, bool palettised)
 {
+    pushedPicture.Forget();  // a new mode shows a new, empty window
     theScreen = Screen{};
     theScreen.surface = surface;
     theScreen.width = width;
@@ -125,8 +129,18 @@ void UpdateArea(int left, int top, int right, int bottom)
     // Only the video surface has a display behind it.
     if (theScreen.surface != SDL_GetVideoSurface())
         return;
-    SDL_UpdateRect(theScreen.surface, left + theScreen.originX, top + theScreen.originY,
-                   static_cast<Uint32>(right - left + 1), static_cast<Uint32>(bottom - top + 1));
+    SDL_Rect area = {static_cast<Sint16>(left + theScreen.originX), static_cast<Sint16>(top + theScreen.originY),
+                     static_cast<Uint16>(right - left + 1), static_cast<Uint16>(bottom - top + 1)};
+    LockScreen();
+    std::vector<SDL_Rect> changed = pushedPicture.Changes(theScreen.surface, area);
+    UnlockScreen();
+    if (!changed.empty())
+        SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), changed.data());
+}
+
+void ForgetPushedPicture()
+{
+    pushedPicture.Forget();
 }
 
 void FlushScreen()

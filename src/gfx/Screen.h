@@ -48,7 +48,11 @@ void ResetClip();
 void MarkDirty(int left, int top, int right, int bottom);
 bool DirtyIsEmpty();
 void FlushScreen();
+// Sends an area to the display: only the parts that changed since they
+// were last sent.
 void UpdateArea(int left, int top, int right, int bottom);
+// The display was refreshed behind our back: send everything next time.
+void ForgetPushedPicture();
 
 // Locking for direct pixel access; nested calls lock once.
 void LockScreen();
