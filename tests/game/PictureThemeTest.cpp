@@ -1,6 +1,8 @@
 #include "app/Sound.h"
 #include "game/TActorParola.h"
 #include "game/ThemeArt.h"
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
 #include "resources/ImageLoaders.h"
 #include "resources/TJoinFile.h"
 #include "support/ArchiveBytes.h"
@@ -418,4 +420,44 @@ TEST_F(PictureThemeTest, MissingThemePicturesStopTheProgramWithAMessage)
             headless->Step();
         },
         ::testing::ExitedWithCode(1), "Game Images");
+}
+
+// At every screen size the shot leaves from inside its launcher, centred on
+// the lane, and the background is the picture unless a plain one is asked.
+TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
+{
+    for (int theme : {2, 3})
+        for (int res = 0; res < 3; ++res) {
+            SCOPED_TRACE(testing::Message() << "theme " << theme << " size " << res);
+            HeadlessOptions options;
+            options.resolution = res;
+            theGameSettings.theme = theme;
+            theGameSettings.lanes = 2;
+            theGameSettings.spawnSeconds = 30;
+            Play("\r\n\r\n3\r\nUno\r\nsole\r\n", 1, options);
+            ToPlay();
+            Frame(30);
+            int lane = game->LaneAt(0).word ? 0 : 1;
+            Type("SOLE");
+            for (int i = 0; i < 200 && game->LaneAt(lane).hitState != TZandorliGameContext::kShotFlying; ++i)
+                Frame();
+            const Lane& l = game->LaneAt(lane);
+            ASSERT_TRUE(l.shot && l.base);
+            SDL_Surface* shot = l.shot->Picture();
+            SDL_Surface* base = l.base->Picture();
+            ASSERT_TRUE(shot && base);
+            int centre = theScreen.width * (2 * lane + 1) / 4;
+            EXPECT_LE(std::abs(l.shot->X() + shot->w / 2 - centre), 1);
+            int bottom = l.shot->Y() + shot->h;
+            EXPECT_GT(bottom, l.base->Y());
+            EXPECT_LE(bottom, l.base->Y() + base->h);
+
+            // Away from every sprite, the top-left corner shows the background.
+            std::uint32_t picture = ScreenPixel(2, 2);
+            EXPECT_NE(picture, MapColour(static_cast<std::uint32_t>(theGameSettings.backgroundColour)));
+            theGameSettings.plainBackground = 1;
+            Frame();
+            EXPECT_EQ(ScreenPixel(2, 2), MapColour(static_cast<std::uint32_t>(theGameSettings.backgroundColour)));
+            TearDown();
+        }
 }
