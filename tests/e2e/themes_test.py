@@ -39,6 +39,19 @@ def play(theme):
     def at(seconds):  # waits until `seconds` after the start
         time.sleep(max(0.0, start + seconds - time.monotonic()))
 
+    def now():
+        return time.monotonic() - start
+
+    def when_recorded(kind, count, timeout=40.0):
+        """The moment the log holds `count` events of `kind` (None if never)."""
+        give_up = time.monotonic() + timeout
+        while time.monotonic() < give_up:
+            if os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
+                if sum(1 for e in read_events(game)[1] if e[1] == kind) >= count:
+                    return now()
+            time.sleep(0.05)
+        return None
+
     def shot(name):
         if shots:
             x.screenshot(os.path.join(shots, f"theme{theme}-{name}.png"))
@@ -46,30 +59,37 @@ def play(theme):
     try:
         program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=x.env, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)
-        # Each level: a 6 s title, the word typed 2.5 s into play, then
-        # 8 s of "level done" from the hit.
-        level_start = 6.0
+        # Each level opens with its title (6 s, recorded as a level event);
+        # the word is typed 2.5 s into play.
+        hit = None
         for level, word in enumerate(WORDS):
-            at(level_start + 2.0)
+            intro = when_recorded(4, level + 1)
+            if intro is None:
+                break
+            at(intro + 6.0 + 2.5)
             if level == 0:
                 shot("1-falling")
             x.typed(word)
-            typed_at = time.monotonic() - start
+            typed_at = now()
             if level == 0:
                 for n in range(14):  # firing, the shot in flight, the explosion
                     at(typed_at + 0.9 + 0.25 * n)
                     shot(f"2-shot-{n}")
-            level_start = typed_at + 8.0 + 6.0
-        # After the third level: the bonus title (6 s), then the bonus stage.
-        bonus = level_start - 6.0 + 6.0
-        at(bonus + 1.5)
-        shot("3-bonus")
-        x.key("space")
-        for n in range(8):
-            at(bonus + 2.8 + 0.4 * n)
-            shot(f"4-bonus-shot-{n}")
-        at(bonus + 13.0)
-        shot("5-final")
+            hit = when_recorded(7, level + 1, timeout=10.0)
+        # After the third hit: 8 s of "level done", the bonus title (6 s),
+        # then the bonus stage.
+        if hit is not None:
+            bonus = hit + 8.0 + 6.0
+            at(bonus + 1.5)
+            shot("3-bonus")
+            x.key("space")
+            for n in range(8):
+                at(bonus + 2.8 + 0.4 * n)
+                shot(f"4-bonus-shot-{n}")
+            done = when_recorded(10, 1)
+            if done is not None:
+                at(done + 3.0)
+                shot("5-final")
         status, output = wait_for_end(program, 40)
         results[theme] = (status, output, read_events(game)[1])
     finally:
