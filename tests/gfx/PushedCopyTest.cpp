@@ -25,6 +25,14 @@ int Area(const std::vector<SDL_Rect>& rects)
 
 const SDL_Rect kWhole = {0, 0, 320, 240};
 
+// A screen whose first picture was already sent.
+struct PushedCopyTest : ::testing::Test {
+    Surface screen;
+    TPushedCopy copy;
+    void SetUp() override { copy.Changes(screen.s.get(), kWhole); }
+    std::vector<SDL_Rect> Sent(const SDL_Rect& area = kWhole) { return copy.Changes(screen.s.get(), area); }
+};
+
 }  // namespace
 
 TEST(PushedCopy, SendsEverythingFirstThenOnlyTheTilesThatChanged)
@@ -48,40 +56,32 @@ TEST(PushedCopy, SendsEverythingFirstThenOnlyTheTilesThatChanged)
     EXPECT_EQ(copy.Changes(screen.s.get(), kWhole).size(), 1u);
 }
 
-TEST(PushedCopy, NearbyChangesGoTogetherDistantOnesApart)
+TEST_F(PushedCopyTest, NearbyChangesGoTogetherDistantOnesApart)
 {
-    Surface screen;
-    TPushedCopy copy;
-    copy.Changes(screen.s.get(), kWhole);
     screen.Set(5, 5, 1);
     screen.Set(5 + 32 * 3, 5, 1);  // two tiles between them: joined
-    std::vector<SDL_Rect> near = copy.Changes(screen.s.get(), kWhole);
+    std::vector<SDL_Rect> near = Sent();
     ASSERT_EQ(near.size(), 1u);
     EXPECT_EQ(near[0].w, 32 * 4);
     screen.Set(5, 5, 2);
     screen.Set(300, 5, 2);
-    EXPECT_EQ(copy.Changes(screen.s.get(), kWhole).size(), 2u);
+    EXPECT_EQ(Sent().size(), 2u);
 }
 
-TEST(PushedCopy, OnlyTheAskedAreaIsLookedAtAndForgettingSendsItAllAgain)
+TEST_F(PushedCopyTest, OnlyTheAskedAreaIsLookedAtAndForgettingSendsItAllAgain)
 {
-    Surface screen;
-    TPushedCopy copy;
-    copy.Changes(screen.s.get(), kWhole);
     screen.Set(200, 200, 7);
-    SDL_Rect corner = {0, 0, 64, 64};
-    EXPECT_TRUE(copy.Changes(screen.s.get(), corner).empty());
-    EXPECT_EQ(copy.Changes(screen.s.get(), kWhole).size(), 1u) << "still pending outside the corner";
+    EXPECT_TRUE(Sent({0, 0, 64, 64}).empty());
+    EXPECT_EQ(Sent().size(), 1u) << "still pending outside the corner";
 
     copy.Forget();
-    EXPECT_EQ(Area(copy.Changes(screen.s.get(), kWhole)), 320 * 240);
+    EXPECT_EQ(Area(Sent()), 320 * 240);
 
     // Part of an unknown tile is sent, and the tile stays unknown until it
     // is sent whole.
     copy.Forget();
-    SDL_Rect part = {10, 10, 5, 5};
-    EXPECT_EQ(Area(copy.Changes(screen.s.get(), part)), 25);
-    EXPECT_EQ(Area(copy.Changes(screen.s.get(), part)), 25);
+    EXPECT_EQ(Area(Sent({10, 10, 5, 5})), 25);
+    EXPECT_EQ(Area(Sent({10, 10, 5, 5})), 25);
 }
 
 TEST(PushedCopy, ANewSurfaceStartsAfresh)
