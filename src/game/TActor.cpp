@@ -15,6 +15,12 @@ void TActor::MoveBy(int dx, int dy)
     MoveTo(x_ + dx, y_ + dy);
 }
 
+bool TActor::Overlaps(const TActor& other) const
+{
+    return x_ < other.x_ + other.Width() && other.x_ < x_ + Width() && y_ < other.y_ + other.Height() &&
+           other.y_ < y_ + Height();
+}
+
 void TActor::SaveBackground()
 {
     saved_.reset();

@@ -38,6 +38,13 @@ public:
 
     int X() const { return x_; }
     int Y() const { return y_; }
+    int Width() const { return ImageWidth(picture_); }
+    int Height() const { return ImageHeight(picture_); }
+    int CentreX() const { return x_ + Width() / 2; }
+    // Moves the picture's centre to (cx, cy).
+    void CentreOn(int cx, int cy) { MoveTo(cx - Width() / 2, cy - Height() / 2); }
+    // The two pictures' rectangles overlap.
+    bool Overlaps(const TActor& other) const;
     SDL_Surface* Picture() const { return picture_; }
     bool HasSavedBackground() const { return saved_ != nullptr; }
     int CurrentFrame() const { return frame_; }

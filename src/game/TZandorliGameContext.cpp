@@ -101,7 +101,7 @@ void TZandorliGameContext::Start()
         static const int kBaseHeight[2][3] = {{20, 25, 32}, {23, 28, 35}};
         baseHeight_ = kBaseHeight[theme_ - 2][std::clamp(theResolutionIndex, 0, 2)];
         topMargin_ = lineSkip_ + 36;
-        int baseTall = lanes_[0].base && lanes_[0].base->Picture() ? lanes_[0].base->Picture()->h : 0;
+        int baseTall = lanes_[0].base ? lanes_[0].base->Height() : 0;
         bottomLine_ = theScreen.height + baseHeight_ + lineSkip_ - baseTall + 36;
     } else {
         topMargin_ = lineSkip_ + 16;
@@ -281,17 +281,24 @@ void TZandorliGameContext::Fall()
     }
 }
 
+bool TZandorliGameContext::FrameDue(bool force)
+{
+    // Positions follow the clock, so moving and drawing everything about as
+    // often as a monitor shows a picture looks the same as doing it on
+    // every pass of the loop, at a small part of the cost.
+    std::uint32_t now = Now();
+    if (!force && now - lastFrame_ < kDrawEveryMs)
+        return false;
+    lastFrame_ = now;
+    return true;
+}
+
 void TZandorliGameContext::Frame()
 {
     Fall();
-    // The words move with the clock whenever they are drawn, so drawing
-    // them about as often as a monitor shows a picture looks the same as
-    // drawing them every pass of the loop, at a small part of the cost.
-    std::uint32_t now = SDL_GetTicks();
-    if (drawnOnce_ && now - lastDrawn_ < kDrawEveryMs && state_ == lastDrawnState_)
+    // A new state is drawn at once (a landing shows without the halo).
+    if (!FrameDue(state_ != lastDrawnState_))
         return;
-    drawnOnce_ = true;
-    lastDrawn_ = now;
     lastDrawnState_ = state_;
     ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
     for (int i = 0; i < lanesWanted_; ++i)

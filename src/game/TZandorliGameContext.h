@@ -112,7 +112,8 @@ private:
     void DrawPictureLanes();
     void DrawTitleDecorations();
     void DrawLifeIcons();
-    bool FrameDue();
+    // True about as often as a monitor shows a picture, or when forced.
+    bool FrameDue(bool force = false);
 
     // The bonus stage and the final screen's creature.
     void SetUpBonus();
@@ -127,8 +128,6 @@ private:
     static constexpr std::uint32_t kDrawEveryMs = 15;
 
     int state_ = gamestate::kStopped;
-    bool drawnOnce_ = false;
-    std::uint32_t lastDrawn_ = 0;
     int lastDrawnState_ = 0;
     std::unique_ptr<TDataFile> results_;
     bool finalised_ = false;

@@ -17,22 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-void PlaceOn(TActor& actor, ScreenPoint centre)
-{
-    SDL_Surface* picture = actor.Picture();
-    int w = picture ? picture->w : 0, h = picture ? picture->h : 0;
-    actor.MoveTo(centre.x - w / 2, centre.y - h / 2);
-}
-
-int PictureHeight(SDL_Surface* picture)
-{
-    return picture ? picture->h : 0;
-}
-
-}  // namespace
-
 void TZandorliGameContext::SetUpBonus()
 {
     int W = theScreen.width, H = theScreen.height;
@@ -46,7 +30,7 @@ void TZandorliGameContext::SetUpBonus()
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
         lane.sprite = std::make_unique<TActor>(target);
-        int arm = Scaled(30) + H / 3 + 4 * Scaled(100) - PictureHeight(target) / 2;
+        int arm = Scaled(30) + H / 3 + 4 * Scaled(100) - ImageHeight(target) / 2;
         pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -4 * Scaled(100)}, arm, now);
     } else {
         lane.sprite = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
@@ -55,7 +39,7 @@ void TZandorliGameContext::SetUpBonus()
                                               TCircler::StartVelocity(theResolutionIndex),
                                               ScreenPoint{W / 2, H / 4}, now);
     }
-    lane.spriteHeight = PictureHeight(lane.sprite->Picture());
+    lane.spriteHeight = lane.sprite->Height();
     lane.hitState = kIdle;
     lane.launchTime = now;
     PlaceTarget();
@@ -80,16 +64,15 @@ void TZandorliGameContext::PlaceTarget()
     if (pendulum_) {
         // The swinging creature shows one of its four poses by where it is.
         target->SetPicture(pictures_.images[themeart::kQuoliCreature + pendulum_->Pose()]);
-        PlaceOn(*target, pendulum_->Centre());
+        target->CentreOn(pendulum_->Centre().x, pendulum_->Centre().y);
     } else if (circler_) {
-        PlaceOn(*target, circler_->Centre());
+        target->CentreOn(circler_->Centre().x, circler_->Centre().y);
     }
 }
 
 void TZandorliGameContext::DrawRope(ScreenPoint pivot, const TActor& target)
 {
-    SDL_Surface* picture = target.Picture();
-    int topX = target.X() + (picture ? picture->w / 2 : 0), topY = target.Y() + 10;
+    int topX = target.CentreX(), topY = target.Y() + 10;
     theScreen.pen = MapColour(3);
     DrawLine(pivot.x, pivot.y, topX, topY);
     DrawLine(pivot.x + 1, pivot.y, topX + 1, topY);
@@ -160,7 +143,7 @@ void TZandorliGameContext::StartFinalCreature()
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* creature = pictures_.images[themeart::kQuoliTarget];
         finalCreature_ = std::make_unique<TActor>(creature);
-        int arm = H + Scaled(100) - PictureHeight(creature) / 2 - Scaled(30);
+        int arm = H + Scaled(100) - ImageHeight(creature) / 2 - Scaled(30);
         pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -Scaled(100)}, arm, now);
     } else {
         finalCreature_ = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);

@@ -23,33 +23,6 @@ int ResolutionSlot()
     return std::clamp(theResolutionIndex, 0, 2);
 }
 
-int Width(const SDL_Surface* picture)
-{
-    return picture ? picture->w : 0;
-}
-
-int Height(const SDL_Surface* picture)
-{
-    return picture ? picture->h : 0;
-}
-
-int Height(const TActor& actor)
-{
-    return Height(actor.Picture());
-}
-
-// Puts an actor's picture centre at (cx, cy).
-void CentreOn(TActor& actor, int cx, int cy)
-{
-    actor.MoveTo(cx - Width(actor.Picture()) / 2, cy - Height(actor.Picture()) / 2);
-}
-
-bool Overlap(const TActor& a, const TActor& b)
-{
-    return a.X() < b.X() + Width(b.Picture()) && b.X() < a.X() + Width(a.Picture()) &&
-           a.Y() < b.Y() + Height(b.Picture()) && b.Y() < a.Y() + Height(a.Picture());
-}
-
 }  // namespace
 
 int TZandorliGameContext::LaneCentre(int i) const
@@ -67,7 +40,7 @@ void TZandorliGameContext::PlaceBase(Lane& lane, int centreX)
 {
     int picture = theme_ == themeart::kSpace ? themeart::kSpaceBase : themeart::kQuoliBase;
     SDL_Surface* image = pictures_.images[picture];
-    lane.base = std::make_unique<TActor>(centreX - Width(image) / 2, theScreen.height - Height(image), image);
+    lane.base = std::make_unique<TActor>(centreX - ImageWidth(image) / 2, theScreen.height - ImageHeight(image), image);
 }
 
 void TZandorliGameContext::DressLaunchedLane(Lane& lane, int centreX)
@@ -75,27 +48,15 @@ void TZandorliGameContext::DressLaunchedLane(Lane& lane, int centreX)
     if (theme_ == themeart::kSpace) {
         lane.variant = RandomBetween(0, 2);
         SDL_Surface* image = pictures_.images[themeart::kSpaceFirstShip + 3 * lane.variant];
-        lane.sprite = std::make_unique<TActor>(centreX - Width(image) / 2, 0, image);
+        lane.sprite = std::make_unique<TActor>(centreX - ImageWidth(image) / 2, 0, image);
     } else {
         static const int kHangOffset[3] = {6, 7, 8};
         SDL_Surface* image = pictures_.images[themeart::kQuoliCreature];
-        lane.sprite = std::make_unique<TActor>(centreX - Width(image) / 2 + kHangOffset[ResolutionSlot()], 0, image);
+        lane.sprite = std::make_unique<TActor>(centreX - ImageWidth(image) / 2 + kHangOffset[ResolutionSlot()], 0, image);
     }
-    lane.spriteHeight = Height(*lane.sprite);
+    lane.spriteHeight = lane.sprite->Height();
     lane.sprite->MoveTo(lane.sprite->X(), -topMargin_ - lane.spriteHeight);
     themeart::Play(*lane.sprite, themeart::Falling(theme_, lane.variant), pictures_.images, 0);
-}
-
-bool TZandorliGameContext::FrameDue()
-{
-    // Positions follow the clock, so moving and drawing everything about as
-    // often as a monitor shows a picture looks the same as doing it on
-    // every pass of the loop, at a small part of the cost.
-    std::uint32_t now = Now();
-    if (now - lastFrame_ < kDrawEveryMs)
-        return false;
-    lastFrame_ = now;
-    return true;
 }
 
 void TZandorliGameContext::PictureFrame()
@@ -144,8 +105,8 @@ void TZandorliGameContext::PictureFall()
         PlayEffectNumber(theme_, 2);
         themeart::Play(*lane.sprite, themeart::Landing(theme_), pictures_.images, 1);
         int baseTop = lane.base ? lane.base->Y() : theScreen.height;
-        int baseTall = lane.base ? Height(*lane.base) : 0;
-        CentreOn(*lane.sprite, LaneCentre(i), baseTop + baseTall / 3 - Height(*lane.sprite) / 2);
+        int baseTall = lane.base ? lane.base->Height() : 0;
+        lane.sprite->CentreOn(LaneCentre(i), baseTop + baseTall / 3 - lane.sprite->Height() / 2);
         if (lane.base)
             themeart::Play(*lane.base, themeart::Hurt(theme_), pictures_.images, 0);
         lane.hitState = kLanded;
@@ -173,9 +134,9 @@ void TZandorliGameContext::StartShots()
             SDL_Surface* restingBase = pictures_.images[space ? themeart::kSpaceBase : themeart::kQuoliBase];
             SDL_Surface* shot = pictures_.images[space ? themeart::kSpaceShot : themeart::kQuoliShot];
             int rise = (space ? kSpaceShotRise : kQuoliShotRise)[ResolutionSlot()];
-            int centreX = lane.base->X() + Width(lane.base->Picture()) / 2;
-            lane.shot = std::make_unique<TActor>(centreX - Width(shot) / 2,
-                                                 theScreen.height - Height(restingBase) - Height(shot) + rise, shot);
+            int centreX = lane.base->CentreX();
+            lane.shot = std::make_unique<TActor>(centreX - ImageWidth(shot) / 2,
+                                                 theScreen.height - ImageHeight(restingBase) - ImageHeight(shot) + rise, shot);
             themeart::Play(*lane.shot, themeart::Shot(theme_), pictures_.images, 0);
             hitAllowance_ = space ? lane.spriteHeight * 3 / 5 : lane.spriteHeight * 2 / 7;
             lane.shotTimer = Now();
@@ -189,7 +150,7 @@ bool TZandorliGameContext::ShotHits(const Lane& lane, bool bonus) const
     if (!lane.sprite || !lane.shot)
         return false;
     if (bonus)
-        return Overlap(*lane.shot, *lane.sprite);
+        return lane.shot->Overlaps(*lane.sprite);
     return lane.shot->Y() < lane.sprite->Y() + hitAllowance_;
 }
 
@@ -203,12 +164,12 @@ void TZandorliGameContext::Explode(Lane& lane, bool bonus)
     lane.word.reset();
     lane.answer.clear();
     PlayEffectNumber(theme_, 1);
-    int centreX = bonus ? theScreen.width / 2 : lane.shot->X() + Width(lane.shot->Picture()) / 2;
+    int centreX = bonus ? theScreen.width / 2 : lane.shot->CentreX();
     int centreY = lane.shot->Y();
     if (theme_ == themeart::kSpace)
         centreY -= hitAllowance_ / 4;
     themeart::Play(*lane.shot, themeart::Explosion(theme_), pictures_.images, 1);
-    CentreOn(*lane.shot, centreX, centreY);
+    lane.shot->CentreOn(centreX, centreY);
     lane.hitState = kExploding;
 }
 
@@ -240,7 +201,7 @@ void TZandorliGameContext::MoveShots(bool bonus)
                 lane.shotTimer = Now();
                 // A shot that leaves the screen has missed (in play this
                 // only happens when its target is gone).
-                if (shot.Y() + Height(shot) < 0 && (bonus || !lane.sprite))
+                if (shot.Y() + shot.Height() < 0 && (bonus || !lane.sprite))
                     EndShot(lane);
             }
         } else if (lane.hitState == kExploding && !shot.IsAnimating()) {
@@ -248,14 +209,14 @@ void TZandorliGameContext::MoveShots(bool bonus)
                 EndShot(lane);
             } else {
                 PlayEffectNumber(2, 3);
-                int cx = shot.X() + Width(shot.Picture()) / 2, cy = shot.Y() + Height(shot) / 2;
+                int cx = shot.CentreX(), cy = shot.Y() + shot.Height() / 2;
                 themeart::Play(shot, themeart::Debris(), pictures_.images, 1);
-                CentreOn(shot, cx, cy);
+                shot.CentreOn(cx, cy);
                 lane.hitState = kDebris;
             }
         } else if (lane.hitState == kDebris && Elapsed(lane.launchTime, 200)) {
             shot.MoveBy(0, -Scaled(2));
-            if (shot.Y() + Height(shot) <= -20)
+            if (shot.Y() + shot.Height() <= -20)
                 EndShot(lane);
         }
     }
@@ -278,7 +239,7 @@ void TZandorliGameContext::DrawPictureLanes()
                 continue;
             if (theme_ == themeart::kQuoli) {
                 SDL_Surface* decoration = pictures_.images[lane.decoration];
-                int left = LaneCentre(i) - Width(pictures_.images[themeart::kQuoliBase]) / 2;
+                int left = LaneCentre(i) - ImageWidth(pictures_.images[themeart::kQuoliBase]) / 2;
                 if (decoration)
                     DrawImage(left - decoration->w + Scaled(12), theScreen.height - decoration->h, decoration);
             }

@@ -29,6 +29,16 @@ void SaveScreenArea(int x, int y, SDL_Surface* surface);
 // A corner code takes the colour of that corner; other values are the key.
 void SetImageKey(SDL_Surface* surface, std::uint32_t key);
 
+// A picture's size; 0 for no picture.
+inline int ImageWidth(const SDL_Surface* surface)
+{
+    return surface ? surface->w : 0;
+}
+inline int ImageHeight(const SDL_Surface* surface)
+{
+    return surface ? surface->h : 0;
+}
+
 void DrawImage(int x, int y, SDL_Surface* surface);
 void DrawImageCentred(int x, int y, SDL_Surface* surface);
 void DrawImagePart(int sx, int sy, int w, int h, int x, int y, SDL_Surface* surface);

@@ -75,9 +75,7 @@ void TMouse::PlaceSubCursor()
 {
     if (!sub_)
         return;
-    int w = Picture() ? Picture()->w : 0;
-    int h = Picture() ? Picture()->h : 0;
-    sub_->MoveTo(x_ + sub_->offsetX + w / 2 - 1, y_ + sub_->offsetY + h / 2 - 1);
+    sub_->MoveTo(x_ + sub_->offsetX + Width() / 2 - 1, y_ + sub_->offsetY + Height() / 2 - 1);
 }
 
 void TMouse::SetSubCursor(int dx, int dy, SDL_Surface* picture)
