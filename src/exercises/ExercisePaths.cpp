@@ -2,6 +2,7 @@
 
 #include "app/DataFolder.h"
 #include "exercises/ExerciseKinds.h"
+#include "platform/Files.h"
 #include "resources/FileHelpers.h"
 
 std::string ExercisePath(int kind, const char* name)
@@ -26,4 +27,16 @@ void EnsureExerciseFolders()
         return;
     for (int kind = 1; kind <= 3; ++kind)
         MakeFolder(KindFolderPath(kind).c_str());
+}
+
+bool theExerciseListChanged = false;
+
+bool ExerciseExists(const std::string& path)
+{
+    return platform::OpenFile(path, "rb") != nullptr;
+}
+
+bool CreateEmptyExercise(const std::string& path)
+{
+    return platform::ReplaceFileContents(path, "", 0);
 }

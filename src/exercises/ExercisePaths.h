@@ -9,3 +9,13 @@ std::string ExercisePath(int kind, const char* name);
 std::string KindFolderPath(int kind);
 // Creates "Esercizi" and, when it exists, its three kind folders.
 void EnsureExerciseFolders();
+
+// True when the file exists and can be read.
+bool ExerciseExists(const std::string& path);
+// Makes the file empty (zero bytes), creating it when missing; false when
+// it cannot be written.
+bool CreateEmptyExercise(const std::string& path);
+
+// Raised by the editors whenever an exercise file is created, saved or
+// deleted; the main menu reads its list again and lowers it.
+extern bool theExerciseListChanged;

@@ -31,9 +31,9 @@ bool AllDigits(const char* text)
     return true;
 }
 
-// Reads the block that starts at line `at`. A count too large for 32 bits
-// is refused outright rather than wrapped round into a wrong number.
-// The file's lines, reachable by index in constant time.
+// The file's lines, reachable by index in constant time. Empty lines at the
+// very end (a teacher's editor often leaves some) end the exercise rather
+// than open a level that has no count.
 class Lines {
 public:
     explicit Lines(const char* path)
@@ -42,6 +42,8 @@ public:
         list.ReadLines(path);
         for (TElement* e = list.First(); e; e = e->Next())
             lines_.push_back(static_cast<dstring*>(e)->Text());
+        while (lines_.size() > 1 && lines_.back().empty())
+            lines_.pop_back();
     }
     int Count() const { return static_cast<int>(lines_.size()); }
     const char* TextAt(int i) const { return i >= 0 && i < Count() ? lines_[static_cast<std::size_t>(i)].c_str() : ""; }
@@ -50,6 +52,8 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Reads the block that starts at line `at`. A count too large for 32 bits
+// is refused outright rather than wrapped round into a wrong number.
 Block ReadBlock(const Lines& lines, int at, bool titleMayBeEmpty)
 {
     Block block;

@@ -100,6 +100,34 @@ int TextWidth(const char* text)
     return width;
 }
 
+std::vector<std::string> WrapText(const char* text, int width)
+{
+    std::vector<std::string> lines;
+    std::string line, word;
+    auto flushWord = [&]() {
+        if (word.empty())
+            return;
+        std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && TextWidth(longer.c_str()) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        word.clear();
+    };
+    for (const char* p = text ? text : ""; *p; ++p) {
+        if (*p == ' ')
+            flushWord();
+        else
+            word.push_back(*p);
+    }
+    flushWord();
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 void DrawText(int x, int y, const char* text)
 {
     TFont* font = Current();

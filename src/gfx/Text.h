@@ -7,10 +7,16 @@
 
 #include "SDL.h"
 
+#include <string>
+#include <vector>
+
 class TView;
 
 int LineHeight();
 int TextWidth(const char* text);
+// The text cut at spaces into lines no wider than `width` (a word wider
+// than that stays whole on its own line).
+std::vector<std::string> WrapText(const char* text, int width);
 void DrawText(int x, int y, const char* text);
 
 int HotkeyTextWidth(const char* text);

@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "exercises/ExerciseKinds.h"
 #include "exercises/ExercisePaths.h"
+#include "exercises/TExerciseDialog.h"
 #include "exercises/TExerciseDocument.h"
 #include "game/GameCommands.h"
 #include "game/TTopTen.h"
@@ -27,8 +28,6 @@
 #include "users/CurrentUser.h"
 
 #include <algorithm>
-
-bool theExerciseListChanged = false;
 
 namespace {
 
@@ -144,6 +143,9 @@ void TMainDialog::HandleEvent(TEvent& event)
     }
     case command::kTopTen:
         PushDialog(this, new TTopTenDialog(GetString(3, 3), dialog::kSaveBackground));
+        break;
+    case command::kExercises:
+        PushDialog(this, new TExerciseDialog);
         break;
     case command::kOptions:
         PushDialog(this, new TOptionsDialog(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));

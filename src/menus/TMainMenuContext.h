@@ -39,6 +39,3 @@ public:
     void HandleEvent(TEvent& event) override;
     void Stop() override;
 };
-
-// Set by the exercise editors when the exercise list must be read again.
-extern bool theExerciseListChanged;

@@ -35,6 +35,7 @@ int Unit()
 TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* message, unsigned options)
     : TDialog(0, 0, 0, 0, options)
 {
+    LockDraw();
     int u = Unit(), L = LineHeight();
     int w = std::max(std::max(Width(title), Width(message)) + 8 * u, 24 * u);
     Resize(cx - w / 2, cy - (6 * u + L), cx + w / 2, cy + (6 * u + L));
@@ -47,22 +48,35 @@ TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* me
                                button::kCentred);
     Insert(ok);
     FocusChild(ok);
+    UnlockDraw();
 }
 
 TQueryDialog::TQueryDialog(int cx, int cy, const char* question, std::uint8_t* answer, unsigned options)
     : TDialog(0, 0, 0, 0, options), answer_(answer)
 {
+    LockDraw();
     int u = Unit(), L = LineHeight();
     int d = std::max(Width(question) + 7 * u, 16 * u);
-    Resize(cx - d / 2, cy - (4 * u + L), cx + d / 2, cy + (4 * u + L));
-    Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, question, statictext::kCentreAcross));
-    r = At(this, d / 8, -4 * u - L, 7 * d / 16, -2 * u);
+    // A question wider than the screen is cut into lines that fit it.
+    std::vector<std::string> lines{question ? question : ""};
+    if (d > theScreen.width - 4 * u) {
+        d = theScreen.width - 4 * u;
+        lines = WrapText(question, d - 7 * u);
+    }
+    int extra = (static_cast<int>(lines.size()) - 1) * L;
+    Resize(cx - d / 2, cy - (4 * u + L) - extra / 2, cx + d / 2, cy + (4 * u + L) + (extra - extra / 2));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        int y = 2 * u + static_cast<int>(i) * L;
+        Rect r = At(this, 2 * u, y, -5 * u, y + L + u);
+        Insert(new TStaticText(r.left, r.top, r.right, r.bottom, lines[i].c_str(), statictext::kCentreAcross));
+    }
+    Rect r = At(this, d / 8, -4 * u - L, 7 * d / 16, -2 * u);
     auto* yes = new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 3), -1, stddialog::kYes, button::kCentred);
     Insert(yes);
     r = At(this, -7 * d / 16, -4 * u - L, -d / 8, -2 * u);
     Insert(new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 4), -1, stddialog::kNo, button::kCentred));
     FocusChild(yes);
+    UnlockDraw();
 }
 
 void TQueryDialog::HandleEvent(TEvent& event)
@@ -75,25 +89,26 @@ void TQueryDialog::HandleEvent(TEvent& event)
     }
 }
 
-TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer, int maxLength, unsigned options)
+TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer, int maxLength, unsigned options,
+                               unsigned allowed)
     : TDialog(0, 0, 0, 0, options), buffer_(buffer)
 {
+    LockDraw();  // nothing is drawn before the dialog is shown
     int u = Unit(), L = LineHeight();
     int e = Width(prompt) + 7 * u;
     Resize(cx - e / 2, cy - (3 * L + 10 * u) / 2, cx + e / 2, cy + (3 * L + 10 * u) / 2);
     Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
     Insert(new TStaticText(r.left, r.top, r.right, r.bottom, prompt, 0));
     r = At(this, 2 * u, L + 7 * u / 2, -2 * u, -(11 * u / 2) - L);
-    unsigned allowed = inputline::kLetters | inputline::kDigits | inputline::kUnderscore | inputline::kSpace |
-                       inputline::kOther | inputline::kApostrophe | inputline::kHyphen | inputline::kComma;
-    auto* line = new TInputLine(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed);
-    Insert(line);
+    line_ = new TInputLine(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed);
+    Insert(line_);
     const char* ok = GetString(0, 6);
     int w = Width(ok);
     r = At(this, 0, -4 * u - L, 0, -2 * u);
     Insert(new TTextButton(left + (e - w) / 2 - u, r.top, left + u + (e + w) / 2, r.bottom, ok, 0,
                            stddialog::kConfirmName, button::kCentred));
-    FocusChild(line);
+    FocusChild(line_);
+    UnlockDraw();
 }
 
 TGetNameDialog::~TGetNameDialog()
@@ -107,7 +122,7 @@ void TGetNameDialog::HandleEvent(TEvent& event)
     TDialog::HandleEvent(event);
     if (event.command == command::kChosen)
         PostCommand(stddialog::kConfirmName);
-    else if (event.command == stddialog::kConfirmName) {
+    else if (event.command == stddialog::kConfirmName && Accept()) {
         cancelled_ = false;
         PostCommand(command::kCloseDialog);
     }

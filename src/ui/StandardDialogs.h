@@ -4,6 +4,7 @@
 // into. Their sizes follow their texts; u is a 64th of the screen width.
 
 #include "ui/TDialog.h"
+#include "ui/TInputLine.h"
 
 #include <cstdint>
 
@@ -31,14 +32,26 @@ private:
 
 class TGetNameDialog : public TDialog {
 public:
+    // The characters a name may hold unless the caller says otherwise.
+    static constexpr unsigned kNameCharacters = inputline::kLetters | inputline::kDigits | inputline::kUnderscore |
+                                                inputline::kSpace | inputline::kOther | inputline::kApostrophe |
+                                                inputline::kHyphen | inputline::kComma;
+
     // `buffer` holds maxLength characters and the terminator; it is emptied
     // unless the name is confirmed (OK or Enter).
-    TGetNameDialog(int centreX, int centreY, const char* prompt, char* buffer, int maxLength, unsigned options);
+    TGetNameDialog(int centreX, int centreY, const char* prompt, char* buffer, int maxLength, unsigned options,
+                   unsigned allowed = kNameCharacters);
     ~TGetNameDialog() override;
     void HandleEvent(TEvent& event) override;
     bool Cancelled() const { return cancelled_; }
+    TInputLine* Line() const { return line_; }
+
+protected:
+    // Decides whether OK closes the dialog; the standard prompt takes any text.
+    virtual bool Accept() { return true; }
+    char* buffer_;
 
 private:
-    char* buffer_;
+    TInputLine* line_ = nullptr;
     bool cancelled_ = true;
 };

@@ -30,6 +30,8 @@ int TInputLine::FilterChar(int c) const
     }
     if (c >= '0' && c <= '9')
         return (allowed_ & kDigits) ? c : 0;
+    if ((allowed_ & kAccentedLetters) && c >= 192 && c != 215 && c != 247)
+        return c;
     switch (c) {
     case '_': return (allowed_ & kUnderscore) ? c : 0;
     case ' ': return (allowed_ & kSpace) ? c : 0;

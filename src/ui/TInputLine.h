@@ -20,6 +20,9 @@ constexpr unsigned kGrave = 0x200;
 constexpr unsigned kApostropheAsGrave = 0x400;
 constexpr unsigned kHyphen = 0x800;
 constexpr unsigned kLetters = kUpper | kLower;
+// Ours: the Latin-1 letters with accents (192-255 but the signs for times and
+// divide), so that Italian words such as "perché" can be typed.
+constexpr unsigned kAccentedLetters = 0x1000;
 
 constexpr unsigned kOverwrite = 0x2000;  // an option bit
 

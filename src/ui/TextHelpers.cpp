@@ -138,3 +138,12 @@ std::string ReplaceAll(const char* text, const char* what, const char* with)
 {
     return Replace(text, what, with, true);
 }
+
+std::string WithoutHotkeyMarks(const char* text)
+{
+    std::string plain;
+    for (const char* p = text ? text : ""; *p; ++p)
+        if (*p != '~')
+            plain.push_back(*p);
+    return plain;
+}

@@ -30,3 +30,6 @@ int FindCharInText(const dstring* element, char c);
 // A new text with the first, or every, occurrence of `what` replaced.
 std::string ReplaceFirst(const char* text, const char* what, const char* with);
 std::string ReplaceAll(const char* text, const char* what, const char* with);
+
+// The text without the "~" marks around its hot-key letter.
+std::string WithoutHotkeyMarks(const char* text);

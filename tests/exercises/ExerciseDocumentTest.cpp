@@ -54,8 +54,7 @@ TEST_F(ExerciseDocumentTest, FormatErrorsNameTheirLine)
     EXPECT_EQ(document.ErrorLine(), 1);
     EXPECT_EQ(Load("h\r\n\r\n12a\r\nTitolo\r\n"), exercise::kErrorBadCount);
     EXPECT_EQ(document.ErrorLine(), 2);
-    EXPECT_EQ(Load("h\r\n\r\n"), exercise::kErrorBadCount);
-    EXPECT_EQ(document.ErrorLine(), 2);  // just past the last line
+    EXPECT_EQ(Load("h\r\n\r\n1\r\nT\r\nuno\r\n\r\n\r\n"), 0);  // blank lines at the end close the file
     EXPECT_EQ(Load("h\r\n\r\n5\r\n\r\n"), exercise::kErrorNoTitle);
     EXPECT_EQ(document.ErrorLine(), 3);
     EXPECT_EQ(Load("h\r\n\r\n99999999999\r\nT\r\n"), exercise::kErrorCountTooLarge);
@@ -111,4 +110,29 @@ TEST(RandomTest, StaysInRangeAndRepeatsFromASeed)
     }
     SeedRandom(42);
     EXPECT_EQ(RandomNumber(), first);
+}
+
+// A teacher's text editor often leaves empty lines at the end: they end the
+// exercise in all three readers, while two empty lines between levels are
+// still a damaged block.
+TEST_F(ExerciseDocumentTest, EmptyLinesAtTheEndCloseTheExerciseInEveryReader)
+{
+    const std::string twoLevels = "\r\n\r\n1\r\nA\r\nuno\r\n\r\n1\r\nB\r\ndue\r\n";
+    for (const char* tail : {"\r\n", "\r\n\r\n", "\r\n\r\n\r\n\r\n", "\n\n"}) {
+        SCOPED_TRACE(testing::PrintToString(tail));
+        ASSERT_EQ(Load(twoLevels + tail), 0);
+        EXPECT_EQ(document.LevelCount(), 2);
+        EXPECT_EQ(CountLevels(path.c_str()), 2);
+        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 1).status, 0);
+        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 2).status, 1);  // the exercise is done: no error
+    }
+    folder.Write("es.lev", "\r\n\r\n1\r\nA\r\nuno\r\n\r\n\r\n1\r\nB\r\ndue\r\n");
+    EXPECT_EQ(CountLevels(path.c_str()), 1);
+    PlayLevel play = LoadLevelForPlay(path.c_str(), 1);
+    EXPECT_EQ(play.status, exercise::kErrorBadCount);
+    EXPECT_EQ(play.errorLine, 6);
+    // A header followed only by empty lines is an exercise without levels.
+    folder.Write("es.lev", "AB\r\n\r\n\r\n");
+    EXPECT_EQ(CountLevels(path.c_str()), 0);
+    EXPECT_EQ(LoadLevelForPlay(path.c_str(), 0).status, exercise::kErrorTooShort);
 }

@@ -1,0 +1,328 @@
+#include "exercises/TListaParLivDialog.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "exercises/EditorCommands.h"
+#include "exercises/EditorMessages.h"
+#include "exercises/ExerciseKinds.h"
+#include "exercises/ExercisePaths.h"
+#include "exercises/MListaParoleSelDialog.h"
+#include "exercises/MTModParolaDialog.h"
+#include "exercises/MTNumParDialog.h"
+#include "exercises/MTQueryDialog.h"
+#include "exercises/TExerciseDocument.h"
+#include "exercises/WordLines.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "resources/StringTable.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TButton.h"
+#include "ui/TCloseButton.h"
+#include "ui/TInputLine.h"
+#include "ui/TListBox.h"
+#include "ui/TStaticText.h"
+#include "ui/dstring.h"
+
+#include <cstring>
+
+TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocument& document, int position,
+                                       bool* saved)
+    : TDialog(theScreen.width / 32, theScreen.width / 32, theScreen.width - theScreen.width / 32,
+              theScreen.height - theScreen.width / 32, dialog::kSaveBackground),
+      editing_(editing), document_(document), position_(position), saved_(saved)
+{
+    LockDraw();
+    if (closeButton_)
+        closeButton_->SetCommand(command::kCloseMenu);
+    LoadWords();
+
+    int u = theScreen.width / 64, L = LineHeight();
+    int column = right - 20 * u, columnRight = right - 3 * u, contentRight = column - 2 * u, bh = L + 2 * u;
+    int y = top + 3 * u;
+    std::string heading = std::string(GetString(50, 45)) + " " + title_;
+    Insert(new TStaticText(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
+    y += L + 2 * u;
+    countText_ = new TStaticText(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0);
+    Insert(countText_);
+    changeCount_ = new TTextButton(column, y, columnRight, y + bh, GetString(50, 35), -1, command::kChangeCount,
+                                   button::kCentred);
+    Insert(changeCount_);
+    ShowCount();
+
+    y += bh + 2 * u;
+    const char* wordLabel = GetString(50, 29);
+    int labelWidth = HotkeyTextWidth(wordLabel) + 2 * u;
+    entryLine_ = new TInputLine(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
+                                MTModParolaDialog::kWordCharacters);
+    Insert(new TLabel(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, entryLine_,
+                      statictext::kCentreDown));
+    Insert(entryLine_);
+    add_ = new TTextButton(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred);
+    Insert(add_);
+
+    y += bh + 2 * u;
+    list_ = new TListBox(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0, &selected_, &words_);
+    Insert(new TLabel(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
+    Insert(list_);
+    int by = list_->top;
+    modify_ = new TTextButton(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
+                              button::kCentred);
+    Insert(modify_);
+    by += bh + u;
+    delete_ = new TTextButton(column, by, columnRight, by + bh, GetString(50, 4), -1, command::kDeleteWord,
+                              button::kCentred);
+    Insert(delete_);
+    FocusChild(entryLine_);
+    UpdateButtons();
+    UnlockDraw();
+}
+
+bool TListaParLivDialog::Completa() const
+{
+    return editing_.kind == exercise::kComplete;
+}
+
+void TListaParLivDialog::LoadWords()
+{
+    TStringList* level = document_.Level(position_ - 1);
+    if (!level)
+        return;
+    count_ = level->TextAt(1);
+    title_ = level->TextAt(2);
+    for (int i = 3; i < level->Count(); ++i) {
+        if (!Completa()) {
+            words_.AppendText(level->TextAt(i));
+            continue;
+        }
+        std::string word, mask;
+        decodeError_ = exercise::DecodeWordLine(level->TextAt(i), word, mask);
+        if (decodeError_)
+            break;  // the words before it stay
+        words_.AppendText(word.c_str());
+        masks_.AppendText(mask.c_str());
+    }
+}
+
+TTextButton* TListaParLivDialog::Button(int command) const
+{
+    for (TTextButton* b : {add_, modify_, delete_, changeCount_})
+        if (b->Command() == command)
+            return b;
+    return nullptr;
+}
+
+void TListaParLivDialog::UpdateButtons()
+{
+    auto enable = [this](TTextButton* b, bool on) {
+        if (b->Has(view::kEnabled) != on)
+            b->SetState(view::kEnabled, on);
+    };
+    enable(add_, entry_[0] != 0);
+    enable(modify_, selected_ > 0);
+    enable(delete_, selected_ > 0);
+    if (current_ && !current_->Has(view::kEnabled))
+        FocusChild(list_);
+}
+
+void TListaParLivDialog::ShowCount()
+{
+    std::string text = std::string(GetString(50, 33)) + " " + count_;
+    if (countText_->Text() == text)
+        return;
+    countText_->SetText(text.c_str());
+    Draw();
+}
+
+void TListaParLivDialog::StartAdd()
+{
+    if (!entry_[0])
+        return;
+    if (!Completa()) {
+        AddWord(entry_, std::string());
+        return;
+    }
+    pendingWord_ = entry_;
+    pendingMask_.assign(pendingWord_.size(), '0');
+    waiting_ = Waiting::kHiddenForAdd;
+    PushDialog(this, new MListaParoleSelDialog(pendingWord_, pendingMask_, &hiddenResult_));
+}
+
+void TListaParLivDialog::AddWord(const char* word, const std::string& mask)
+{
+    words_.AppendText(word);
+    if (Completa())
+        masks_.AppendText(mask.c_str());
+    modified_ = true;
+    entry_[0] = 0;
+    FocusChild(entryLine_);
+    list_->Draw();
+    entryLine_->Draw();
+    UpdateButtons();
+}
+
+void TListaParLivDialog::StartModify()
+{
+    if (selected_ < 1)
+        return;
+    std::strncpy(modifiedWord_, words_.TextAt(selected_ - 1), kWordLength);
+    modifiedWord_[kWordLength] = 0;
+    modifyResult_ = 0;
+    waiting_ = Waiting::kModifiedWord;
+    PushDialog(this, new MTModParolaDialog(&modifyResult_, theScreen.width / 2, theScreen.height / 2,
+                                           GetString(50, 52), modifiedWord_, kWordLength));
+}
+
+void TListaParLivDialog::ReplaceSelected(const char* word, const std::string& mask)
+{
+    if (selected_ < 1 || selected_ > words_.Count())
+        return;
+    words_.StringAt(selected_ - 1)->SetText(word);
+    if (Completa())
+        masks_.StringAt(selected_ - 1)->SetText(mask.c_str());
+    modified_ = true;
+}
+
+void TListaParLivDialog::DeleteSelected()
+{
+    if (selected_ < 1 || selected_ > words_.Count())
+        return;
+    words_.Remove(words_.At(selected_ - 1));
+    if (Completa())
+        masks_.Remove(masks_.At(selected_ - 1));
+    selected_ = 0;
+    modified_ = true;
+    list_->Draw();
+}
+
+void TListaParLivDialog::HandleEvent(TEvent& event)
+{
+    TDialog::HandleEvent(event);
+    int cx = theScreen.width / 2, cy = theScreen.height / 2;
+    switch (event.command) {
+    case command::kChosen:
+        // Enter in the entry line adds the word; on the list it modifies one.
+        if (current_ == entryLine_ && add_->Has(view::kEnabled))
+            PostCommand(command::kAddWord);
+        else if (current_ == list_ && selected_)
+            PostCommand(command::kModifyWord);
+        break;
+    case command::kAddWord: StartAdd(); break;
+    case command::kModifyWord: StartModify(); break;
+    case command::kDeleteWord:
+        if (selected_) {
+            deleteAnswer_ = 0;
+            waiting_ = Waiting::kDelete;
+            PushDialog(this, new TQueryDialog(cx, cy, GetString(50, 32), &deleteAnswer_, dialog::kSaveBackground));
+        }
+        break;
+    case command::kChangeCount:
+        modified_ = true;
+        waiting_ = Waiting::kCount;
+        PushDialog(this, new MTNumParDialog(GetString(50, 36), count_));
+        break;
+    case command::kCloseMenu: AskClose(); break;
+    default: break;
+    }
+}
+
+void TListaParLivDialog::AskClose()
+{
+    if (!modified_) {
+        CloseDialog(this);
+        return;
+    }
+    waiting_ = Waiting::kClose;
+    PushDialog(this, new MTQueryDialog(theScreen.width / 2, theScreen.height / 2, GetString(50, 49), &closeAnswer_));
+}
+
+bool TListaParLivDialog::SaveLevel()
+{
+    auto* level = new TStringList;
+    level->AppendText("");
+    level->AppendText(count_.c_str());
+    level->AppendText(title_.c_str());
+    for (int i = 0; i < words_.Count(); ++i)
+        level->AppendText(Completa() ? exercise::EncodeWordLine(words_.TextAt(i), masks_.TextAt(i)).c_str()
+                                     : words_.TextAt(i));
+    TList& levels = document_.Levels();
+    TElement* old = levels.At(position_ - 1);
+    if (old) {
+        levels.InsertAfter(old, level);
+        levels.Remove(old);
+    } else {
+        levels.Append(level);
+    }
+    bool saved = document_.Save(editing_.path.c_str(), editing_.kind);
+    theExerciseListChanged = true;
+    if (saved && saved_)
+        *saved_ = true;
+    return saved;
+}
+
+void TListaParLivDialog::ActOnAnswers()
+{
+    Waiting was = waiting_;
+    waiting_ = Waiting::kNothing;
+    switch (was) {
+    case Waiting::kHiddenForAdd:
+        if (hiddenResult_ == 2)
+            AddWord(pendingWord_.c_str(), pendingMask_);
+        break;
+    case Waiting::kModifiedWord:
+        if (modifyResult_ != 1)
+            break;
+        if (!Completa()) {
+            ReplaceSelected(modifiedWord_, std::string());
+            break;
+        }
+        // The old hidden letters stay only for the same word.
+        pendingWord_ = modifiedWord_;
+        if (pendingWord_ == words_.TextAt(selected_ - 1))
+            pendingMask_ = masks_.TextAt(selected_ - 1);
+        else
+            pendingMask_.assign(pendingWord_.size(), '0');
+        waiting_ = Waiting::kHiddenForModify;
+        PushDialog(this, new MListaParoleSelDialog(pendingWord_, pendingMask_, &hiddenResult_));
+        break;
+    case Waiting::kHiddenForModify:
+        if (hiddenResult_ == 2)
+            ReplaceSelected(pendingWord_.c_str(), pendingMask_);
+        break;
+    case Waiting::kDelete:
+        if (deleteAnswer_)
+            DeleteSelected();
+        break;
+    case Waiting::kCount: ShowCount(); break;
+    case Waiting::kClose:
+        if (closeAnswer_ == 2) {
+            CloseDialog(this);
+        } else if (closeAnswer_ == 1) {
+            modified_ = false;
+            if (SaveLevel()) {
+                CloseDialog(this);
+            } else {
+                waiting_ = Waiting::kSaveMessage;
+                ShowEditorMessage(this, GetString(50, 19));
+            }
+        }
+        break;
+    case Waiting::kSaveMessage: CloseDialog(this); break;
+    case Waiting::kNothing: break;
+    }
+}
+
+void TListaParLivDialog::Idle()
+{
+    TDialog::Idle();
+    if (above)
+        return;
+    if (decodeError_) {
+        int code = decodeError_;
+        decodeError_ = 0;
+        ShowEditorMessage(this, GetString(50, code));
+        return;
+    }
+    if (waiting_ != Waiting::kNothing)
+        ActOnAnswers();
+    UpdateButtons();
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The words of one level: add, modify, delete, and how many of them the
+// child must hit. It works on copies and, when closed with yes, puts the
+// level back in the exercise and saves the whole exercise at once.
+
+#include "exercises/ExerciseEditing.h"
+#include "ui/TDialog.h"
+#include "ui/TStringList.h"
+
+#include <cstdint>
+#include <string>
+
+class TExerciseDocument;
+class TInputLine;
+class TListBox;
+class TStaticText;
+class TTextButton;
+
+class TListaParLivDialog : public TDialog {
+public:
+    static constexpr int kWordLength = 25;
+
+    // `position` is the level's 1-based place in the document; `saved` is
+    // set when the exercise was written to its file.
+    TListaParLivDialog(ExerciseEditing& editing, TExerciseDocument& document, int position, bool* saved);
+    void HandleEvent(TEvent& event) override;
+    void Idle() override;
+
+    TStringList& Words() { return words_; }
+    TStringList& Masks() { return masks_; }
+    const std::string& Count() const { return count_; }
+    bool Modified() const { return modified_; }
+    TInputLine* Entry() const { return entryLine_; }
+    TListBox* WordList() const { return list_; }
+    TTextButton* Button(int command) const;
+
+private:
+    bool Completa() const;
+    void LoadWords();
+    void UpdateButtons();
+    void StartAdd();
+    void AddWord(const char* word, const std::string& mask);
+    void StartModify();
+    void ReplaceSelected(const char* word, const std::string& mask);
+    void DeleteSelected();
+    void AskClose();
+    bool SaveLevel();
+    void ActOnAnswers();
+    void ShowCount();
+
+    ExerciseEditing& editing_;
+    TExerciseDocument& document_;
+    int position_;
+    bool* saved_;
+
+    std::string count_, title_;
+    TStringList words_, masks_;
+    int selected_ = 0;
+    bool modified_ = false;
+    int decodeError_ = 0;
+    char entry_[kWordLength + 1] = {};
+
+    TInputLine* entryLine_ = nullptr;
+    TListBox* list_ = nullptr;
+    TStaticText* countText_ = nullptr;
+    TTextButton* add_ = nullptr;
+    TTextButton* modify_ = nullptr;
+    TTextButton* delete_ = nullptr;
+    TTextButton* changeCount_ = nullptr;
+
+    enum class Waiting { kNothing, kHiddenForAdd, kModifiedWord, kHiddenForModify, kDelete, kCount, kClose, kSaveMessage };
+    Waiting waiting_ = Waiting::kNothing;
+    std::string pendingWord_, pendingMask_;
+    char modifiedWord_[kWordLength + 1] = {};
+    int hiddenResult_ = 0;
+    int modifyResult_ = 0;
+    int closeAnswer_ = 0;
+    std::uint8_t deleteAnswer_ = 0;
+};

@@ -1,0 +1,82 @@
+#include "exercises/TTipoEseDialog.h"
+
+#include "app/CommandQueue.h"
+#include "exercises/EditorCommands.h"
+#include "exercises/EditorMessages.h"
+#include "exercises/ExercisePaths.h"
+#include "exercises/TListaEseDialog.h"
+#include "exercises/TListaLivDialog.h"
+#include "gfx/Screen.h"
+#include "resources/StringTable.h"
+#include "ui/StandardDialogs.h"
+
+TTipoEseDialog::TTipoEseDialog(ExerciseEditing& editing)
+    : TLineMenuDialog(GetString(4, 105), {GetString(4, 106), GetString(4, 107), GetString(4, 108)},
+                      command::kKindLevels),
+      editing_(editing)
+{
+    editing_.kind = 0;
+}
+
+void TTipoEseDialog::HandleEvent(TEvent& event)
+{
+    TLineMenuDialog::HandleEvent(event);
+    int c = event.command;
+    if (c >= command::kKindLevels && c <= command::kKindKeys) {
+        editing_.kind = 1 + (c - command::kKindLevels);
+        if (editing_.operation != ExerciseEditing::kNew) {
+            PushDialog(this, new TListaEseDialog(editing_));
+            return;
+        }
+        editing_.path.clear();
+        editing_.name[0] = 0;
+        askingName_ = true;
+        // File names: letters, digits and "_" only.
+        PushDialog(this, new TGetNameDialog(theScreen.width / 2, theScreen.height / 2, GetString(50, 15), editing_.name,
+                                            ExerciseEditing::kNameLength, dialog::kSaveBackground,
+                                            inputline::kLetters | inputline::kDigits | inputline::kUnderscore));
+    } else if (c == command::kOpenNewExercise) {
+        PushDialog(this, new TListaLivDialog(editing_));
+    }
+}
+
+void TTipoEseDialog::Idle()
+{
+    TLineMenuDialog::Idle();
+    if (above)
+        return;
+    if (askingName_) {
+        askingName_ = false;
+        if (editing_.name[0])
+            NameGiven();
+    } else if (askingOverwrite_) {
+        askingOverwrite_ = false;
+        if (overwrite_)
+            CreateAndOpen();
+    }
+}
+
+void TTipoEseDialog::NameGiven()
+{
+    editing_.path = ExercisePath(editing_.kind, editing_.name);
+    editing_.shownName = editing_.name;
+    editing_.name[0] = 0;
+    if (!ExerciseExists(editing_.path)) {
+        CreateAndOpen();
+        return;
+    }
+    overwrite_ = 0;
+    askingOverwrite_ = true;
+    PushDialog(this, new TQueryDialog(theScreen.width / 2, theScreen.height / 2, GetString(9, 17), &overwrite_,
+                                      dialog::kSaveBackground));
+}
+
+void TTipoEseDialog::CreateAndOpen()
+{
+    if (!CreateEmptyExercise(editing_.path)) {
+        ShowEditorMessage(this, GetString(50, 16));
+        return;
+    }
+    theExerciseListChanged = true;
+    PostCommand(command::kOpenNewExercise);
+}
