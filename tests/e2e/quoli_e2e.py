@@ -49,13 +49,13 @@ def write_exercise(game, name, text):
         f.write(text)
 
 
-def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False, theme=1):
-    """The 476-byte game settings of a profile: whole words."""
+def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False, theme=1, kind=1):
+    """The 476-byte game settings of a profile: whole words unless told."""
     b = bytearray(476)
     b[0] = 1 if record else 0
     b[1] = 1 if top_ten else 0
     b[3] = b[4] = 1
-    struct.pack_into("<iiiiiii", b, 8, theme, 1, lanes, fall, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
+    struct.pack_into("<iiiiiii", b, 8, theme, kind, lanes, fall, 1, 2, 3)  # theme, kind, lanes, fall, spawn, case, lives
     b[36] = 1 if infinite_lives else 0
     struct.pack_into("<i", b, 40, 22)
     b[45:45 + len(exercise)] = exercise
@@ -98,6 +98,37 @@ def write_profile(game, name, settings):
         f.write(b"ANA\x1a" + struct.pack("<i", 1) + name.ljust(24, b"\0") + struct.pack("<i", 1) + settings)
 
 
+def write_last_user(game, name, settings):
+    """The last-user file: the name the main menu starts with, and its settings."""
+    os.makedirs(os.path.join(game, "DATA"), exist_ok=True)
+    with open(os.path.join(game, "DATA", "ULTIMO.DAT"), "wb") as f:
+        f.write(name.ljust(20, b"\0") + struct.pack("<I", 476) + settings)
+
+
+def colour_box(png, rgb):
+    """The smallest rectangle (left, top, right, bottom) holding every pixel of
+    exactly that colour in a PNG screenshot, or None."""
+    ppm = subprocess.run(["convert", png, "ppm:-"], capture_output=True).stdout
+    fields = ppm.split(maxsplit=4)
+    width, height = int(fields[1]), int(fields[2])
+    pixels = fields[4]
+    target = bytes(rgb)
+    box = None
+    for y in range(height):
+        row = pixels[y * width * 3:(y + 1) * width * 3]
+        at = row.find(target)
+        while at >= 0 and at % 3:
+            at = row.find(target, at + 1)
+        if at < 0:
+            continue
+        last = row.rfind(target)
+        while last >= 0 and last % 3:
+            last = row.rfind(target, 0, last)
+        x0, x1 = at // 3, last // 3
+        box = (x0, y, x1, y) if box is None else (min(box[0], x0), box[1], max(box[2], x1), y)
+    return box
+
+
 class XServer:
     """A private Xvfb on the first free display from `first` on (servers
     started at the same time need different ranges)."""
@@ -120,6 +151,9 @@ class XServer:
                 time.sleep(pause)
         else:
             subprocess.run(["xdotool", "key"] + list(names), env=self.env)
+
+    def click(self, x, y):
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env)
 
     def typed(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
