@@ -3,7 +3,9 @@
 #include "gfx/Colours.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
+#include "gfx/TFont.h"
 #include "gfx/Text.h"
+#include "resources/FileHelpers.h"
 
 #include <algorithm>
 
@@ -13,6 +15,13 @@ TLetteraSelector::TLetteraSelector(int l, int t, int r, int b, unsigned options,
 {
     ChangeBits(view::kSelectable, true);
     mask_.resize(word_.size(), '0');
+    int cellHeight = Inner().bottom - Inner().top + 1;
+    letterFont_ = TFont::OpenTrueType(FontsFolder() + "arialbd.ttf", std::max(8, cellHeight / kRows * 3 / 5));
+}
+
+TLetteraSelector::~TLetteraSelector()
+{
+    CloseFont(letterFont_);
 }
 
 int TLetteraSelector::CellsInRow(int row) const
@@ -54,12 +63,13 @@ void TLetteraSelector::DrawBody()
             if (!used)
                 continue;
             char letter[2] = {word_[static_cast<std::size_t>(index)], 0};
-            theScreen.font = font;
+            theScreen.font = letterFont_ ? letterFont_.get() : font;
             theScreen.pen = MapColour(15);
             theScreen.hAnchor = 1;
             theScreen.vAnchor = 1;
             DrawText((c.left + c.right + 1) / 2, (c.top + c.bottom + 1) / 2, letter);
         }
+    theScreen.font = font;  // whoever measures next expects the interface font
 }
 
 void TLetteraSelector::MoveTo(int index)

@@ -6,7 +6,10 @@
 
 #include "ui/TView.h"
 
+#include <memory>
 #include <string>
+
+class TFont;
 
 class TLetteraSelector : public TView {
 public:
@@ -16,6 +19,7 @@ public:
     // both belong to the caller.
     TLetteraSelector(int left, int top, int right, int bottom, unsigned options, const std::string& word,
                      std::string& mask);
+    ~TLetteraSelector() override;
 
     void DrawBody() override;
     void HandleEvent(TEvent& event) override;
@@ -34,4 +38,5 @@ private:
     const std::string& word_;
     std::string& mask_;
     int cursor_ = 0;
+    std::unique_ptr<TFont> letterFont_;  // large letters; the view's font when it cannot be opened
 };

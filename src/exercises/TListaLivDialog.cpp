@@ -35,8 +35,8 @@ constexpr struct {
 }  // namespace
 
 TListaLivDialog::TListaLivDialog(ExerciseEditing& editing)
-    : TDialog(theScreen.width / 32, theScreen.width / 32, theScreen.width - theScreen.width / 32,
-              theScreen.height - theScreen.width / 32, dialog::kSaveBackground),
+    : TDialog(theScreen.width / 64, theScreen.width / 64, theScreen.width - theScreen.width / 64,
+              theScreen.height - theScreen.width / 64, dialog::kSaveBackground),
       editing_(editing)
 {
     LockDraw();

@@ -27,8 +27,8 @@
 
 TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocument& document, int position,
                                        bool* saved)
-    : TDialog(theScreen.width / 32, theScreen.width / 32, theScreen.width - theScreen.width / 32,
-              theScreen.height - theScreen.width / 32, dialog::kSaveBackground),
+    : TDialog(theScreen.width / 64, theScreen.width / 64, theScreen.width - theScreen.width / 64,
+              theScreen.height - theScreen.width / 64, dialog::kSaveBackground),
       editing_(editing), document_(document), position_(position), saved_(saved)
 {
     LockDraw();

@@ -153,7 +153,12 @@ class XServer:
             subprocess.run(["xdotool", "key"] + list(names), env=self.env)
 
     def click(self, x, y):
-        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env)
+        """A left click at (x, y). The pointer gets there in two moves: the
+        program swallows the motion its own pointer warps cause."""
+        for dx in (-12, 0):
+            subprocess.run(["xdotool", "mousemove", str(x + dx), str(y + dx)], env=self.env)
+            time.sleep(0.25)
+        subprocess.run(["xdotool", "click", "1"], env=self.env)
 
     def typed(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
