@@ -108,6 +108,14 @@ struct EditorsTest : ::testing::Test {
         headless->Step(3);
         return levels;
     }
+    // The word list of one level of a file.
+    TListaParLivDialog* OpenWords(int kind, const std::string& name, int level = 1)
+    {
+        TListaLivDialog* levels = OpenLevels(kind, name);
+        levels->Levels()->Select(level);
+        Command(command::kEditLevel);
+        return dynamic_cast<TListaParLivDialog*>(levels->above);
+    }
 };
 
 std::vector<std::string> Texts(TDialog* dialog)
@@ -345,10 +353,7 @@ TEST_F(EditorsTest, TheTastiCloseQuestionShowsTheKeysOfTheCurrentWords)
 TEST_F(EditorsTest, WordsAreAddedWithEnterModifiedAndDeleted)
 {
     Write("Livelli/Parole.LEV", "\r\n\r\n2\r\nAnimali\r\ngatto\r\n");
-    auto* levels = OpenLevels(1, "Parole");
-    levels->Levels()->Select(1);
-    Command(command::kEditLevel);
-    auto* words = Top<TListaParLivDialog>();
+    auto* words = OpenWords(1, "Parole");
     ASSERT_NE(words, nullptr);
     EXPECT_FALSE(Enabled(words->Button(command::kAddWord)));
     EXPECT_FALSE(Enabled(words->Button(command::kModifyWord)));
@@ -386,10 +391,7 @@ TEST_F(EditorsTest, WordsAreAddedWithEnterModifiedAndDeleted)
 TEST_F(EditorsTest, TheCountDialogNormalisesAndEscapeKeepsTheOldCount)
 {
     Write("Livelli/Conta.LEV", "\r\n\r\n7\r\nA\r\nuno\r\n");
-    auto* levels = OpenLevels(1, "Conta");
-    levels->Levels()->Select(1);
-    Command(command::kEditLevel);
-    auto* words = Top<TListaParLivDialog>();
+    auto* words = OpenWords(1, "Conta");
     ASSERT_NE(words, nullptr);
 
     Command(command::kChangeCount);
@@ -443,10 +445,7 @@ TEST_F(EditorsTest, AFormatErrorIsShownWithItsLineAndTheLevelsBeforeItStay)
 TEST_F(EditorsTest, ACompletaLineThatDoesNotMatchStopsTheWordsThere)
 {
     Write("Completa/Male.CMP", "\r\n\r\n1\r\nA\r\nc_s_ aa\r\nx__ a\r\nok\r\n");
-    auto* levels = OpenLevels(2, "Male");
-    levels->Levels()->Select(1);
-    Command(command::kEditLevel);
-    auto* words = dynamic_cast<TListaParLivDialog*>(levels->above);
+    auto* words = OpenWords(2, "Male");
     ASSERT_NE(words, nullptr);
     auto* message = Top<TMessageDialog>();
     ASSERT_NE(message, nullptr);
