@@ -1,11 +1,13 @@
 #include "app/StartUp.h"
 
+#include "app/DataFolder.h"
 #include "app/FatalError.h"
 #include "app/TApp.h"
 #include "users/TProjectContext.h"
 #include "game/TZandorliGameContext.h"
 #include "users/TDataFile.h"
 #include "gfx/Display.h"
+#include "platform/Paths.h"
 #include "resources/IniFile.h"
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
@@ -46,6 +48,11 @@ StartRequest ClassifyCommandLine(int argc, const char* const* argv)
             request.profileName += ' ';
         request.profileName += argv[i];
     }
+    // Terminals and desktop launchers pass names in UTF-8; the profiles keep
+    // them in Latin-1. Bytes that are not UTF-8 are taken as Latin-1 already.
+    std::string latin1;
+    if (platform::Utf8ToLatin1(request.profileName, latin1))
+        request.profileName = latin1;
     return request;
 }
 
@@ -53,7 +60,12 @@ int RunProgram(int argc, const char* const* argv)
 {
     theUserName[0] = 0;
     StartRequest request = ClassifyCommandLine(argc, argv);
+    // Profiles live in the data folder, which may be the per-user one: it is
+    // chosen before any profile is looked up (it needs no window).
+    SetUpDataFolder("QUOLI");
     if (request.mode == StartRequest::Profile) {
+        if (request.profileName.size() > static_cast<std::size_t>(kMaxUserName))
+            FatalError("Il nome \xE8 troppo lungo (al massimo 20 caratteri):", request.profileName.c_str());
         if (!findProfile(request.profileName))
             FatalError("Non esiste il profilo di ", request.profileName.c_str());
         theDirectStart = true;
@@ -67,7 +79,7 @@ int RunProgram(int argc, const char* const* argv)
     if (request.mode == StartRequest::AskName) {
         // The name stays in the buffer between rounds, so a mistyped name
         // can be corrected rather than typed again.
-        char name[kUserNameSize + 1] = {};
+        char name[kUserNameSize] = {};
         for (;;) {
             TApp::RunModal(app, new TGetNameContext(GetString(0, 100), name));
             if (name[0] == 0) {

@@ -13,6 +13,10 @@
 
 namespace {
 
+// The file starts with the name in 20 bytes (a name of 20 characters fills
+// them without a terminator), then the settings' size and the settings.
+constexpr std::size_t kNameField = kMaxUserName;
+
 std::string LastUserPath()
 {
     return theDataPrefix + GetString(3, 5);
@@ -23,12 +27,12 @@ std::string LastUserPath()
 void ReadLastUser()
 {
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(LastUserPath(), bytes) || bytes.size() < kUserNameSize)
+    if (!platform::ReadWholeFile(LastUserPath(), bytes) || bytes.size() < kNameField)
         return;
-    std::memcpy(theUserName, bytes.data(), kUserNameSize);
-    theUserName[kUserNameSize - 1] = 0;
-    if (bytes.size() >= kUserNameSize + 4 + GameSettings::kSize && GetLE32(bytes.data() + kUserNameSize) == GameSettings::kSize)
-        theGameSettings = GameSettings::Decode(bytes.data() + kUserNameSize + 4);
+    std::memcpy(theUserName, bytes.data(), kNameField);
+    theUserName[kNameField] = 0;
+    if (bytes.size() >= kNameField + 4 + GameSettings::kSize && GetLE32(bytes.data() + kNameField) == GameSettings::kSize)
+        theGameSettings = GameSettings::Decode(bytes.data() + kNameField + 4);
 }
 
 bool WriteLastUser()
@@ -37,7 +41,7 @@ bool WriteLastUser()
     std::size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos)
         MakeFolder(path.substr(0, slash).c_str());
-    std::vector<unsigned char> bytes(theUserName, theUserName + kUserNameSize);
+    std::vector<unsigned char> bytes(theUserName, theUserName + kNameField);
     PutLE32(bytes, GameSettings::kSize);
     GameSettings::Bytes settings = theGameSettings.Encode();
     bytes.insert(bytes.end(), settings.begin(), settings.end());

@@ -26,6 +26,8 @@
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
 #include "users/CurrentUser.h"
+#include "users/TArchiveDialog.h"
+#include "users/TProfileDialog.h"
 
 #include <algorithm>
 
@@ -48,7 +50,7 @@ TMainDialog::TMainDialog()
     EnsureExerciseFolders();
     int L = LineHeight();
     Rect r = Design(this, 86, 20, 320, 60);
-    auto* name = new TInputLine(r.left, r.top, r.right, r.bottom, 0, theUserName, kUserNameSize - 1,
+    auto* name = new TInputLine(r.left, r.top, r.right, r.bottom, 0, theUserName, kMaxUserName,
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
                                     inputline::kApostrophe | inputline::kHyphen);
     r = Design(this, 20, 20, 66, 60);
@@ -147,6 +149,12 @@ void TMainDialog::HandleEvent(TEvent& event)
     case command::kExercises:
         PushDialog(this, new TExerciseDialog);
         break;
+    case command::kProfiles:
+        PushDialog(this, new TProfileDialog);
+        break;
+    case command::kResults:
+        PushDialog(this, new TArchiveDialog);
+        break;
     case command::kOptions:
         PushDialog(this, new TOptionsDialog(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));
         break;
@@ -166,6 +174,13 @@ void TMainDialog::HandleEvent(TEvent& event)
 void TMainDialog::Idle()
 {
     TMenu::Idle();
+    if (theProfileLoaded) {
+        // Another child's settings: their kind of exercise, their exercise.
+        theProfileLoaded = false;
+        listedType_ = theGameSettings.exerciseType;
+        theExerciseListChanged = true;
+        Draw();
+    }
     bool refresh = theExerciseListChanged;
     if (theGameSettings.exerciseType != listedType_ || refresh) {
         theExerciseListChanged = false;

@@ -228,6 +228,8 @@ void TDataFile::PurgeEvents(const char* name)
 
 bool LoadProfileByName(const std::string& name)
 {
+    if (name.size() > static_cast<std::size_t>(kMaxUserName))
+        return false;  // never cut: a cut name would be another child
     TDataFile data(GameSettings::kSize);
     const unsigned char* payload = data.PayloadOf(name.c_str());
     if (!payload)

@@ -4,6 +4,8 @@
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
+#include "menus/GameSettings.h"
+#include "users/TDataFile.h"
 #include "platform/Paths.h"
 #include "resources/TJoinFile.h"
 #include "support/ArchiveBytes.h"
@@ -14,6 +16,8 @@
 
 #include <cstdio>
 #include <filesystem>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -168,4 +172,94 @@ TEST(StartUpTest, DefaultFontIsTheArchiveOneAt640AndTrueTypeAbove)
         HeadlessApp headless(options);
         EXPECT_TRUE(theScreen.font->IsBitmap());
     }
+}
+
+namespace {
+
+// A profile registry in `dataFolder` holding the given names.
+void WriteProfiles(const std::string& dataFolder, const std::vector<std::string>& names)
+{
+    std::string saved = theDataPrefix;
+    theDataPrefix = dataFolder + "/";
+    TDataFile data(GameSettings::kSize);
+    GameSettings settings;
+    for (const std::string& name : names)
+        data.AddUser(name.c_str(), settings.Encode().data());
+    data.SaveRegistry();
+    theDataPrefix = saved;
+}
+
+// The staged program started for a few seconds in `folder` as an ordinary
+// user (a school's pupils are not root), with its per-user data in `data`.
+ShellRun RunBriefly(const std::string& folder, const std::string& data, const std::string& args)
+{
+    std::string asUser = ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    return RunShell("cd '" + folder + "' && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy HOME='" + data +
+                    "' XDG_DATA_HOME='" + data + "' LSAN_OPTIONS=detect_leaks=0 " + asUser + "timeout 4 " +
+                    std::string(QUOLI_STAGE_DIR) + "/quoli " + args);
+}
+
+// A program folder as a school installs it: nobody may write in it.
+void MakeReadOnlyProgramFolder(const TempFolder& folder)
+{
+    fs::path stage(QUOLI_STAGE_DIR);
+    for (const char* name : {"resource.bin", "effects.bin", "quoli.str", "fonts", "music"})
+        fs::create_symlink(stage / name, fs::path(folder.Path()) / name);
+    folder.Write("config.ini", "[global]\r\nFULLSCREEN=0\r\nAUDIO=0\r\n");
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+}
+
+}  // namespace
+
+// A shortcut or a terminal starts "quoli Anna" in a read-only installation:
+// the profile lives in the per-user data folder and must be found there.
+TEST(StartUpTest, ADirectStartFindsTheProfileInTheUserDataFolder)
+{
+    TempFolder program, home;
+    fs::permissions(home.Path(), fs::perms::all);
+    std::string data = home / "velmoran/QUOLI";
+    fs::create_directories(data);
+    WriteProfiles(data, {"Anna"});
+    RunShell("chmod -R a+rwX '" + home.Path() + "'");
+    MakeReadOnlyProgramFolder(program);
+    ShellRun run = RunBriefly(program.Path(), home.Path(), "Anna");
+    fs::permissions(program.Path(), fs::perms::owner_all);
+    EXPECT_EQ(run.output.find("Non esiste"), std::string::npos) << run.output;
+    EXPECT_EQ(run.status, 124) << "the game should still be running: " << run.output;
+    EXPECT_TRUE(fs::exists(fs::path(data) / "DATA/USERS.DAT")) << "the game records in the user's data folder";
+}
+
+// A name of 20 characters is the whole name everywhere; a longer one is
+// refused in so many words, never cut into another child.
+TEST(StartUpTest, ATwentyCharacterNameIsOneProfileAndALongerOneIsRefused)
+{
+    const std::string twenty = "Maria Vittoria Bianc";  // 20 characters
+    ASSERT_EQ(twenty.size(), 20u);
+    TempFolder folder;
+    for (const char* name : {"resource.bin", "effects.bin", "quoli.str", "fonts", "music"})
+        fs::create_symlink(fs::path(QUOLI_STAGE_DIR) / name, fs::path(folder.Path()) / name);
+    folder.Write("config.ini", "[global]\r\nFULLSCREEN=0\r\nAUDIO=0\r\n");
+    WriteProfiles(folder.Path(), {twenty});
+    RunShell("chmod -R a+rwX '" + folder.Path() + "'");
+    ShellRun run = RunBriefly(folder.Path(), folder.Path(), "Maria Vittoria Bianc");
+    EXPECT_EQ(run.status, 124) << run.output;
+
+    std::string saved = theDataPrefix;
+    theDataPrefix = folder.Path() + "/";
+    TDataFile data(GameSettings::kSize);
+    theDataPrefix = saved;
+    EXPECT_EQ(data.Count(), 1) << "no second, cut profile";
+    EXPECT_NE(data.Find(twenty.c_str()), nullptr);
+
+    run = RunBriefly(folder.Path(), folder.Path(), "Maria Vittoria Biancoo");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("troppo lungo"), std::string::npos) << run.output;
+}
+
+TEST(StartUpTest, UtfEightNamesFromTheCommandLineAreTheProgramsLatinOne)
+{
+    EXPECT_EQ(Classify({"Niccol\xC3\xB2"}).profileName, "Niccol\xF2");
+    EXPECT_EQ(Classify({"Niccol\xF2"}).profileName, "Niccol\xF2") << "not UTF-8: taken as it is";
+    EXPECT_EQ(Classify({"Z\xC3\xBC", "Ann\xC3\xA0"}).profileName, "Z\xFC Ann\xE0");
 }

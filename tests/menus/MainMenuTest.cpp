@@ -197,3 +197,16 @@ TEST_F(MainMenuTest, TheTopTenIsResetOnlyAfterYes)
     EXPECT_FALSE(std::filesystem::exists(headless->Folder() / "DATA/TOP10.DAT"));
     EXPECT_NE(menu->TopDialog(), options);  // the message says so
 }
+
+TEST_F(MainMenuTest, ATwentyCharacterNameSurvivesTheLastUserFile)
+{
+    Open();
+    std::strcpy(theUserName, "Maria Vittoria Bianc");
+    ASSERT_TRUE(WriteLastUser());
+    std::string bytes = headless->Folder().Read("DATA/ULTIMO.DAT");
+    ASSERT_EQ(bytes.size(), 500u);
+    EXPECT_EQ(bytes.substr(0, 20), "Maria Vittoria Bianc");
+    theUserName[0] = 0;
+    ReadLastUser();
+    EXPECT_STREQ(theUserName, "Maria Vittoria Bianc");
+}

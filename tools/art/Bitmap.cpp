@@ -206,3 +206,71 @@ std::vector<Rgb> ProgramPalette()
     }
     return palette;
 }
+
+namespace {
+
+std::uint32_t Crc32(const unsigned char* data, std::size_t size, std::uint32_t crc = 0)
+{
+    crc = ~crc;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBE32(std::vector<unsigned char>& out, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>(v >> shift));
+}
+
+void Chunk(std::vector<unsigned char>& png, const char* type, const std::vector<unsigned char>& data)
+{
+    PutBE32(png, static_cast<std::uint32_t>(data.size()));
+    std::vector<unsigned char> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    png.insert(png.end(), body.begin(), body.end());
+    PutBE32(png, Crc32(body.data(), body.size()));
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, const Picture& picture)
+{
+    std::vector<unsigned char> raw;  // each row: filter 0, then RGBA
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < picture.width; ++x) {
+            const Pixel& p = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+            raw.insert(raw.end(), {p.colour.r, p.colour.g, p.colour.b, p.alpha});
+        }
+    }
+    std::vector<unsigned char> zlib{0x78, 0x01};
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
+        std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
+        bool last = at + n >= raw.size();
+        zlib.push_back(last ? 1 : 0);
+        zlib.insert(zlib.end(), {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
+                                 static_cast<unsigned char>(~n), static_cast<unsigned char>(~n >> 8)});
+        zlib.insert(zlib.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
+        if (last)
+            break;
+    }
+    PutBE32(zlib, (b << 16) | a);
+    std::vector<unsigned char> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<unsigned char> header;
+    PutBE32(header, static_cast<std::uint32_t>(picture.width));
+    PutBE32(header, static_cast<std::uint32_t>(picture.height));
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA
+    Chunk(png, "IHDR", header);
+    Chunk(png, "IDAT", zlib);
+    Chunk(png, "IEND", {});
+    return Save(path, png);
+}

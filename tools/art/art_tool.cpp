@@ -1,7 +1,7 @@
 // Draws the program's pictures from text descriptions in assets/art, at the
 // scale of each screen size, so no picture is ever enlarged and blurred.
 //
-//   quoli-art picture [--scale S] [--format bmp24|bmp8|program] [--transparent N]
+//   quoli-art picture [--scale S] [--format bmp24|bmp8|program|png] [--transparent N]
 //                     [-F FONTDIR]... IN.art OUT.bmp
 //   quoli-art palette OUT.pal
 //
@@ -361,6 +361,8 @@ int DrawPicture(const Options& options)
         ok = WriteBmp8(options.output, picture, palette, 0);
     } else if (options.format == "program") {
         ok = WriteBmp8(options.output, picture, ProgramPalette(), options.transparent);
+    } else if (options.format == "png") {
+        ok = WritePng(options.output, picture);
     } else {
         std::cerr << "unknown format " << options.format << "\n";
         return 2;

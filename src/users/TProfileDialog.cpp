@@ -1,0 +1,70 @@
+#include "users/TProfileDialog.h"
+
+#include "devices/DesktopLibrary.h"
+#include "menus/GameSettings.h"
+#include "resources/StringTable.h"
+#include "users/CurrentUser.h"
+#include "users/TDataFile.h"
+#include "users/UserCommands.h"
+
+bool theProfileLoaded = false;
+
+TProfileDialog::TProfileDialog()
+    : TUserMenuDialog(GetString(7, 5), {GetString(7, 1), GetString(7, 2), GetString(7, 3), GetString(7, 4)},
+                      command::kLoadProfile, GameSettings::kSize)
+{
+}
+
+void TProfileDialog::HandleEvent(TEvent& event)
+{
+    TUserMenuDialog::HandleEvent(event);
+    switch (event.command) {
+    case command::kLoadProfile: ChooseUser(command::kLoadProfile, GetString(7, 1)); break;
+    case command::kSaveProfile: SaveCurrent(); break;
+    case command::kProfileShortcut: ChooseUser(command::kProfileShortcut, GetString(7, 3)); break;
+    case command::kDeleteProfile: ChooseUser(command::kDeleteProfile, GetString(7, 4)); break;
+    default: break;
+    }
+}
+
+void TProfileDialog::SaveCurrent()
+{
+    if (theUserName[0] == 0) {
+        Tell(GetString(0, 11), GetString(4, 22));
+        return;
+    }
+    TDataFile data(payloadSize_);
+    GameSettings::Bytes bytes = theGameSettings.Encode();
+    if (data.Find(theUserName))
+        data.UpdateUser(theUserName, bytes.data());
+    else
+        data.AddUser(theUserName, bytes.data());
+    data.SaveRegistry();
+    Tell(GetString(7, 11), theUserName);
+}
+
+void TProfileDialog::CarryOut(int command, const std::string& name)
+{
+    switch (command) {
+    case command::kLoadProfile:
+        if (LoadProfileByName(name)) {
+            theProfileLoaded = true;
+            Tell(GetString(7, 10), name.c_str());
+        }
+        break;
+    case command::kProfileShortcut:
+        // The shortcut starts the chosen child's game.
+        desktop::CreateIconOnDesktop(std::string(GetString(7, 15)) + " " + name, GetString(7, 17), name);
+        Tell(GetString(7, 14), name.c_str());
+        break;
+    case command::kDeleteProfile:
+        Ask(GetString(7, 12), name, [this, name] {
+            TDataFile data(payloadSize_);
+            data.PurgeEvents(name.c_str());
+            data.RemoveUser(name.c_str());
+            data.SaveRegistry();
+        });
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,46 @@
+#include "users/TSelectUserDialog.h"
+
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "resources/StringTable.h"
+#include "ui/TButton.h"
+#include "ui/TListBox.h"
+#include "ui/TStaticText.h"
+#include "ui/TextHelpers.h"
+#include "users/TDataFile.h"
+
+#include <algorithm>
+
+TSelectUserDialog::TSelectUserDialog(int l, int t, int r, int b, const char* title, std::string* chosen,
+                                     int payloadSize)
+    : TDialog(l, t, r, b, dialog::kSaveBackground), chosen_(chosen)
+{
+    LockDraw();
+    chosen_->clear();
+    TDataFile(payloadSize).ForEachName(names_);
+    int u = theScreen.width / 64, L = LineHeight(), bh = L + 2 * u;
+    std::string heading = WithoutHotkeyMarks(title);
+    Insert(new TStaticText(left + 3 * u, top + 3 * u, right - 5 * u, top + 3 * u + L - 1, heading.c_str(),
+                           statictext::kCentreAcross));
+    list_ = new TListBox(left + 3 * u, top + 5 * u + L, right - 3 * u, bottom - 5 * u - bh, 0, &selected_, &names_);
+    Insert(list_);
+    const char* ok = GetString(0, 6);
+    int cx = (left + right) / 2, bw = std::max(TextWidth(ok) + 4 * u, 12 * u);
+    Insert(new TTextButton(cx - bw / 2, bottom - 3 * u - bh, cx + bw / 2, bottom - 3 * u, ok, 13, command::kChosen,
+                           button::kCentred));
+    FocusChild(list_);
+    UnlockDraw();
+}
+
+void TSelectUserDialog::HandleEvent(TEvent& event)
+{
+    TDialog::HandleEvent(event);
+    if (event.command != command::kChosen)
+        return;
+    event.command = 0;
+    if (selected_ > 0 && selected_ <= names_.Count())
+        *chosen_ = names_.TextAt(selected_ - 1);
+    PostCommand(command::kCloseDialog);
+}
