@@ -96,8 +96,8 @@ extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const
                         "Path=" + Value(program) + "\n"
                         "Icon=" + Value(program + "/quoli.png") + "\n"
                         "Terminal=false\n"
-                        "Categories=Education;Game;\n";
-    std::string path = folder + "/" + FileNameFor(utf8Name);
+                        "Categories=Game;KidsGame;\n";
+    std::string path = folder + "/" + FileNameFor(name);
     std::string temp = path + ".new";
     {
         std::ofstream out(temp, std::ios::binary);

@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""The desktop library against real services: a private CUPS daemon (its own
+folders and socket, a queue that keeps each job in a file) receives the
+printed report and the printed screen; the X clipboard of a private Xvfb
+holds the copied text in UTF-8 after the copying program has ended; the
+desktop shortcut passes desktop-file-validate, and its Exec line, run as a
+desktop runs it, starts the game straight into that child's profile.
+
+    desktop_test.py PROGRAM_FOLDER"""
+
+import ctypes
+import os
+import shlex
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+from quoli_e2e import Checks, XServer, fresh_program_folder, profile_settings, read_events, write_profile
+
+stage = os.path.abspath(sys.argv[1])
+library = os.path.join(stage, "libExtUtils.so")
+check = Checks()
+work = tempfile.mkdtemp()
+os.chmod(work, 0o755)  # the printing system's backend runs as its own user
+
+
+def wait_for(path, seconds=10):
+    for _ in range(int(seconds * 10)):
+        if os.path.exists(path) and os.path.getsize(path) > 0:
+            time.sleep(0.2)
+            return True
+        time.sleep(0.1)
+    return False
+
+
+class PrivateCups:
+    """cupsd with its own configuration, spool and socket; its one queue,
+    the default, hands every job to a backend that keeps it in a file."""
+
+    def __init__(self, root):
+        self.root = root
+        self.out = os.path.join(root, "out")
+        for sub in ("etc", "state", "cache", "spool", "tmp", "log", "bin/backend"):
+            os.makedirs(os.path.join(root, sub))
+        os.makedirs(self.out)
+        os.chmod(self.out, 0o777)
+        for entry in os.listdir("/usr/lib/cups"):
+            if entry != "backend":
+                os.symlink(os.path.join("/usr/lib/cups", entry), os.path.join(root, "bin", entry))
+        backend = os.path.join(root, "bin/backend/keep")
+        with open(backend, "w") as f:
+            f.write(f"""#!/bin/sh
+[ $# -eq 0 ] && {{ echo 'direct keep "Unknown" "Keep"'; exit 0; }}
+umask 022
+printf '%s' "$3" > {self.out}/job-$1.title
+if [ -n "$6" ]; then cat "$6"; else cat; fi > {self.out}/job-$1.tmp
+mv {self.out}/job-$1.tmp {self.out}/job-$1.out
+""")
+        os.chmod(backend, 0o755)
+        self.socket = os.path.join(root, "cups.sock")
+        with open(os.path.join(root, "etc/cupsd.conf"), "w") as f:
+            f.write(f"Listen {self.socket}\nLogLevel warn\nWebInterface No\n"
+                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+        with open(os.path.join(root, "etc/cups-files.conf"), "w") as f:
+            for key, sub in (("ServerRoot", "etc"), ("ServerBin", "bin"), ("StateDir", "state"), ("CacheDir", "cache"),
+                             ("RequestRoot", "spool"), ("TempDir", "tmp")):
+                f.write(f"{key} {os.path.join(root, sub)}\n")
+            for key in ("AccessLog", "ErrorLog", "PageLog"):
+                f.write(f"{key} {os.path.join(root, 'log', key)}\n")
+        os.chmod(root, 0o755)
+        self.process = subprocess.Popen(["cupsd", "-f", "-c", os.path.join(root, "etc/cupsd.conf"),
+                                         "-s", os.path.join(root, "etc/cups-files.conf")])
+        for _ in range(100):
+            if os.path.exists(self.socket):
+                break
+            time.sleep(0.1)
+        subprocess.run(["lpadmin", "-h", self.socket, "-p", "aula", "-E", "-v", "keep:/", "-m", "raw"],
+                       capture_output=True)
+        subprocess.run(["lpadmin", "-h", self.socket, "-d", "aula"], capture_output=True)
+
+    def job(self, number):
+        path = os.path.join(self.out, f"job-{number}.out")
+        if not wait_for(path):
+            return None, None
+        return open(path, "rb").read(), open(os.path.join(self.out, f"job-{number}.title"), "rb").read()
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def unquote_exec(value):
+    """The arguments of an Exec line as a desktop reads them: the string
+    escapes first, then the quoting, then %% as %."""
+    text = value.replace("\\\\", "\x00").replace("\\s", " ").replace("\\n", "\n").replace("\\t", "\t")
+    text = text.replace("\\r", "\r").replace("\x00", "\\")
+    return [a.replace("%%", "%") for a in shlex.split(text, posix=True)]
+
+
+# Printing.
+cups = PrivateCups(os.path.join(work, "cups"))
+os.environ["CUPS_SERVER"] = cups.socket
+try:
+    lib = ctypes.CDLL(library)
+    lines = [b"Risultati di Niccol\xf2", b"08/12/2026 10:00:00", b"perch\xe9        CASA", None]
+    array = (ctypes.c_char_p * len(lines))(*lines)
+    status = lib.PrintAsciiText(b"Niccol\xf2", array, 1, None)
+    check(f"the text job is accepted (status {status})", status == 0)
+    data, title = cups.job(1)
+    check(f"the queue keeps the job named after the child (got {title!r})", title == "Niccolò".encode())
+    expected = "Niccolò\n\nRisultati di Niccolò\n08/12/2026 10:00:00\nperché        CASA\n".encode()
+    check(f"the printed text is the lines under the title, accents in UTF-8 (got {data!r})", data == expected)
+
+    sdl = ctypes.CDLL("libSDL-1.2.so.0")
+    sdl.SDL_CreateRGBSurface.restype = ctypes.c_void_p
+    sdl.SDL_CreateRGBSurface.argtypes = [ctypes.c_uint32, ctypes.c_int, ctypes.c_int, ctypes.c_int] + [ctypes.c_uint32] * 4
+    surface = sdl.SDL_CreateRGBSurface(0, 80, 60, 16, 0xF800, 0x07E0, 0x001F, 0)
+
+    class Rect(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_int16), ("y", ctypes.c_int16), ("w", ctypes.c_uint16), ("h", ctypes.c_uint16)]
+    sdl.SDL_FillRect.argtypes = [ctypes.c_void_p, ctypes.POINTER(Rect), ctypes.c_uint32]
+    sdl.SDL_FillRect(surface, None, 0xF800)                    # red
+    sdl.SDL_FillRect(surface, ctypes.byref(Rect(40, 0, 40, 60)), 0x001F)  # the right half blue
+    lib.PrintBitmap.argtypes = [ctypes.c_char_p, ctypes.c_void_p, ctypes.c_int]
+    status = lib.PrintBitmap(b"Quoli - schermata di gioco", surface, 1)
+    check(f"the picture job is accepted (status {status})", status == 0)
+    data, title = cups.job(2)
+    header = b"P6\n80 60\n255\n"
+    check("the picture is the screen's size (80x60)", data is not None and data.startswith(header))
+    if data:
+        pixels = data[len(header):]
+        check(f"every pixel is there (got {len(pixels)} bytes)", len(pixels) == 80 * 60 * 3)
+        check("left red, right blue", pixels[0:3] == b"\xff\x00\x00" and pixels[-3:] == b"\x00\x00\xff")
+finally:
+    cups.stop()
+
+# The clipboard, in a private X server: copied by a program that then ends.
+x = XServer(first=221)
+try:
+    text_file = os.path.join(work, "report.txt")
+    with open(text_file, "wb") as f:
+        f.write(b"Risultati di Niccol\xf2\r\nperch\xe9 CASA\r\n")
+    env = dict(os.environ, DISPLAY=x.display)
+    env.pop("WAYLAND_DISPLAY", None)
+    copier = subprocess.run([sys.executable, "-c", "import ctypes, sys; sys.exit(ctypes.CDLL(sys.argv[1])"
+                             ".CopyTextFileToClipboard(sys.argv[2].encode()))", library, text_file], env=env,
+                            timeout=20)
+    check(f"the copy succeeds (status {copier.returncode})", copier.returncode == 0)
+    pasted = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True, timeout=10).stdout
+    check(f"the clipboard holds the text in UTF-8 after the copier ended (got {pasted!r})",
+          pasted == "Risultati di Niccolò\r\nperché CASA\r\n".encode())
+    no_tools = dict(env, PATH=os.path.join(work, "empty"))
+    missing = subprocess.run([sys.executable, "-c", "import ctypes, sys; sys.exit(ctypes.CDLL(sys.argv[1])"
+                              ".CopyTextFileToClipboard(sys.argv[2].encode()))", library, text_file], env=no_tools,
+                             timeout=20)
+    check(f"without a clipboard tool it fails quietly (status {missing.returncode})", missing.returncode not in (0, -11))
+
+    # The desktop shortcut of a child whose name has a space and an accent.
+    _, game = fresh_program_folder(stage)
+    name = b"Niccol\xf2 Rossi"
+    write_profile(game, name, profile_settings(b"Animali", lanes=1, fall=20))
+    home = os.path.join(work, "home")
+    os.makedirs(home)
+    shortcut_env = dict(env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+    made = subprocess.run([sys.executable, "-c", "import ctypes, sys; sys.exit(ctypes.CDLL(sys.argv[1])"
+                           ".CreateIconOnDesktop(b'Quoli - ' + sys.argv[2].encode('latin-1'), b'Gioca con Quoli', "
+                           "sys.argv[2].encode('latin-1'), None))", library, name.decode("latin-1")],
+                          env=shortcut_env, cwd=game, timeout=20)
+    check(f"the shortcut is made (status {made.returncode})", made.returncode == 0)
+    desktop = os.path.join(home, "Desktop")
+    entries = [e for e in os.listdir(desktop)] if os.path.isdir(desktop) else []
+    check(f"one launcher on the desktop (got {entries})", len(entries) == 1 and entries[0].endswith(".desktop"))
+    if entries:
+        path = os.path.join(desktop, entries[0])
+        check("the launcher is executable", os.access(path, os.X_OK))
+        valid = subprocess.run(["desktop-file-validate", path], capture_output=True, text=True)
+        check(f"desktop-file-validate accepts it: {valid.stdout.strip()}", valid.returncode == 0 and not valid.stdout.strip())
+        fields = dict(line.split("=", 1) for line in open(path, encoding="utf-8").read().splitlines() if "=" in line)
+        check(f"the title and comment (got {fields.get('Name')!r})",
+              fields.get("Name") == "Quoli - Niccolò Rossi" and fields.get("Comment") == "Gioca con Quoli")
+        check("the icon exists", os.path.exists(fields.get("Icon", "")))
+        arguments = unquote_exec(fields.get("Exec", ""))
+        check(f"the Exec line starts this folder's game for the child (got {arguments})",
+              arguments == [os.path.join(game, "quoli"), "Niccolò Rossi"])
+        run_env = dict(env, LSAN_OPTIONS="detect_leaks=0")
+        program = subprocess.Popen(arguments, cwd=fields.get("Path"), env=run_env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT)
+        time.sleep(5)
+        still = program.poll() is None
+        program.send_signal(signal.SIGKILL)
+        output = program.communicate()[0].decode("latin-1", "replace")
+        check(f"the game is running ({output.strip()[-200:]})", still)
+        log = os.path.join(game, "DATA", "USERS.DAT")
+        events = read_events(game)[1] if os.path.exists(log) else []
+        check(f"it is the child's game: date, time and settings recorded for her (got {[e[1] for e in events][:3]})",
+              [e[1] for e in events][:3] == [1, 2, 3] and all(e[0] == 1 for e in events))
+finally:
+    x.stop()
+
+shutil.rmtree(work, ignore_errors=True)
+check.finish()
