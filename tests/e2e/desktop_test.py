@@ -10,7 +10,6 @@ desktop runs it, starts the game straight into that child's profile.
 
 import ctypes
 import os
-import shlex
 import shutil
 import signal
 import struct
@@ -19,86 +18,14 @@ import sys
 import tempfile
 import time
 
-from quoli_e2e import Checks, XServer, fresh_program_folder, profile_settings, read_events, write_profile
+from quoli_e2e import (Checks, PrivateCups, XServer, fresh_program_folder, profile_settings, read_events,
+                       unquote_exec, write_profile)
 
 stage = os.path.abspath(sys.argv[1])
 library = os.path.join(stage, "libExtUtils.so")
 check = Checks()
 work = tempfile.mkdtemp()
 os.chmod(work, 0o755)  # the printing system's backend runs as its own user
-
-
-def wait_for(path, seconds=10):
-    for _ in range(int(seconds * 10)):
-        if os.path.exists(path) and os.path.getsize(path) > 0:
-            time.sleep(0.2)
-            return True
-        time.sleep(0.1)
-    return False
-
-
-class PrivateCups:
-    """cupsd with its own configuration, spool and socket; its one queue,
-    the default, hands every job to a backend that keeps it in a file."""
-
-    def __init__(self, root):
-        self.root = root
-        self.out = os.path.join(root, "out")
-        for sub in ("etc", "state", "cache", "spool", "tmp", "log", "bin/backend"):
-            os.makedirs(os.path.join(root, sub))
-        os.makedirs(self.out)
-        os.chmod(self.out, 0o777)
-        for entry in os.listdir("/usr/lib/cups"):
-            if entry != "backend":
-                os.symlink(os.path.join("/usr/lib/cups", entry), os.path.join(root, "bin", entry))
-        backend = os.path.join(root, "bin/backend/keep")
-        with open(backend, "w") as f:
-            f.write(f"""#!/bin/sh
-[ $# -eq 0 ] && {{ echo 'direct keep "Unknown" "Keep"'; exit 0; }}
-umask 022
-printf '%s' "$3" > {self.out}/job-$1.title
-if [ -n "$6" ]; then cat "$6"; else cat; fi > {self.out}/job-$1.tmp
-mv {self.out}/job-$1.tmp {self.out}/job-$1.out
-""")
-        os.chmod(backend, 0o755)
-        self.socket = os.path.join(root, "cups.sock")
-        with open(os.path.join(root, "etc/cupsd.conf"), "w") as f:
-            f.write(f"Listen {self.socket}\nLogLevel warn\nWebInterface No\n"
-                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
-        with open(os.path.join(root, "etc/cups-files.conf"), "w") as f:
-            for key, sub in (("ServerRoot", "etc"), ("ServerBin", "bin"), ("StateDir", "state"), ("CacheDir", "cache"),
-                             ("RequestRoot", "spool"), ("TempDir", "tmp")):
-                f.write(f"{key} {os.path.join(root, sub)}\n")
-            for key in ("AccessLog", "ErrorLog", "PageLog"):
-                f.write(f"{key} {os.path.join(root, 'log', key)}\n")
-        os.chmod(root, 0o755)
-        self.process = subprocess.Popen(["cupsd", "-f", "-c", os.path.join(root, "etc/cupsd.conf"),
-                                         "-s", os.path.join(root, "etc/cups-files.conf")])
-        for _ in range(100):
-            if os.path.exists(self.socket):
-                break
-            time.sleep(0.1)
-        subprocess.run(["lpadmin", "-h", self.socket, "-p", "aula", "-E", "-v", "keep:/", "-m", "raw"],
-                       capture_output=True)
-        subprocess.run(["lpadmin", "-h", self.socket, "-d", "aula"], capture_output=True)
-
-    def job(self, number):
-        path = os.path.join(self.out, f"job-{number}.out")
-        if not wait_for(path):
-            return None, None
-        return open(path, "rb").read(), open(os.path.join(self.out, f"job-{number}.title"), "rb").read()
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-
-
-def unquote_exec(value):
-    """The arguments of an Exec line as a desktop reads them: the string
-    escapes first, then the quoting, then %% as %."""
-    text = value.replace("\\\\", "\x00").replace("\\s", " ").replace("\\n", "\n").replace("\\t", "\t")
-    text = text.replace("\\r", "\r").replace("\x00", "\\")
-    return [a.replace("%%", "%") for a in shlex.split(text, posix=True)]
 
 
 # Printing.

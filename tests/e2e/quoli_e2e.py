@@ -3,6 +3,7 @@ checks, a fresh copy of the program folder, a profile, and a private X
 server with real key presses."""
 
 import os
+import shlex
 import shutil
 import struct
 import subprocess
@@ -93,9 +94,16 @@ def read_events(game):
 
 
 def write_profile(game, name, settings):
+    write_profiles(game, [(name, settings)])
+
+
+def write_profiles(game, profiles):
+    """The profile registry: (name, settings) pairs, ids 1, 2, ..."""
     os.makedirs(os.path.join(game, "DATA"), exist_ok=True)
     with open(os.path.join(game, "DATA", "USERS.ANA"), "wb") as f:
-        f.write(b"ANA\x1a" + struct.pack("<i", 1) + name.ljust(24, b"\0") + struct.pack("<i", 1) + settings)
+        f.write(b"ANA\x1a" + struct.pack("<i", len(profiles)))
+        for number, (name, settings) in enumerate(profiles, 1):
+            f.write(name.ljust(24, b"\0") + struct.pack("<i", number) + settings)
 
 
 def write_last_user(game, name, settings):
@@ -170,3 +178,76 @@ class XServer:
     def stop(self):
         self.process.terminate()
         self.process.wait()
+
+
+def wait_for(path, seconds=10):
+    for _ in range(int(seconds * 10)):
+        if os.path.exists(path) and os.path.getsize(path) > 0:
+            time.sleep(0.2)
+            return True
+        time.sleep(0.1)
+    return False
+
+
+class PrivateCups:
+    """cupsd with its own configuration, spool and socket; its one queue,
+    the default, hands every job to a backend that keeps it in a file."""
+
+    def __init__(self, root):
+        self.root = root
+        self.out = os.path.join(root, "out")
+        for sub in ("etc", "state", "cache", "spool", "tmp", "log", "bin/backend"):
+            os.makedirs(os.path.join(root, sub))
+        os.makedirs(self.out)
+        os.chmod(self.out, 0o777)
+        for entry in os.listdir("/usr/lib/cups"):
+            if entry != "backend":
+                os.symlink(os.path.join("/usr/lib/cups", entry), os.path.join(root, "bin", entry))
+        backend = os.path.join(root, "bin/backend/keep")
+        with open(backend, "w") as f:
+            f.write(f"""#!/bin/sh
+[ $# -eq 0 ] && {{ echo 'direct keep "Unknown" "Keep"'; exit 0; }}
+umask 022
+printf '%s' "$3" > {self.out}/job-$1.title
+if [ -n "$6" ]; then cat "$6"; else cat; fi > {self.out}/job-$1.tmp
+mv {self.out}/job-$1.tmp {self.out}/job-$1.out
+""")
+        os.chmod(backend, 0o755)
+        self.socket = os.path.join(root, "cups.sock")
+        with open(os.path.join(root, "etc/cupsd.conf"), "w") as f:
+            f.write(f"Listen {self.socket}\nLogLevel warn\nWebInterface No\n"
+                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+        with open(os.path.join(root, "etc/cups-files.conf"), "w") as f:
+            for key, sub in (("ServerRoot", "etc"), ("ServerBin", "bin"), ("StateDir", "state"), ("CacheDir", "cache"),
+                             ("RequestRoot", "spool"), ("TempDir", "tmp")):
+                f.write(f"{key} {os.path.join(root, sub)}\n")
+            for key in ("AccessLog", "ErrorLog", "PageLog"):
+                f.write(f"{key} {os.path.join(root, 'log', key)}\n")
+        os.chmod(root, 0o755)
+        self.process = subprocess.Popen(["cupsd", "-f", "-c", os.path.join(root, "etc/cupsd.conf"),
+                                         "-s", os.path.join(root, "etc/cups-files.conf")])
+        for _ in range(100):
+            if os.path.exists(self.socket):
+                break
+            time.sleep(0.1)
+        subprocess.run(["lpadmin", "-h", self.socket, "-p", "aula", "-E", "-v", "keep:/", "-m", "raw"],
+                       capture_output=True)
+        subprocess.run(["lpadmin", "-h", self.socket, "-d", "aula"], capture_output=True)
+
+    def job(self, number):
+        path = os.path.join(self.out, f"job-{number}.out")
+        if not wait_for(path):
+            return None, None
+        return open(path, "rb").read(), open(os.path.join(self.out, f"job-{number}.title"), "rb").read()
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def unquote_exec(value):
+    """The arguments of an Exec line as a desktop reads them: the string
+    escapes first, then the quoting, then %% as %."""
+    text = value.replace("\\\\", "\x00").replace("\\s", " ").replace("\\n", "\n").replace("\\t", "\t")
+    text = text.replace("\\r", "\r").replace("\x00", "\\")
+    return [a.replace("%%", "%") for a in shlex.split(text, posix=True)]
