@@ -80,7 +80,7 @@ try:
     key("Return"); shot("chooser")     # "Mostra i risultati"
     key("Down", "Return"); shot("report")  # Anna
     key("c")                           # "Copia"
-    time.sleep(1)
+    time.sleep(2)
     pasted = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True,
                             timeout=10).stdout.decode("utf-8", "replace")
     hits = sorted(e[2].rstrip(b"\0").decode("latin-1") for e in events if e[0] == 1 and e[1] == 7)
