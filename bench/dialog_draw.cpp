@@ -14,7 +14,7 @@
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // Quoli: a typing game for children learning to read and write.
 
-#include "app/StartUp.h"
+#include "StartUp.h"
 
 int main(int argc, char** argv)
 {

@@ -96,8 +96,7 @@ void SetChannelEffect(int channel, SoundEffect* effect)
         slots[channel] = effect;
 }
 
-#include "app/FatalError.h"
-#include "menus/GameSettings.h"
+#include "base/FatalError.h"
 #include "platform/Paths.h"
 #include "resources/Archives.h"
 #include "resources/TJoinFile.h"
@@ -152,7 +151,7 @@ void FreeEffect(SoundEffect& effect)
     effect.sample = nullptr;
 }
 
-void OpenEffects()
+void OpenEffects(bool effectsOn, bool musicOn)
 {
     if (mixerOpen)
         Mix_VolumeMusic(50);
@@ -160,8 +159,8 @@ void OpenEffects()
     if (effectsArchive->LoadDirectory() == 0)
         FatalError("Can't load resources:", "effects.bin");
     theEffectsArchive = effectsArchive.get();
-    effectsEnabled = theGameSettings.effectsOn != 0;
-    musicEnabled = theGameSettings.musicOn != 0;
+    effectsEnabled = effectsOn;
+    musicEnabled = musicOn;
     currentEffect.reset();
 }
 
@@ -179,7 +178,6 @@ void PlayEffectNumber(int type, int number)
     lastEffectNumber = {type, number};
     if (currentEffect)
         FreeEffect(*currentEffect);
-    effectsEnabled = theGameSettings.effectsOn != 0;
     if (!effectsArchive)
         return;
     currentEffect = std::make_unique<SoundEffect>();

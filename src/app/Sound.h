@@ -41,7 +41,7 @@ void FreeEffect(SoundEffect& effect);
 
 // The game's effects: "effects.bin" open while a game runs, one effect
 // playing at a time on channel 0 (a new one cuts the old one off).
-void OpenEffects();
+void OpenEffects(bool effectsOn, bool musicOn);
 void PlayEffectNumber(int type, int number);
 // The effect most recently asked for, played or not ({-1, -1} before any).
 struct EffectNumber {

@@ -3,7 +3,7 @@
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
 #include "app/DataFolder.h"
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 #include "app/Input.h"
 #include "app/Random.h"
 #include "app/Sound.h"
@@ -15,12 +15,12 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "resources/Archives.h"
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 #include "resources/IniFile.h"
 #include "resources/StringTable.h"
 #include "resources/TJoinFile.h"
-#include "ui/TMouse.h"
-#include "ui/TextHelpers.h"
+#include "app/TMouse.h"
+#include "base/TextHelpers.h"
 
 #include <cstdlib>
 #include <ctime>

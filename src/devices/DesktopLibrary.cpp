@@ -1,39 +1,16 @@
 #include "devices/DesktopLibrary.h"
 
-#include "platform/Files.h"
+#include "platform/DynamicLibrary.h"
 #include "platform/Paths.h"
-
-#include <dlfcn.h>
 
 namespace desktop {
 
 namespace {
 
-// The library: first beside the program, then wherever the system loader
-// finds it.
-class Library {
+// The library is looked for under this name at each use.
+class Library : public platform::DynamicLibrary {
 public:
-    Library()
-    {
-        std::string local = platform::NativePath(platform::CurrentFolder() + "libExtUtils.so");
-        handle_ = dlopen(local.c_str(), RTLD_NOW);
-        if (!handle_)
-            handle_ = dlopen("libExtUtils.so", RTLD_NOW);
-    }
-    ~Library()
-    {
-        if (handle_)
-            dlclose(handle_);
-    }
-    template <typename F>
-    F Find(const char* name) const
-    {
-        return handle_ ? reinterpret_cast<F>(dlsym(handle_, name)) : nullptr;
-    }
-    void* Handle() const { return handle_; }
-
-private:
-    void* handle_ = nullptr;
+    Library() : DynamicLibrary("libExtUtils.so") {}
 };
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include "app/Random.h"
 #include "exercises/ExerciseKinds.h"
 #include "platform/Files.h"
-#include "ui/TextHelpers.h"
-#include "ui/dstring.h"
+#include "base/TextHelpers.h"
+#include "base/dstring.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,8 +6,8 @@
 // The file is lines of text: the header, then for each level a blank line,
 // the count (digits only), the title and the words up to the next blank line.
 
-#include "ui/TList.h"
-#include "ui/TStringList.h"
+#include "base/TList.h"
+#include "base/TStringList.h"
 
 #include <string>
 #include <vector>

@@ -16,7 +16,7 @@
 #include "ui/TButton.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <string>

@@ -17,8 +17,8 @@
 #include "ui/TCloseButton.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
-#include "ui/TStringList.h"
-#include "ui/dstring.h"
+#include "base/TStringList.h"
+#include "base/dstring.h"
 
 #include <cstdio>
 #include <cstring>

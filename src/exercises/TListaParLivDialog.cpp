@@ -21,7 +21,7 @@
 #include "ui/TInputLine.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
-#include "ui/dstring.h"
+#include "base/dstring.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 
 #include "exercises/ExerciseEditing.h"
 #include "ui/TDialog.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "game/Matcher.h"
 
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 namespace {
 

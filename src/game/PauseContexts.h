@@ -3,7 +3,7 @@
 // when Escape is pressed. Both stop the game clock and the effects while
 // they are shown, so the game resumes exactly where it stopped.
 
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "game/ScreenState.h"
 
 #include <cstdint>

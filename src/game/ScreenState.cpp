@@ -2,7 +2,7 @@
 
 #include "app/Input.h"
 #include "gfx/Screen.h"
-#include "ui/TMouse.h"
+#include "app/TMouse.h"
 
 void ScreenState::Save()
 {

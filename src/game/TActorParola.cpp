@@ -9,7 +9,7 @@
 #include "gfx/Text.h"
 #include "menus/GameSettings.h"
 #include "resources/FileHelpers.h"
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 std::string ApplyTextCase(const std::string& text, int textCase)
 {

@@ -3,7 +3,7 @@
 // lane, inside a rounded box that gains a warning halo when the word is
 // about to land.
 
-#include "game/TActor.h"
+#include "app/TActor.h"
 #include "gfx/Images.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The play screen's common part: Escape asks whether to leave, Pause pauses,
 // Ctrl+P prints the screen.
 
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 
 #include <cstdint>
 

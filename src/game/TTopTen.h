@@ -2,7 +2,7 @@
 // The top-ten table on screen, and the screen shown at the end of a game
 // that puts a new score in it and asks for the name to go beside it.
 
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "game/ScreenState.h"
 #include "game/TopTenTable.h"
 #include "ui/TDialog.h"

@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/Commands.h"
 #include "app/CommandQueue.h"
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 #include "app/Input.h"
 #include "app/Random.h"
 #include "app/Sound.h"
@@ -56,7 +56,7 @@ void TZandorliGameContext::Start()
 {
     const GameSettings& s = theGameSettings;
     ShowMouse(false);
-    OpenEffects();
+    OpenEffects(theGameSettings.effectsOn != 0, theGameSettings.musicOn != 0);
 
     results_ = std::make_unique<TDataFile>(GameSettings::kSize);
     if (!s.recordResults) {
@@ -69,9 +69,9 @@ void TZandorliGameContext::Start()
             results_->AddUser(theUserName, bytes.data());
         results_->SelectUser(theUserName);
         results_->SaveRegistry();
-        results_->RecordText(event::kDate, CurrentDateText().c_str());
-        results_->RecordText(event::kTime, CurrentTimeText().c_str());
-        results_->RecordEvent(event::kSettings, bytes.data(), GameSettings::kSize);
+        results_->RecordText(logkind::kDate, CurrentDateText().c_str());
+        results_->RecordText(logkind::kTime, CurrentTimeText().c_str());
+        results_->RecordEvent(logkind::kSettings, bytes.data(), GameSettings::kSize);
     }
 
     finalised_ = false;
@@ -126,7 +126,7 @@ void TZandorliGameContext::Stop()
 {
     FreeMusic();
     if (results_)
-        results_->RecordEvent(event::kContextClosed, nullptr, 0);
+        results_->RecordEvent(logkind::kContextClosed, nullptr, 0);
     levelMessage_.clear();
     ReleaseLanes();
     pendulum_.reset();
@@ -190,13 +190,13 @@ void TZandorliGameContext::ReleaseLanes()
 void TZandorliGameContext::RecordTyped()
 {
     if (!typed_.empty())
-        results_->RecordText(event::kMistyped, typed_.c_str());
+        results_->RecordText(logkind::kMistyped, typed_.c_str());
 }
 
 void TZandorliGameContext::FlushShownWords()
 {
     for (const std::string& word : shown_)
-        results_->RecordText(event::kShown, word.c_str());
+        results_->RecordText(logkind::kShown, word.c_str());
     shown_.clear();
 }
 
@@ -446,7 +446,7 @@ void TZandorliGameContext::Match(unsigned char c)
     int winner = FindWinner(candidates, typed_);
     if (winner < 0) {
         if (typed_.size() >= kTypedLimit) {
-            results_->RecordText(event::kMistyped, typed_.substr(0, kTypedRecorded).c_str());
+            results_->RecordText(logkind::kMistyped, typed_.substr(0, kTypedRecorded).c_str());
             typed_ = typed_.substr(typed_.size() - kTypedKept);
         }
     } else {
@@ -458,8 +458,8 @@ void TZandorliGameContext::Match(unsigned char c)
         std::string before = typed_.substr(0, typed_.size() - lane.answer.size());
         std::string tail = typed_.substr(typed_.size() - lane.answer.size());
         if (!before.empty())
-            results_->RecordText(event::kMistyped, before.c_str());
-        results_->RecordText(event::kHit, tail.c_str());
+            results_->RecordText(logkind::kMistyped, before.c_str());
+        results_->RecordText(logkind::kHit, tail.c_str());
         typed_.clear();
         FlushShownWords();
     }
@@ -475,7 +475,7 @@ void TZandorliGameContext::HandleEvent(TEvent& event)
             RecordTyped();
             typed_.clear();
             FlushShownWords();
-            results_->RecordEvent(event::kClosed, nullptr, 0);
+            results_->RecordEvent(logkind::kClosed, nullptr, 0);
             finalised_ = true;
         }
         Leave();
@@ -508,7 +508,7 @@ void TZandorliGameContext::Idle()
         DrawTitleScreen(false);
         typed_.clear();
         shown_.clear();
-        results_->RecordText(event::kLevel, levelMessage_.c_str());
+        results_->RecordText(logkind::kLevel, levelMessage_.c_str());
         phaseStart_ = Now();
         state_ = gamestate::kIntroWait;
         break;
@@ -532,7 +532,7 @@ void TZandorliGameContext::Idle()
             FlushShownWords();
             streak_ = 0;
             std::int32_t before = lives_;
-            results_->RecordEvent(event::kLifeLost, &before, 4);
+            results_->RecordEvent(logkind::kLifeLost, &before, 4);
             if (theGameSettings.infiniteLives) {
                 state_ = gamestate::kNextLevel;
             } else if (--lives_ >= 0) {
@@ -557,7 +557,7 @@ void TZandorliGameContext::Idle()
         }
         break;
     case gamestate::kCompleted:
-        results_->RecordEvent(event::kCompleted, nullptr, 0);
+        results_->RecordEvent(logkind::kCompleted, nullptr, 0);
         DrawFinalScreen();
         if (PictureTheme())
             StartFinalCreature();
@@ -589,7 +589,7 @@ void TZandorliGameContext::Idle()
         BonusFrame();
         if (Elapsed(phaseStart_, 6000)) {
             std::uint8_t hit = bonusBox_.WasHit() ? 1 : 0;
-            results_->RecordEvent(event::kBonus, &hit, 1);
+            results_->RecordEvent(logkind::kBonus, &hit, 1);
             state_ = gamestate::kNextLevel;
         }
         break;

@@ -1,7 +1,7 @@
 #include "game/ThemeArt.h"
 
 #include "gfx/Images.h"
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 
 #include <initializer_list>
 

@@ -22,7 +22,7 @@
 //   17,18  seed (the shot)              18-20  base hurt
 //   19-22  petal burst (explosion)      21,22  laser bolt (the shot)
 
-#include "game/TActor.h"
+#include "app/TActor.h"
 
 #include "SDL.h"
 

@@ -1,6 +1,6 @@
 #include "gfx/Display.h"
 
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 DisplaySettings theDisplay;
 int theResolutionIndex = 1;

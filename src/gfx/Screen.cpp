@@ -1,6 +1,6 @@
 #include "gfx/Screen.h"
 
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 #include "gfx/Colours.h"
 #include "gfx/PushedCopy.h"
 

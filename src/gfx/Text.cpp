@@ -6,7 +6,6 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "resources/LittleEndian.h"
-#include "ui/TView.h"
 
 #include <cstring>
 #include <string>
@@ -171,7 +170,7 @@ int HotkeyTextWidth(const char* text)
     return TextWidth(plain.c_str());
 }
 
-void DrawHotkeyText(const TView* view, int x, int y, const char* text)
+void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
 {
     if (!text)
         return;
@@ -188,8 +187,8 @@ void DrawHotkeyText(const TView* view, int x, int y, const char* text)
     auto flush = [&] {
         if (!piece.empty()) {
             std::uint32_t colour = pen;
-            if (highlighted && view && (view->State() & view::kEnabled))
-                colour = SchemeColour((view->State() & view::kActive) ? 10 : 11);
+            if (highlighted && hotkeyRole >= 0)
+                colour = SchemeColour(hotkeyRole);
             theScreen.pen = MapColour(colour);
             DrawText(x, y, piece.c_str());
             x += TextWidth(piece.c_str());

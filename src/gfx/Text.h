@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class TView;
 
 int LineHeight();
 int TextWidth(const char* text);
@@ -20,7 +19,9 @@ std::vector<std::string> WrapText(const char* text, int width);
 void DrawText(int x, int y, const char* text);
 
 int HotkeyTextWidth(const char* text);
-void DrawHotkeyText(const TView* view, int x, int y, const char* text);
+// The hot-key letters in the colour-scheme role given (-1: in the pen's
+// colour, as a disabled view shows them).
+void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text);
 
 // The text rendered into a new surface trimmed to its inked rows; null for
 // bitmap fonts and for texts with no ink at all. The caller owns it.

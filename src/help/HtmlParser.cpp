@@ -6,7 +6,7 @@
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
 #include "help/THTMLViewer.h"
-#include "ui/dstring.h"
+#include "base/dstring.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include "gfx/Text.h"
 #include "help/HtmlParser.h"
 #include "ui/TScrollBar.h"
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <algorithm>
 #include <cstdio>

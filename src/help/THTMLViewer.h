@@ -6,8 +6,8 @@
 // scrollable area.
 
 #include "ui/TGroup.h"
-#include "ui/TStringList.h"
-#include "ui/dstring.h"
+#include "base/TStringList.h"
+#include "base/dstring.h"
 
 #include <cstdint>
 #include <memory>

@@ -14,16 +14,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
-{
-    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
-    return PlaceInGroup(d, s(dx1), s(dy1), s(dx2), s(dy2));
-}
-
-}  // namespace
-
 std::string SavedTextFolder()
 {
     std::string prefix = theDataPrefix.empty() ? CurrentFolder() : theDataPrefix;
@@ -35,18 +25,18 @@ TMiniBrowser::TMiniBrowser(int l, int t, int r, int b, const char* title, const 
 {
     options_ = options;
     LockDraw();
-    Rect titleArea = Design(this, 20, 0, -20, 40);
+    Rect titleArea = PlaceDesign(this, 20, 0, -20, 40);
     Insert(new TStaticText(titleArea.left, titleArea.top, titleArea.right, titleArea.bottom, title,
                            statictext::kCentreAcross | statictext::kCentreDown));
     bool buttons = (options & browser::kButtons) != 0;
-    Rect area = Design(this, 20, 40, -20, buttons ? -80 : -20);
+    Rect area = PlaceDesign(this, 20, 40, -20, buttons ? -80 : -20);
     viewer_ = new THTMLViewer(area.left, area.top, area.right, area.bottom, path, options & ~0x20u);
     Insert(viewer_);
     if (buttons) {
-        Rect copy = Design(this, 20, -60, 270, -20);
+        Rect copy = PlaceDesign(this, 20, -60, 270, -20);
         Insert(new TTextButton(copy.left, copy.top, copy.right, copy.bottom, GetString(9, 13), -1, browser::kCopy,
                                button::kCentred));
-        Rect save = Design(this, -270, -60, -20, -20);
+        Rect save = PlaceDesign(this, -270, -60, -20, -20);
         Insert(new TTextButton(save.left, save.top, save.right, save.bottom, GetString(9, 14), -1, browser::kSave,
                                button::kCentred));
     }

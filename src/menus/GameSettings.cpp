@@ -1,5 +1,6 @@
 #include "menus/GameSettings.h"
 
+#include <algorithm>
 #include <cstring>
 
 GameSettings theGameSettings;
@@ -31,85 +32,105 @@ void GetText(char* out, const std::uint8_t* p, std::size_t size)
     out[size - 1] = 0;
 }
 
+// Every stored field: where it lives, how it is stored, which member holds
+// it and, for numbers, the range a damaged record is brought back into.
+struct Field {
+    enum Kind { kFlag, kNumber, kNumberInOneByte, kText } kind;
+    int offset;
+    void* (*member)(GameSettings&);
+    int low = 0, high = -1;  // no range when low > high
+    std::size_t size = 0;    // texts
+};
+
+#define QUOLI_MEMBER(name) [](GameSettings& s) -> void* { return &s.name; }
+const Field kFields[] = {
+    {Field::kFlag, 0, QUOLI_MEMBER(recordResults)},
+    {Field::kFlag, 1, QUOLI_MEMBER(enterTopTen)},
+    {Field::kFlag, 2, QUOLI_MEMBER(thirdResultsFlag)},
+    {Field::kFlag, 3, QUOLI_MEMBER(effectsOn)},
+    {Field::kFlag, 4, QUOLI_MEMBER(musicOn)},
+    {Field::kNumber, 8, QUOLI_MEMBER(theme), 1, 3},
+    {Field::kNumber, 12, QUOLI_MEMBER(exerciseType), 1, 3},
+    {Field::kNumber, 16, QUOLI_MEMBER(lanes), 1, 3},
+    {Field::kNumber, 20, QUOLI_MEMBER(fallSeconds), 2, 60},
+    {Field::kNumber, 24, QUOLI_MEMBER(spawnSeconds), 1, 30},
+    {Field::kNumber, 28, QUOLI_MEMBER(textCase), 1, 3},
+    {Field::kNumber, 32, QUOLI_MEMBER(lives), 0, 10},
+    {Field::kFlag, 36, QUOLI_MEMBER(infiniteLives)},
+    {Field::kNumber, 40, QUOLI_MEMBER(backgroundColour), 0, 31},
+    {Field::kFlag, 44, QUOLI_MEMBER(plainBackground)},
+    {Field::kText, 45, QUOLI_MEMBER(exerciseName), 0, -1, GameSettings::kExerciseNameSize},
+    {Field::kNumber, 304, QUOLI_MEMBER(startLevel), 1, 0x7FFFFFFF},
+    {Field::kText, 308, QUOLI_MEMBER(fontName), 0, -1, GameSettings::kFontNameSize},
+    {Field::kNumber, 428, QUOLI_MEMBER(fontSize), 6, 72},
+    {Field::kNumber, 432, QUOLI_MEMBER(textColour), 0, 31},
+    {Field::kNumber, 436, QUOLI_MEMBER(boxColour), 0, 31},
+    {Field::kNumber, 440, QUOLI_MEMBER(device.enabled), 0, 1},
+    {Field::kNumber, 444, QUOLI_MEMBER(device.kind), 1, 5},
+    {Field::kNumber, 448, QUOLI_MEMBER(device.switches), 1, 2},
+    {Field::kNumberInOneByte, 452, QUOLI_MEMBER(device.directions), 0, 1},
+    {Field::kNumber, 456, QUOLI_MEMBER(device.port), 1, 4},
+    {Field::kNumber, 460, QUOLI_MEMBER(device.acceptance), 0, 10},
+    {Field::kNumber, 464, QUOLI_MEMBER(device.scanInterval), 5, 50},
+    {Field::kNumber, 468, QUOLI_MEMBER(device.pointerSpeed)},
+    {Field::kFlag, 472, QUOLI_MEMBER(device.holdToMove)},
+    {Field::kFlag, 473, QUOLI_MEMBER(device.accelerate)},
+    {Field::kFlag, 474, QUOLI_MEMBER(device.fifthKindOffered)},
+    {Field::kFlag, 475, QUOLI_MEMBER(device.reserved)},
+};
+#undef QUOLI_MEMBER
+
 }  // namespace
 
 GameSettings::Bytes GameSettings::Encode() const
 {
-    Bytes b{};
-    std::uint8_t* p = b.data();
-    p[0] = recordResults;
-    p[1] = enterTopTen;
-    p[2] = thirdResultsFlag;
-    p[3] = effectsOn;
-    p[4] = musicOn;
-    Put32(p + 8, theme);
-    Put32(p + 12, exerciseType);
-    Put32(p + 16, lanes);
-    Put32(p + 20, fallSeconds);
-    Put32(p + 24, spawnSeconds);
-    Put32(p + 28, textCase);
-    Put32(p + 32, lives);
-    p[36] = infiniteLives;
-    Put32(p + 40, backgroundColour);
-    p[44] = plainBackground;
-    PutText(p + 45, exerciseName, kExerciseNameSize);
-    Put32(p + 304, startLevel);
-    PutText(p + 308, fontName, kFontNameSize);
-    Put32(p + 428, fontSize);
-    Put32(p + 432, textColour);
-    Put32(p + 436, boxColour);
-    std::uint8_t* d = p + kDeviceOffset;
-    Put32(d + 0, device.enabled);
-    Put32(d + 4, device.kind);
-    Put32(d + 8, device.switches);
-    d[12] = static_cast<std::uint8_t>(device.directions);
-    Put32(d + 16, device.port);
-    Put32(d + 20, device.acceptance);
-    Put32(d + 24, device.scanInterval);
-    Put32(d + 28, device.pointerSpeed);
-    d[32] = device.holdToMove;
-    d[33] = device.accelerate;
-    d[34] = device.fifthKindOffered;
-    d[35] = device.reserved;
+    // Bytes the program does not read (padding, what another copy keeps
+    // there) go back as they came.
+    Bytes b = stored_;
+    auto& self = const_cast<GameSettings&>(*this);
+    for (const Field& f : kFields) {
+        std::uint8_t* p = b.data() + f.offset;
+        void* m = f.member(self);
+        switch (f.kind) {
+        case Field::kFlag: *p = *static_cast<std::uint8_t*>(m); break;
+        case Field::kNumber: Put32(p, *static_cast<std::int32_t*>(m)); break;
+        case Field::kNumberInOneByte: *p = static_cast<std::uint8_t>(*static_cast<std::int32_t*>(m)); break;
+        case Field::kText: {
+            const char* text = static_cast<const char*>(m);
+            char before[kExerciseNameSize] = {};
+            GetText(before, p, f.size);
+            if (std::strcmp(before, text) != 0) {
+                std::memset(p, 0, f.size);
+                PutText(p, text, f.size);
+            }
+            break;
+        }
+        }
+    }
     return b;
 }
 
-GameSettings GameSettings::Decode(const std::uint8_t* p)
+GameSettings GameSettings::Decode(const std::uint8_t* bytes)
 {
     GameSettings s;
-    s.recordResults = p[0];
-    s.enterTopTen = p[1];
-    s.thirdResultsFlag = p[2];
-    s.effectsOn = p[3];
-    s.musicOn = p[4];
-    s.theme = Get32(p + 8);
-    s.exerciseType = Get32(p + 12);
-    s.lanes = Get32(p + 16);
-    s.fallSeconds = Get32(p + 20);
-    s.spawnSeconds = Get32(p + 24);
-    s.textCase = Get32(p + 28);
-    s.lives = Get32(p + 32);
-    s.infiniteLives = p[36];
-    s.backgroundColour = Get32(p + 40);
-    s.plainBackground = p[44];
-    GetText(s.exerciseName, p + 45, kExerciseNameSize);
-    s.startLevel = Get32(p + 304);
-    GetText(s.fontName, p + 308, kFontNameSize);
-    s.fontSize = Get32(p + 428);
-    s.textColour = Get32(p + 432);
-    s.boxColour = Get32(p + 436);
-    const std::uint8_t* d = p + kDeviceOffset;
-    s.device.enabled = Get32(d);
-    s.device.kind = Get32(d + 4);
-    s.device.switches = Get32(d + 8);
-    s.device.directions = d[12];
-    s.device.port = Get32(d + 16);
-    s.device.acceptance = Get32(d + 20);
-    s.device.scanInterval = Get32(d + 24);
-    s.device.pointerSpeed = Get32(d + 28);
-    s.device.holdToMove = d[32];
-    s.device.accelerate = d[33];
-    s.device.fifthKindOffered = d[34];
-    s.device.reserved = d[35];
+    std::memcpy(s.stored_.data(), bytes, kSize);
+    for (const Field& f : kFields) {
+        const std::uint8_t* p = bytes + f.offset;
+        void* m = f.member(s);
+        switch (f.kind) {
+        case Field::kFlag: *static_cast<std::uint8_t*>(m) = *p; break;
+        case Field::kNumber:
+        case Field::kNumberInOneByte: {
+            std::int32_t v = f.kind == Field::kNumber ? Get32(p) : *p;
+            // A damaged record must not freeze the game: out of range, the
+            // nearest value the dialogs offer.
+            if (f.low <= f.high)
+                v = std::clamp(v, static_cast<std::int32_t>(f.low), static_cast<std::int32_t>(f.high));
+            *static_cast<std::int32_t*>(m) = v;
+            break;
+        }
+        case Field::kText: GetText(static_cast<char*>(m), p, f.size); break;
+        }
+    }
     return s;
 }

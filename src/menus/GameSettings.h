@@ -53,8 +53,12 @@ struct GameSettings {
 
     using Bytes = std::array<std::uint8_t, kSize>;
     Bytes Encode() const;
-    // Reads a stored record; texts are cut at their field's end.
+    // Reads a stored record; texts are cut at their field's end and numbers
+    // brought into the ranges the dialogs offer.
     static GameSettings Decode(const std::uint8_t* bytes);
+
+private:
+    Bytes stored_{};  // the record as read, for the bytes no field covers
 };
 
 // The current user's settings, edited in place by the dialogs.

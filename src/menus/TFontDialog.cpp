@@ -15,39 +15,29 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
-{
-    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
-    return PlaceInGroup(d, s(dx1), s(dy1), s(dx2), s(dy2));
-}
-
-}  // namespace
-
 TFontDialog::TFontDialog(GameSettings& settings)
     : TDialog(Scaled(40), Scaled(40), Scaled(480), Scaled(440), dialog::kSaveBackground), settings_(settings)
 {
     LockDraw();
     unsigned centred = statictext::kCentreAcross | statictext::kCentreDown;
-    Rect r = Design(this, 20, 10, -200, 50);
+    Rect r = PlaceDesign(this, 20, 10, -200, 50);
     Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 1), centred));
-    r = Design(this, 20, 50, -200, 210);
+    r = PlaceDesign(this, 20, 50, -200, 210);
     Insert(new TFileListBox(r.left, r.top, r.right, r.bottom, 0, settings_.fontName, GameSettings::kFontNameSize,
                             FontsFolder().c_str(), ".ttf", TFileList::kFiles | TFileList::kCutAtFirstDot));
-    r = Design(this, 20, 210, -230, 240);
+    r = PlaceDesign(this, 20, 210, -230, 240);
     Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
-    r = Design(this, 20, 240, -230, 260);
+    r = PlaceDesign(this, 20, 240, -230, 260);
     Insert(new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &settings_.fontSize, 6, 72, 1));
-    r = Design(this, -180, 10, -20, 50);
+    r = PlaceDesign(this, -180, 10, -20, 50);
     Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 3), centred));
-    r = Design(this, -180, 50, -20, 130);
+    r = PlaceDesign(this, -180, 50, -20, 130);
     Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.textColour));
-    r = Design(this, -180, 140, -20, 180);
+    r = PlaceDesign(this, -180, 140, -20, 180);
     Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 4), centred));
-    r = Design(this, -180, 180, -20, 260);
+    r = PlaceDesign(this, -180, 180, -20, 260);
     Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
-    sample_ = Design(this, 20, 280, -20, -20);
+    sample_ = PlaceDesign(this, 20, 280, -20, -20);
     shown_ = Current();
     FocusNext();
     UnlockDraw();

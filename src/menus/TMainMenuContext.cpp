@@ -35,13 +35,6 @@ namespace {
 
 constexpr int kListFlags = TFileList::kFiles | TFileList::kCutAtFirstDot;
 
-// A rectangle on the 640x480 design grid, relative to the dialog.
-Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
-{
-    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
-    return PlaceInGroup(d, s(dx1), s(dy1), dx2 <= 0 ? s(dx2) : s(dx2), dy2 <= 0 ? s(dy2) : s(dy2));
-}
-
 }  // namespace
 
 TMainDialog::TMainDialog()
@@ -49,35 +42,35 @@ TMainDialog::TMainDialog()
     LockDraw();
     EnsureExerciseFolders();
     int L = LineHeight();
-    Rect r = Design(this, 86, 20, 320, 60);
+    Rect r = PlaceDesign(this, 86, 20, 320, 60);
     auto* name = new TInputLine(r.left, r.top, r.right, r.bottom, 0, theUserName, kMaxUserName,
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
                                     inputline::kApostrophe | inputline::kHyphen);
-    r = Design(this, 20, 20, 66, 60);
+    r = PlaceDesign(this, 20, 20, 66, 60);
     Insert(new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
     Insert(name);
 
-    r = Design(this, 20, 72, 220, 192);
+    r = PlaceDesign(this, 20, 72, 220, 192);
     Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
                              NewItem(GetString(4, 106), -1, NewItem(GetString(4, 107), -1, NewItem(GetString(4, 108), -1, nullptr)))));
-    r = Design(this, 232, 72, 372, 192);
+    r = PlaceDesign(this, 232, 72, 372, 192);
     Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theGameSettings.theme,
                              NewItem(GetString(4, 102), -1, NewItem(GetString(4, 103), -1, NewItem(GetString(4, 104), -1, nullptr)))));
 
     listedType_ = theGameSettings.exerciseType;
-    r = Design(this, 20, 210, 372, -50);
+    r = PlaceDesign(this, 20, 210, 372, -50);
     r.top += L;
     files_ = new TMFileListBox(r.left, r.top, r.right, r.bottom, 0, theGameSettings.exerciseName,
                                GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
                                kListFlags);
-    Rect label = Design(this, 20, 204, 392, 204);
+    Rect label = PlaceDesign(this, 20, 204, 392, 204);
     Insert(new TLabel(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
     Insert(files_);
 
-    r = Design(this, 190, -36, 350, -26);
+    r = PlaceDesign(this, 190, -36, 350, -26);
     startLevel_ = new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1);
-    r = Design(this, 20, -44, 180, -18);
+    r = PlaceDesign(this, 20, -44, 180, -18);
     startLevelLabel_ = new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown);
     Insert(startLevelLabel_);
     Insert(startLevel_);
@@ -89,7 +82,7 @@ TMainDialog::TMainDialog()
                    {10, SDLK_F10, command::kPlay}};
     int i = 0;
     for (const Entry& b : buttons) {
-        Rect br = Design(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
+        Rect br = PlaceDesign(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
         Insert(new TTextButton(br.left, br.top, br.right, br.bottom, GetString(4, b.text), b.key, b.cmd));
         ++i;
     }

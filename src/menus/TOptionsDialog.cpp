@@ -18,12 +18,6 @@
 
 namespace {
 
-Rect Design(const TView* d, int dx1, int dy1, int dx2, int dy2)
-{
-    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
-    return PlaceInGroup(d, s(dx1), s(dy1), s(dx2), s(dy2));
-}
-
 SItem* Three(int first)
 {
     return NewItem(GetString(8, first), -1, NewItem(GetString(8, first + 1), -1, NewItem(GetString(8, first + 2), -1, nullptr)));
@@ -44,27 +38,27 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     LockDraw();
     GameSettings& s = theGameSettings;
     int L = LineHeight();
-    Rect a = Design(this, 20, 20, 190, 130);
+    Rect a = PlaceDesign(this, 20, 20, 190, 130);
     Insert(new TRadioButtons(a.left, a.top, a.right, a.bottom, GetString(8, 104), 0, &s.textCase, Three(105)));
-    a = Design(this, 20, 142, 190, 252);
+    a = PlaceDesign(this, 20, 142, 190, 252);
     Insert(new TRadioButtons(a.left, a.top, a.right, a.bottom, GetString(8, 108), 0, &s.lanes, Three(109)));
-    a = Design(this, 20, 292, 160, 304);
+    a = PlaceDesign(this, 20, 292, 160, 304);
     lives_ = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.lives, 0, 10, 1);
-    Rect lab = Design(this, 20, 252, 190, 292);
+    Rect lab = PlaceDesign(this, 20, 252, 190, 292);
     Insert(new TLabel(lab.left, a.top - L - Scaled(10), lab.right, a.top - Scaled(10), GetString(8, 122), -1, lives_, 0));
     Insert(lives_);
-    a = Design(this, 20, 322, 190, 334);
+    a = PlaceDesign(this, 20, 322, 190, 334);
     Insert(new TCheckBox(a.left, a.top - L / 2, a.right, a.bottom + L / 2, GetString(8, 123), -1, &s.infiniteLives));
-    a = Design(this, 202, 20, 372, 130);
+    a = PlaceDesign(this, 202, 20, 372, 130);
     Insert(new TCheckBoxes(a.left, a.top, a.right, a.bottom, GetString(8, 112), 0, &s.recordResults, Three(113)));
-    a = Design(this, 202, 142, 372, 230);
+    a = PlaceDesign(this, 202, 142, 372, 230);
     Insert(new TCheckBoxes(a.left, a.top, a.right, a.bottom, GetString(8, 100), 0, &s.effectsOn,
                            NewItem(GetString(8, 101), -1, NewItem(GetString(8, 102), -1, nullptr))));
-    a = Design(this, 202, 270, 342, 282);
+    a = PlaceDesign(this, 202, 270, 342, 282);
     auto* fall = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.fallSeconds, 2, 60, 1);
     Insert(new TLabel(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 119), -1, fall, 0));
     Insert(fall);
-    a = Design(this, 202, 328, 342, 340);
+    a = PlaceDesign(this, 202, 328, 342, 340);
     auto* spawn = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.spawnSeconds, 1, 30, 1);
     Insert(new TLabel(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 120), -1, spawn, 0));
     Insert(spawn);

@@ -1,7 +1,7 @@
 #include "resources/IniFile.h"
 
 #include "platform/Files.h"
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // The names found in a folder, filtered by extension and shaped for display,
 // in the order the folder listing gives them.
 
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // One directory entry of a resource archive. Its data, once loaded, is the
 // element's own data buffer.
 
-#include "ui/TElement.h"
+#include "base/TElement.h"
 
 #include <cstdint>
 

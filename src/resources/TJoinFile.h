@@ -4,7 +4,7 @@
 // position within their type; data is read from disk only when asked for.
 
 #include "resources/TJoinElement.h"
-#include "ui/TList.h"
+#include "base/TList.h"
 
 #include <string>
 

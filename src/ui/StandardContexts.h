@@ -2,7 +2,7 @@
 // Screens that show one standard dialog on their own, run with
 // TApp::RunModal: a name prompt and a message.
 
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 
 #include <string>
 

@@ -76,10 +76,10 @@ void TTextButton::DrawBody()
     int y = (top + bottom) / 2;
     if (options_ & button::kCentred) {
         theScreen.hAnchor = 1;
-        DrawHotkeyText(this, (left + right) / 2 + shift, y, text_.c_str());
+        DrawHotkeyText(HotkeyRole(this), (left + right) / 2 + shift, y, text_.c_str());
     } else {
         theScreen.hAnchor = 0;
-        DrawHotkeyText(this, left + theScreen.width / 32 + shift, y, text_.c_str());
+        DrawHotkeyText(HotkeyRole(this), left + theScreen.width / 32 + shift, y, text_.c_str());
     }
 }
 

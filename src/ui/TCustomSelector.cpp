@@ -54,7 +54,7 @@ void TCustomSelector::DrawBody()
     theScreen.pen = SchemeColour(12);
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
-    DrawHotkeyText(this, (left + right) / 2, top + titleRowHeight_, title_.c_str());
+    DrawHotkeyText(HotkeyRole(this), (left + right) / 2, top + titleRowHeight_, title_.c_str());
 }
 
 void TCustomSelector::DrawFrame()

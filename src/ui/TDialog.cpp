@@ -3,7 +3,7 @@
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
 #include "app/Input.h"
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "gfx/Screen.h"
 #include "ui/TCloseButton.h"
 

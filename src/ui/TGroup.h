@@ -2,7 +2,7 @@
 // A view that owns child views, drawn and fed events in list order, with
 // one focused child.
 
-#include "ui/TList.h"
+#include "base/TList.h"
 #include "ui/TView.h"
 
 class TGroup;

@@ -2,7 +2,7 @@
 
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 
 TImage::TImage(int l, int t, int r, int b, unsigned options, int type, int number)
     : TView(l, t, r, b, options), picture_(LoadImage(type, number))

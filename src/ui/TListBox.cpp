@@ -7,8 +7,8 @@
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "ui/TScrollBar.h"
-#include "ui/TStringList.h"
-#include "ui/dstring.h"
+#include "base/TStringList.h"
+#include "base/dstring.h"
 
 #include <algorithm>
 #include <cstring>

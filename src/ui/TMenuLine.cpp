@@ -24,10 +24,10 @@ void TMenuLine::DrawBody()
     theScreen.vAnchor = 1;
     if (options_ & 0x1) {
         theScreen.hAnchor = 1;
-        DrawHotkeyText(this, (left + right) / 2, (top + bottom) / 2, text_.c_str());
+        DrawHotkeyText(HotkeyRole(this), (left + right) / 2, (top + bottom) / 2, text_.c_str());
     } else {
         theScreen.hAnchor = 0;
-        DrawHotkeyText(this, left + theScreen.width / 32, (top + bottom) / 2, text_.c_str());
+        DrawHotkeyText(HotkeyRole(this), left + theScreen.width / 32, (top + bottom) / 2, text_.c_str());
     }
 }
 

@@ -40,7 +40,7 @@ void TSelectorItem::DrawBody()
     theScreen.pen = SchemeColour(role);
     theScreen.hAnchor = 0;
     theScreen.vAnchor = 1;
-    DrawHotkeyText(this, box.right + even, (box.top + box.bottom) / 2, text_.c_str());
+    DrawHotkeyText(HotkeyRole(this), box.right + even, (box.top + box.bottom) / 2, text_.c_str());
 }
 
 void TSelectorItem::HandleEvent(TEvent& event)

@@ -48,7 +48,7 @@ void TStaticText::DrawBody()
         theScreen.vAnchor = 2;
     }
     theScreen.pen = MapColour(Has(view::kActive | view::kEnabled) ? colour : dimColour);
-    DrawHotkeyText(this, x, y, text_.c_str());
+    DrawHotkeyText(HotkeyRole(this), x, y, text_.c_str());
 }
 
 TLabel::TLabel(int l, int t, int r, int b, const char* text, int hotkey, TView* linked, unsigned options)

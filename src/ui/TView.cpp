@@ -205,6 +205,19 @@ bool HotkeyMatches(const TEvent& event, int key)
     return key != 0 && event.keyChar == key;
 }
 
+Rect PlaceDesign(const TView* group, int dx1, int dy1, int dx2, int dy2)
+{
+    auto s = [](int v) { return v < 0 ? -Scaled(-v) : Scaled(v); };
+    return PlaceInGroup(group, s(dx1), s(dy1), s(dx2), s(dy2));
+}
+
+int HotkeyRole(const TView* view)
+{
+    if (!view || !(view->State() & view::kEnabled))
+        return -1;
+    return (view->State() & view::kActive) ? 10 : 11;
+}
+
 void ConsumeKey(TEvent& event)
 {
     event.keyAction = 0;

@@ -5,7 +5,7 @@
 
 #include "app/TEvent.h"
 #include "gfx/Display.h"
-#include "ui/TElement.h"
+#include "base/TElement.h"
 #include "ui/ViewState.h"
 
 #include <cstdint>
@@ -63,8 +63,13 @@ bool PointIn(int x, int y, int left, int top, int right, int bottom);
 // A rectangle placed in a group: negative offsets count from the far edge,
 // and 0 means the near edge for left/top but the far edge for right/bottom.
 Rect PlaceInGroup(const TView* group, int dx1, int dy1, int dx2, int dy2);
+// PlaceInGroup with offsets in design units of the 640x480 screen.
+Rect PlaceDesign(const TView* group, int dx1, int dy1, int dx2, int dy2);
 // Folds the key and compares it with the event's symbol (letters) or character.
 bool HotkeyMatches(const TEvent& event, int key);
+// The colour-scheme role of a view's hot-key letters: 10 when it is active
+// and enabled, 11 when only enabled, -1 (its text colour) when disabled.
+int HotkeyRole(const TView* view);
 // Takes a key out of the event so that no other view sees it.
 void ConsumeKey(TEvent& event);
 // Focuses the view in its owner group.

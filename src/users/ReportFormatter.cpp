@@ -57,18 +57,18 @@ std::string ReportFormatter::Format(int kind, const unsigned char* data, int siz
 {
     std::string out;
     switch (kind) {
-    case event::kClosed:
+    case logkind::kClosed:
         BreakLine(out);
         out += Printf("--- %s ---\n\n", GetString(12, 0));
         break;
-    case event::kDate:
+    case logkind::kDate:
         BreakLine(out);
         out += Printf("\n%s : %s - ", GetString(12, 1), Text(data, size));
         break;
-    case event::kTime:
+    case logkind::kTime:
         out += Text(data, size) + "\n";
         break;
-    case event::kSettings: {
+    case logkind::kSettings: {
         BreakLine(out);
         GameSettings s;
         if (data && size >= GameSettings::kSize)
@@ -83,18 +83,18 @@ std::string ReportFormatter::Format(int kind, const unsigned char* data, int siz
         out += line;
         break;
     }
-    case event::kLevel:
+    case logkind::kLevel:
         column_ = 0;
         out += Printf("\n--- \"%s\" ---\n", Text(data, size));
         break;
-    case event::kShown: {
+    case logkind::kShown: {
         BreakLine(out);
         std::string word = Text(data, size);
         out += word;
         column_ = static_cast<int>(word.size());
         break;
     }
-    case event::kMistyped: {
+    case logkind::kMistyped: {
         std::string keys = Text(data, size);
         PadTo(out, column_, 18);
         std::size_t at = 0;
@@ -106,16 +106,16 @@ std::string ReportFormatter::Format(int kind, const unsigned char* data, int siz
         column_ = 0;
         break;
     }
-    case event::kHit:
+    case logkind::kHit:
         PadTo(out, column_, 20);
         out += Text(data, size) + "\n";
         column_ = 0;
         break;
-    case event::kContextClosed:
+    case logkind::kContextClosed:
         BreakLine(out);
         out += "\n";
         break;
-    case event::kLifeLost: {
+    case logkind::kLifeLost: {
         BreakLine(out);
         std::int32_t lives = (data && size >= 4) ? static_cast<std::int32_t>(GetLE32(data)) : 0;
         char line[300];
@@ -123,11 +123,11 @@ std::string ReportFormatter::Format(int kind, const unsigned char* data, int siz
         out += line;
         break;
     }
-    case event::kBonus:
+    case logkind::kBonus:
         BreakLine(out);
         out += Printf("--- %s ---\n", GetString(12, (data && size > 0 && data[0]) ? 5 : 6));
         break;
-    case event::kCompleted:
+    case logkind::kCompleted:
         BreakLine(out);
         out += Printf("--- %s ---\n", GetString(12, 7));
         break;

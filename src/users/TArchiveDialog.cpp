@@ -6,7 +6,7 @@
 #include "menus/GameSettings.h"
 #include "platform/Files.h"
 #include "resources/StringTable.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 #include "users/TDataFile.h"
 #include "users/UserCommands.h"
 

@@ -6,8 +6,8 @@
 #include "platform/LocalTime.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
-#include "ui/TStringList.h"
-#include "ui/TextHelpers.h"
+#include "base/TStringList.h"
+#include "base/TextHelpers.h"
 #include "users/CurrentUser.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // event log shared by every user, appended to). Each object reloads the
 // registry when built; callers make one per operation, the game one per game.
 
-#include "ui/TList.h"
+#include "base/TList.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,12 +11,12 @@
 
 class TStringList;
 
-namespace event {
+namespace logkind {  // the kinds of results-log records
 
 constexpr int kClosed = 0, kDate = 1, kTime = 2, kSettings = 3, kLevel = 4, kShown = 5, kMistyped = 6, kHit = 7,
               kContextClosed = 8, kLifeLost = 9, kBonus = 10, kCompleted = 11;
 
-}  // namespace event
+}  // namespace logkind
 
 // What a report is made of: one event turned into text (or none).
 using EventFormatter = std::function<std::string(int kind, const unsigned char* data, int size, int mode)>;

@@ -2,7 +2,7 @@
 
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 #include "game/GameCommands.h"
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"

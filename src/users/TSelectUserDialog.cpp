@@ -8,7 +8,7 @@
 #include "ui/TButton.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 #include "users/TDataFile.h"
 
 #include <algorithm>

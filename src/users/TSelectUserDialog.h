@@ -4,7 +4,7 @@
 // any other way, or with no row chosen, leaves the string empty.
 
 #include "ui/TDialog.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <string>
 

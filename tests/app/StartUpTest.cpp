@@ -1,5 +1,5 @@
 #include "app/DataFolder.h"
-#include "app/StartUp.h"
+#include "StartUp.h"
 #include "app/TApp.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"

@@ -3,7 +3,7 @@
 #include "game/ThemeArt.h"
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 #include "resources/TJoinFile.h"
 #include "support/ArchiveBytes.h"
 #include "support/GameFixture.h"

@@ -2,7 +2,7 @@
 #include "gfx/Display.h"
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 
 #include <gtest/gtest.h>
 

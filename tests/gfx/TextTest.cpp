@@ -111,7 +111,7 @@ TEST_F(TextTest, HotkeyTextsHighlightTheirLetterAndKeepTheAnchors)
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 2;
     EXPECT_EQ(HotkeyTextWidth("~A~BB"), 29);
-    DrawHotkeyText(&view, 100, 10, "~A~BB");
+    DrawHotkeyText(HotkeyRole(&view), 100, 10, "~A~BB");
     EXPECT_EQ(Ink().left, 86);  // centred as "ABB" would be
     EXPECT_EQ(At(87, 12), SchemeColour(10));
     EXPECT_EQ(At(96, 12), MapColour(2));
@@ -119,7 +119,7 @@ TEST_F(TextTest, HotkeyTextsHighlightTheirLetterAndKeepTheAnchors)
     EXPECT_EQ(theScreen.vAnchor, 2);
     EXPECT_EQ(theScreen.pen, MapColour(2));
     SDL_FillRect(surface.get(), nullptr, 0);
-    DrawHotkeyText(&view, 100, 10, "~");
+    DrawHotkeyText(HotkeyRole(&view), 100, 10, "~");
     EXPECT_EQ(Ink().left, kEmptyRect);
     EXPECT_EQ(HotkeyOf("~Apri"), 'a');
     EXPECT_EQ(HotkeyOf("Salva"), 0);

@@ -5,7 +5,7 @@
 #include "help/TMiniBrowser.h"
 #include "app/CommandQueue.h"
 #include "app/TApp.h"
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "support/HeadlessApp.h"
 
 #include <gtest/gtest.h>

@@ -35,8 +35,40 @@ TEST(GameSettingsTest, FieldsSitAtTheirOffsets)
     EXPECT_EQ(b[440 + 24], 25);
     EXPECT_EQ(b[5] | b[6] | b[7] | b[37] | b[38] | b[39], 0);  // padding stays zero
 
+    s.fallSeconds = 42;  // a value the options offer: it comes back as it went
+    b = s.Encode();
     GameSettings back = GameSettings::Decode(b.data());
     EXPECT_EQ(back.Encode(), b);
+}
+
+// Profiles travel between machines: a damaged number must not stop a game
+// (a font size of 0x7fffffff froze it), and the bytes no field covers come
+// back exactly as another copy of the program wrote them.
+TEST(GameSettingsTest, DamagedNumbersComeBackInRangeAndUnknownBytesStay)
+{
+    GameSettings::Bytes b = GameSettings().Encode();
+    auto put = [&](int offset, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put(428, 0x7FFFFFFF);  // font size
+    put(16, 0);            // lanes
+    put(32, 0xFFFFFFFB);   // lives -5
+    put(20, 1000);         // seconds to fall
+    put(444, 9);           // device kind
+    GameSettings s = GameSettings::Decode(b.data());
+    EXPECT_EQ(s.fontSize, 72);
+    EXPECT_EQ(s.lanes, 1);
+    EXPECT_EQ(s.lives, 0);
+    EXPECT_EQ(s.fallSeconds, 60);
+    EXPECT_EQ(s.device.kind, 5);
+
+    GameSettings::Bytes foreign = GameSettings().Encode();
+    foreign[5] = 0xAA;                       // padding after the flags
+    foreign[39] = 0x55;                      // padding after infinite lives
+    std::memcpy(&foreign[308], "arialbd\0old", 11);  // a shorter name over a longer one
+    foreign[440 + 13] = 0x77;                // the three bytes after the directions byte
+    EXPECT_EQ(GameSettings::Decode(foreign.data()).Encode(), foreign);
 }
 
 TEST(GameSettingsTest, NewUserDefaultsAndDeviceDefaults)

@@ -1,7 +1,7 @@
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
 #include "app/TApp.h"
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "support/HeadlessApp.h"
@@ -13,7 +13,7 @@
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
 #include "ui/TSelectorItem.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <gtest/gtest.h>
 

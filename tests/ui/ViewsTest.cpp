@@ -1,7 +1,7 @@
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
 #include "app/TApp.h"
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
 #include "support/HeadlessApp.h"

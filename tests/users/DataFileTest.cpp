@@ -2,7 +2,7 @@
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 #include "users/CurrentUser.h"
 #include "users/ReportFormatter.h"
 #include "users/TDataFile.h"
@@ -82,16 +82,16 @@ TEST_F(DataFileTest, IdsAreReusedOnlyFromTheTop)
 TEST_F(DataFileTest, NothingIsRecordedWithoutAUserOrWithRecordingOff)
 {
     TDataFile data(GameSettings::kSize);
-    data.RecordText(event::kLevel, "x");
+    data.RecordText(logkind::kLevel, "x");
     EXPECT_FALSE(std::filesystem::exists(folder / "DATA/USERS.DAT"));
     data.AddUser("a", payload.data());
     data.SelectUser("a");
     data.recordingEnabled = false;
-    data.RecordText(event::kLevel, "x");
+    data.RecordText(logkind::kLevel, "x");
     EXPECT_FALSE(std::filesystem::exists(folder / "DATA/USERS.DAT"));
     data.recordingEnabled = true;
-    data.RecordText(event::kLevel, "uno");
-    data.RecordText(event::kLevel, "due");
+    data.RecordText(logkind::kLevel, "uno");
+    data.RecordText(logkind::kLevel, "due");
     std::string log = Log();
     EXPECT_EQ(log.substr(0, 4), "DAT\x1A");
     EXPECT_EQ(log.size(), 4u + (12 + 4) * 2);  // the magic once
@@ -104,12 +104,12 @@ TEST_F(DataFileTest, PurgeKeepsTheOthersByteForByte)
     data.AddUser("b", payload.data());
     for (const char* word : {"uno", "due", "tre"}) {
         data.SelectUser("a");
-        data.RecordText(event::kShown, word);
+        data.RecordText(logkind::kShown, word);
         data.SelectUser("b");
-        data.RecordText(event::kShown, word);
+        data.RecordText(logkind::kShown, word);
     }
     int value = 2;
-    data.RecordEvent(event::kLifeLost, &value, 4);
+    data.RecordEvent(logkind::kLifeLost, &value, 4);
     std::string before = Log();
     data.PurgeEvents("a");
     std::string after = Log();
@@ -156,8 +156,8 @@ TEST_F(DataFileTest, DamagedFilesStopAtTheDamage)
     EXPECT_NE(data.Find("a"), nullptr);
 
     data.SelectUser("a");
-    data.RecordText(event::kShown, "casa");
-    data.RecordText(event::kShown, "sole");
+    data.RecordText(logkind::kShown, "casa");
+    data.RecordText(logkind::kShown, "sole");
     std::string log = Log();
     log[4 + 17 + 8] = 100;  // the second event claims more data than there is
     folder.Write("DATA/USERS.DAT", log);
@@ -172,30 +172,30 @@ TEST_F(DataFileTest, ReportLinesLineUpTheKeysAndTheWords)
     auto text = [&](int kind, const std::string& s) {
         return f.Format(kind, reinterpret_cast<const unsigned char*>(s.c_str()), static_cast<int>(s.size() + 1), 1);
     };
-    EXPECT_EQ(text(event::kLevel, "Animali"), "\n--- \"Animali\" ---\n");
-    EXPECT_EQ(text(event::kShown, "gatto"), "gatto");
+    EXPECT_EQ(text(logkind::kLevel, "Animali"), "\n--- \"Animali\" ---\n");
+    EXPECT_EQ(text(logkind::kShown, "gatto"), "gatto");
     std::string keys(45, 'k');
-    EXPECT_EQ(text(event::kMistyped, keys), std::string(13, ' ') + "* " + std::string(20, 'k') + "\n" +
+    EXPECT_EQ(text(logkind::kMistyped, keys), std::string(13, ' ') + "* " + std::string(20, 'k') + "\n" +
                                                 std::string(18, ' ') + "* " + std::string(20, 'k') + "\n" +
                                                 std::string(18, ' ') + "* " + std::string(5, 'k') + "\n");
-    EXPECT_EQ(text(event::kShown, "cane"), "cane");
-    EXPECT_EQ(text(event::kHit, "CANE"), std::string(16, ' ') + "CANE\n");
-    EXPECT_EQ(text(event::kShown, "topo"), "topo");
+    EXPECT_EQ(text(logkind::kShown, "cane"), "cane");
+    EXPECT_EQ(text(logkind::kHit, "CANE"), std::string(16, ' ') + "CANE\n");
+    EXPECT_EQ(text(logkind::kShown, "topo"), "topo");
     std::int32_t lives = 2;
-    EXPECT_EQ(f.Format(event::kLifeLost, reinterpret_cast<unsigned char*>(&lives), 4, 1),
+    EXPECT_EQ(f.Format(logkind::kLifeLost, reinterpret_cast<unsigned char*>(&lives), 4, 1),
               "\n--- Vita persa: vite = 2 ---\n");
     unsigned char hit = 1, miss = 0;
-    EXPECT_EQ(f.Format(event::kBonus, &hit, 1, 1), "--- Bonus: bersaglio colpito! ---\n");
-    EXPECT_EQ(f.Format(event::kBonus, &miss, 1, 1), "--- Bonus: bersaglio mancato ---\n");
-    EXPECT_EQ(f.Format(event::kCompleted, nullptr, 0, 1), "--- Esercizio completato! ---\n");
-    EXPECT_EQ(f.Format(event::kClosed, nullptr, 0, 1), "--- Partita interrotta ---\n\n");
-    EXPECT_EQ(f.Format(event::kContextClosed, nullptr, 0, 1), "\n");
-    EXPECT_EQ(text(event::kDate, "08/12/2026"), "\nPartita del : 08/12/2026 - ");
-    EXPECT_EQ(text(event::kTime, "10:15:00"), "10:15:00\n");
+    EXPECT_EQ(f.Format(logkind::kBonus, &hit, 1, 1), "--- Bonus: bersaglio colpito! ---\n");
+    EXPECT_EQ(f.Format(logkind::kBonus, &miss, 1, 1), "--- Bonus: bersaglio mancato ---\n");
+    EXPECT_EQ(f.Format(logkind::kCompleted, nullptr, 0, 1), "--- Esercizio completato! ---\n");
+    EXPECT_EQ(f.Format(logkind::kClosed, nullptr, 0, 1), "--- Partita interrotta ---\n\n");
+    EXPECT_EQ(f.Format(logkind::kContextClosed, nullptr, 0, 1), "\n");
+    EXPECT_EQ(text(logkind::kDate, "08/12/2026"), "\nPartita del : 08/12/2026 - ");
+    EXPECT_EQ(text(logkind::kTime, "10:15:00"), "10:15:00\n");
     GameSettings s;
     std::strcpy(s.exerciseName, "Colori");
     auto bytes = s.Encode();
-    EXPECT_EQ(f.Format(event::kSettings, bytes.data(), GameSettings::kSize, 1),
+    EXPECT_EQ(f.Format(logkind::kSettings, bytes.data(), GameSettings::kSize, 1),
               "Esercizio: Colori\nCaduta in secondi = 10\nPausa in secondi = 3\n");
     EXPECT_EQ(f.Format(42, nullptr, 0, 1), "UNKNOWN CODE!!!\n");
 }

@@ -87,9 +87,9 @@ struct UserDialogsTest : ::testing::Test {
         for (const char* name : {"Anna", "Bruno", "Carla", "Anna"}) {
             TDataFile game(GameSettings::kSize);
             game.SelectUser(name);
-            game.RecordText(event::kDate, "08/12/2026");
-            game.RecordText(event::kLevel, name);
-            game.RecordText(event::kHit, "CASA");
+            game.RecordText(logkind::kDate, "08/12/2026");
+            game.RecordText(logkind::kLevel, name);
+            game.RecordText(logkind::kHit, "CASA");
         }
     }
     std::string Log() { return headless->Folder().Read("DATA/USERS.DAT"); }

@@ -4,7 +4,7 @@
 //   quoli-gallery PROGRAM_FOLDER OUTDIR [640x480|800x600|1024x768]
 
 #include "app/TApp.h"
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
 #include "help/TMiniBrowser.h"
@@ -19,7 +19,7 @@
 #include "ui/TMenuLine.h"
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include <unistd.h>
 

@@ -3,7 +3,7 @@
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
 #include "support/HeadlessApp.h"
-#include "ui/TMouse.h"
+#include "app/TMouse.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ui/TextHelpers.h"
-#include "ui/dstring.h"
+#include "base/TextHelpers.h"
+#include "base/dstring.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // A list element holding one zero-terminated text in its data buffer; the
 // data length includes the terminator.
 
-#include "ui/TElement.h"
+#include "base/TElement.h"
 
 class dstring : public TElement {
 public:

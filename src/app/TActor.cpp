@@ -1,8 +1,8 @@
-#include "game/TActor.h"
+#include "app/TActor.h"
 
 #include "app/Clock.h"
 #include "gfx/Screen.h"
-#include "ui/TList.h"
+#include "base/TList.h"
 
 void TActor::MoveTo(int x, int y)
 {

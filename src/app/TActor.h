@@ -3,7 +3,7 @@
 // a table, and the screen area beneath it saved and put back.
 
 #include "gfx/Images.h"
-#include "ui/TElement.h"
+#include "base/TElement.h"
 
 #include <cstdint>
 

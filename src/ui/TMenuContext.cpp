@@ -1,4 +1,4 @@
-#include "app/TMenuContext.h"
+#include "ui/TMenuContext.h"
 
 #include "app/CommandQueue.h"
 #include "app/Commands.h"

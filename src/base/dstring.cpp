@@ -1,4 +1,4 @@
-#include "ui/dstring.h"
+#include "base/dstring.h"
 
 #include <cstring>
 

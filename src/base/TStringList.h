@@ -1,7 +1,7 @@
 #pragma once
 // A list of dstring elements, loaded from and saved to CR LF text files.
 
-#include "ui/TList.h"
+#include "base/TList.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // An intrusive doubly linked list of TElement. The list owns its elements:
 // removing, clearing or destroying the list deletes them.
 
-#include "ui/TElement.h"
+#include "base/TElement.h"
 
 class TList : public TElement {
 public:

@@ -1,4 +1,4 @@
-#include "ui/TElement.h"
+#include "base/TElement.h"
 
 unsigned char* TElement::AllocData(std::size_t size)
 {

@@ -1,6 +1,6 @@
 #include "support/TempFolder.h"
-#include "ui/TStringList.h"
-#include "ui/dstring.h"
+#include "base/TStringList.h"
+#include "base/dstring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ui/TList.h"
-#include "ui/dstring.h"
+#include "base/TList.h"
+#include "base/dstring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/TList.h"
+#include "base/TList.h"
 
 #include <utility>
 

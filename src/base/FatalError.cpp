@@ -1,4 +1,4 @@
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 
 #include "platform/MessageBox.h"
 

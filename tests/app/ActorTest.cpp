@@ -1,5 +1,5 @@
 #include "app/Clock.h"
-#include "game/TActor.h"
+#include "app/TActor.h"
 #include "gfx/Screen.h"
 #include "support/HeadlessApp.h"
 

@@ -1,7 +1,7 @@
-#include "app/StartUp.h"
+#include "StartUp.h"
 
 #include "app/DataFolder.h"
-#include "app/FatalError.h"
+#include "base/FatalError.h"
 #include "app/TApp.h"
 #include "users/TProjectContext.h"
 #include "game/TZandorliGameContext.h"

@@ -1,4 +1,4 @@
-#include "ui/TMouse.h"
+#include "app/TMouse.h"
 
 #include "app/Input.h"
 #include "gfx/Screen.h"

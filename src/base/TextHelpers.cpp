@@ -1,6 +1,6 @@
-#include "ui/TextHelpers.h"
+#include "base/TextHelpers.h"
 
-#include "ui/dstring.h"
+#include "base/dstring.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "resources/ImageLoaders.h"
+#include "gfx/ImageLoaders.h"
 
 #include "gfx/Images.h"
 #include "gfx/Screen.h"

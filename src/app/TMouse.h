@@ -4,7 +4,7 @@
 // other drawing works on a surface without it; each sprite keeps the area it
 // drew or uncovered and pushes only that to the display.
 
-#include "game/TActor.h"
+#include "app/TActor.h"
 #include "gfx/Display.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
-#include "ui/TStringList.h"
+#include "base/TStringList.h"
 
 #include "platform/Files.h"
-#include "ui/TextHelpers.h"
-#include "ui/dstring.h"
+#include "base/TextHelpers.h"
+#include "base/dstring.h"
 
 #include <cstdio>
 #include <vector>
