@@ -28,7 +28,8 @@ TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, in
     std::string path = FontsFolder() + s.fontName + ".ttf";
     int size = s.fontSize + 1;
     int padded = 0;
-    TFont* previous = theScreen.font;
+    {
+    DrawingState saved;
     do {
         --size;
         font_.reset();
@@ -44,7 +45,7 @@ TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, in
     theScreen.pen = MapColour(static_cast<std::uint32_t>(s.textColour));
     rendered_.reset(RenderTextSurface(text_.c_str()));
     textHeight_ = rendered_ ? rendered_->h : 0;
-    theScreen.font = previous;
+    }
     int box = s.boxColour >= 0 && s.boxColour < 32 ? s.boxColour : 15;
     const NamedColour& c = kColourTable[box];
     halo_ = PixelOf(static_cast<std::uint8_t>(255 - c.r), static_cast<std::uint8_t>(255 - c.g),

@@ -196,3 +196,16 @@ void ClearScreen(std::uint32_t colour)
     FillBoxRaw(v.left, v.top, v.right, v.bottom, colour);
     MarkDirty(v.left, v.top, v.right, v.bottom);
 }
+
+DrawingState::DrawingState()
+    : pen_(theScreen.pen), font_(theScreen.font), hAnchor_(theScreen.hAnchor), vAnchor_(theScreen.vAnchor)
+{
+}
+
+DrawingState::~DrawingState()
+{
+    theScreen.pen = pen_;
+    theScreen.font = font_;
+    theScreen.hAnchor = hAnchor_;
+    theScreen.vAnchor = vAnchor_;
+}

@@ -32,6 +32,21 @@ extern Screen theScreen;
 
 // Sets the video mode (retrying windowed when full screen is refused); a
 // mode that cannot be had at all ends the program.
+// Keeps the screen's pen, font and text anchors while it lives and puts
+// them back when it goes: drawing code changes them freely in between.
+class DrawingState {
+public:
+    DrawingState();
+    ~DrawingState();
+    DrawingState(const DrawingState&) = delete;
+    DrawingState& operator=(const DrawingState&) = delete;
+
+private:
+    std::uint32_t pen_;
+    TFont* font_;
+    std::uint8_t hAnchor_, vAnchor_;
+};
+
 void OpenScreen(int width, int height, int depth, std::uint32_t flags);
 void CloseScreen();
 // Makes `surface` the video surface with a logical screen of width x height

@@ -29,7 +29,10 @@ std::unique_ptr<TFont> TFont::FromBitmap(const unsigned char* block, std::size_t
     if (!block || size < 12 || GetLE16(block) != kBitmapMagic)
         return nullptr;
     std::unique_ptr<TFont> font(new TFont);
-    font->bitmap_ = block;
+    // The font keeps its own copy: the archive may free or reload the
+    // entry it came from while the font is in use.
+    font->ownBitmap_.assign(block, block + size);
+    font->bitmap_ = font->ownBitmap_.data();
     font->bitmapSize_ = size;
     return font;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TFont {
 public:
@@ -20,7 +21,8 @@ public:
     // Opens a TrueType file at a point size; null when the file cannot be
     // read or the library refuses it.
     static std::unique_ptr<TFont> OpenTrueType(const std::string& path, int points);
-    // Wraps a bitmap font block that stays alive elsewhere (the archive entry).
+    // A bitmap font made from a copy of the block (an archive entry, which
+    // may be released afterwards).
     static std::unique_ptr<TFont> FromBitmap(const unsigned char* block, std::size_t size);
 
     bool IsBitmap() const { return bitmap_ != nullptr; }
@@ -31,6 +33,7 @@ public:
 private:
     TFont() = default;
     TTF_Font* ttf_ = nullptr;
+    std::vector<unsigned char> ownBitmap_;
     const unsigned char* bitmap_ = nullptr;
     std::size_t bitmapSize_ = 0;
 };

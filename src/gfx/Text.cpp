@@ -174,7 +174,8 @@ void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
 {
     if (!text)
         return;
-    std::uint8_t hAnchor = theScreen.hAnchor, vAnchor = theScreen.vAnchor;
+    DrawingState saved;
+    std::uint8_t hAnchor = theScreen.hAnchor;
     std::uint32_t pen = theScreen.pen;
     int w = HotkeyTextWidth(text);
     if (hAnchor == 1)
@@ -204,9 +205,6 @@ void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
         }
     }
     flush();
-    theScreen.pen = pen;
-    theScreen.hAnchor = hAnchor;
-    theScreen.vAnchor = vAnchor;
 }
 
 SDL_Surface* RenderTextSurface(const char* text)

@@ -93,11 +93,12 @@ void HtmlParser::MakePiece(bool lineEnd)
         face += bold_ && italic_ ? "bi" : bold_ ? "bd" : italic_ ? "i" : "";
     auto* piece = new dHTMLstring(text_.c_str());
     piece->font = viewer_.FontFor(face, style_.size);
-    TFont* previous = theScreen.font;
-    theScreen.font = piece->font;
-    piece->width = TextWidth(text_.c_str());
-    piece->height = LineHeight();
-    theScreen.font = previous;
+    {
+        DrawingState saved;
+        theScreen.font = piece->font;
+        piece->width = TextWidth(text_.c_str());
+        piece->height = LineHeight();
+    }
     piece->colour = style_.colour;
     piece->indent = indent_;
     piece->number = style_.number;

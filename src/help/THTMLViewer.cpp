@@ -17,11 +17,9 @@ namespace {
 
 int WidthIn(TFont* font, const std::string& text)
 {
-    TFont* previous = theScreen.font;
+    DrawingState saved;
     theScreen.font = font;
-    int w = TextWidth(text.c_str());
-    theScreen.font = previous;
-    return w;
+    return TextWidth(text.c_str());
 }
 
 int SpaceWidth(TFont* font)

@@ -67,7 +67,7 @@ void TFontDialog::DrawSample()
     auto sampleFont = TFont::OpenTrueType(path, settings_.fontSize);
     if (!sampleFont)
         return;
-    TFont* previous = theScreen.font;
+    DrawingState saved;
     theScreen.font = sampleFont.get();
     theScreen.pen = MapColour(static_cast<std::uint32_t>(settings_.textColour));
     theScreen.hAnchor = 1;
@@ -75,7 +75,6 @@ void TFontDialog::DrawSample()
     SetClip(inside.left, inside.top, inside.right, inside.bottom);
     DrawText((inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2, "ABCabc");
     ResetClip();
-    theScreen.font = previous;
 }
 
 void TFontDialog::Idle()

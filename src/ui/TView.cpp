@@ -140,6 +140,7 @@ void TView::Draw()
 {
     if (DrawLocked() || !(state_ & view::kVisible))
         return;
+    DrawingState saved;  // what one view sets for itself stays with it
     theScreen.font = font;
     DrawBody();
     if (state_ & view::kFramed) {

@@ -69,7 +69,7 @@ void TProjectDialog::Draw()
     TMenu::Draw();
     if (DrawLocked() || !titleFont_)
         return;
-    TFont* previous = theScreen.font;
+    DrawingState saved;
     theScreen.font = titleFont_.get();
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
@@ -84,7 +84,6 @@ void TProjectDialog::Draw()
     DrawText(x, y + 1, title);
     theScreen.pen = MapColour(4);
     DrawText(x, y, title);
-    theScreen.font = previous;
 }
 
 void TProjectDialog::HandleEvent(TEvent& event)

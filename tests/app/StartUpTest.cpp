@@ -74,12 +74,13 @@ TEST(StartUpTest, BadIconsAreFatalWithTheirReason)
     TempFolder folder;
     fs::copy_file(fs::path(QUOLI_STAGE_DIR) / "quoli.str", folder / "quoli.str");
     folder.Write("config.ini", "[global]\r\nFULLSCREEN=0\r\nAUDIO=0\r\n");
-    auto bmp = [](int width, int bits) {
+    std::string scratch = folder / "icon.bmp";
+    auto bmp = [&](int width, int bits) {
         SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, 8, bits, 0, 0, 0, 0);
-        SDL_RWops* rw = SDL_RWFromFile("/tmp/quoli-icon-test.bmp", "wb");
+        SDL_RWops* rw = SDL_RWFromFile(scratch.c_str(), "wb");
         SDL_SaveBMP_RW(s, rw, 1);
         SDL_FreeSurface(s);
-        return ReadBinaryFile("/tmp/quoli-icon-test.bmp");
+        return ReadBinaryFile(scratch);
     };
     struct Case {
         std::string icon;

@@ -159,3 +159,17 @@ TEST(RenderTextTest, RenderedWordsAreTrimmedToTheirInk)
     theScreen = Screen{};
     TTF_Quit();
 }
+
+// A font made from an archive entry stays whole when the entry's buffer is
+// freed or loaded again (the game and the title screen release theirs).
+TEST_F(TextTest, ABitmapFontOutlivesTheBufferItCameFrom)
+{
+    auto source = std::make_unique<std::vector<unsigned char>>(block);
+    auto copy = TFont::FromBitmap(source->data(), source->size());
+    theScreen.font = copy.get();
+    int width = TextWidth("AB");
+    source.reset();  // freed: under the sanitizer any read of it would fail
+    EXPECT_EQ(TextWidth("AB"), width);
+    DrawText(10, 40, "AB");
+    EXPECT_NE(Ink().left, kEmptyRect);
+}
