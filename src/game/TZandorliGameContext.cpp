@@ -28,7 +28,8 @@
 #include "resources/TJoinFile.h"
 #include "ui/StandardDialogs.h"
 #include "users/CurrentUser.h"
-#include "users/TDataFile.h"
+#include "base/TextHelpers.h"
+#include "game/GameRecorder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,21 +59,7 @@ void TZandorliGameContext::Start()
     ShowMouse(false);
     OpenEffects(theGameSettings.effectsOn != 0, theGameSettings.musicOn != 0);
 
-    results_ = std::make_unique<TDataFile>(GameSettings::kSize);
-    if (!s.recordResults) {
-        results_->recordingEnabled = false;
-    } else {
-        GameSettings::Bytes bytes = s.Encode();
-        if (results_->Find(theUserName))
-            results_->UpdateUser(theUserName, bytes.data());
-        else
-            results_->AddUser(theUserName, bytes.data());
-        results_->SelectUser(theUserName);
-        results_->SaveRegistry();
-        results_->RecordText(logkind::kDate, CurrentDateText().c_str());
-        results_->RecordText(logkind::kTime, CurrentTimeText().c_str());
-        results_->RecordEvent(logkind::kSettings, bytes.data(), GameSettings::kSize);
-    }
+    recorder_ = std::make_unique<GameRecorder>(theUserName, s);
 
     finalised_ = false;
     occupied_ = hits_ = launched_ = 0;
@@ -125,8 +112,8 @@ void TZandorliGameContext::Start()
 void TZandorliGameContext::Stop()
 {
     FreeMusic();
-    if (results_)
-        results_->RecordEvent(logkind::kContextClosed, nullptr, 0);
+    if (recorder_)
+        recorder_->ContextClosed();
     levelMessage_.clear();
     ReleaseLanes();
     pendulum_.reset();
@@ -134,8 +121,7 @@ void TZandorliGameContext::Stop()
     finalCreature_.reset();
     pictures_.Free();
     words_.clear();
-    results_.reset();
-    shown_.clear();
+    recorder_.reset();
     for (auto* font : {&scoreFont_, &livesFont_, &title42_, &title36_, &wordFont_, &fallback_})
         CloseFont(*font);
     TJoinFile::Release(fallbackEntry_);
@@ -153,13 +139,13 @@ void TZandorliGameContext::LoadLevel()
     PlayLevel level = LoadLevelForPlay(path.c_str(), levelIndex_);
     keySet_ = level.header;
     if (level.status == 1) {
-        state_ = gamestate::kCompleted;
+        state_ = GameState::kCompleted;
         return;
     }
     if (level.status != 0) {
         errorCode_ = level.status;
         errorLine_ = level.errorLine;
-        state_ = gamestate::kLoadError;
+        state_ = GameState::kLoadError;
         return;
     }
     levelIndex_ = level.levelIndex;
@@ -167,7 +153,7 @@ void TZandorliGameContext::LoadLevel()
     levelMessage_ = level.title;
     words_ = std::move(level.words);
     nextWord_ = 0;
-    state_ = gamestate::kLevelIntro;
+    state_ = GameState::kLevelIntro;
 }
 
 void TZandorliGameContext::ReleaseLane(Lane& lane)
@@ -185,19 +171,6 @@ void TZandorliGameContext::ReleaseLanes()
         ReleaseLane(lane);
         lane.base.reset();
     }
-}
-
-void TZandorliGameContext::RecordTyped()
-{
-    if (!typed_.empty())
-        results_->RecordText(logkind::kMistyped, typed_.c_str());
-}
-
-void TZandorliGameContext::FlushShownWords()
-{
-    for (const std::string& word : shown_)
-        results_->RecordText(logkind::kShown, word.c_str());
-    shown_.clear();
 }
 
 void TZandorliGameContext::Launch()
@@ -239,12 +212,9 @@ void TZandorliGameContext::Launch()
     Lane& lane = lanes_[laneIndex];
     int centre = LaneCentre(laneIndex);
     lane.word = std::make_unique<TActorParola>(fallMs_, shown.c_str(), centre, -lineSkip_ - 16);
-    shown_.push_back(answer);
-    FlushShownWords();
+    recorder_->Shown(answer);
     ++nextWord_;
-    for (char& c : answer)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    UpperCaseText(answer.data());
     lane.answer = answer;
     if (PictureTheme()) {
         DressLaunchedLane(lane, centre);
@@ -275,7 +245,7 @@ void TZandorliGameContext::Fall()
         lane.word->MoveTo(lane.word->X(), static_cast<int>(y));
         if (y - lane.textOffset + topMargin_ > bottomLine_) {
             ReleaseLane(lane);
-            state_ = gamestate::kLifeLost;
+            state_ = GameState::kLifeLost;
             phaseStart_ = Now();
         }
     }
@@ -303,7 +273,7 @@ void TZandorliGameContext::Frame()
     ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
     for (int i = 0; i < lanesWanted_; ++i)
         if (lanes_[i].word)
-            lanes_[i].word->DrawWord(state_ == gamestate::kLifeLost);
+            lanes_[i].word->DrawWord(state_ == GameState::kLifeLost);
     DrawLives();
     DrawScore();
 }
@@ -399,12 +369,12 @@ void TZandorliGameContext::GameOver()
     if (theGameSettings.enterTopTen)
         TApp::RunModal(Root(), new TTopTenContext(theUserName, score_));
     PostCommand(command::kGameOver);
-    state_ = gamestate::kStopped;
+    state_ = GameState::kStopped;
 }
 
 void TZandorliGameContext::Leave()
 {
-    state_ = gamestate::kStopped;
+    state_ = GameState::kStopped;
     // A game started straight from the command line ends the program;
     // otherwise the child goes back to the main menu.
     if (theDirectStart)
@@ -415,7 +385,7 @@ void TZandorliGameContext::Leave()
 
 void TZandorliGameContext::LevelDone()
 {
-    state_ = gamestate::kLevelDone;
+    state_ = GameState::kLevelDone;
     ++streak_;
     ++levelIndex_;
     phaseStart_ = Now();
@@ -425,14 +395,14 @@ void TZandorliGameContext::Match(unsigned char c)
 {
     if (c == 27 || c == 19)
         return;
-    if (state_ == gamestate::kBonusPlay) {
+    if (state_ == GameState::kBonusPlay) {
         // Any key fires at the bonus target.
         for (int i = 0; i < lanesWanted_; ++i)
             if (lanes_[i].sprite && lanes_[i].hitState == kIdle)
                 lanes_[i].hitState = kMatched;
         return;
     }
-    if (state_ != gamestate::kPlaying)
+    if (state_ != GameState::kPlaying)
         return;
     if (theGameSettings.exerciseType == exercise::kKeys && keySet_.find(static_cast<char>(c)) == std::string::npos)
         return;
@@ -446,7 +416,7 @@ void TZandorliGameContext::Match(unsigned char c)
     int winner = FindWinner(candidates, typed_);
     if (winner < 0) {
         if (typed_.size() >= kTypedLimit) {
-            results_->RecordText(logkind::kMistyped, typed_.substr(0, kTypedRecorded).c_str());
+            recorder_->Mistyped(typed_.substr(0, kTypedRecorded));
             typed_ = typed_.substr(typed_.size() - kTypedKept);
         }
     } else {
@@ -455,13 +425,9 @@ void TZandorliGameContext::Match(unsigned char c)
         ++hits_;
         if (!PictureTheme())
             score_ += 25;  // the picture themes score when the shot hits
-        std::string before = typed_.substr(0, typed_.size() - lane.answer.size());
-        std::string tail = typed_.substr(typed_.size() - lane.answer.size());
-        if (!before.empty())
-            results_->RecordText(logkind::kMistyped, before.c_str());
-        results_->RecordText(logkind::kHit, tail.c_str());
+        recorder_->Mistyped(typed_.substr(0, typed_.size() - lane.answer.size()));
+        recorder_->Hit(typed_.substr(typed_.size() - lane.answer.size()));
         typed_.clear();
-        FlushShownWords();
     }
     if (hits_ >= target_)
         LevelDone();
@@ -472,10 +438,9 @@ void TZandorliGameContext::HandleEvent(TEvent& event)
     TGameContext::HandleEvent(event);
     if (exitConfirmed_) {
         if (!finalised_) {
-            RecordTyped();
+            recorder_->Mistyped(typed_);
             typed_.clear();
-            FlushShownWords();
-            results_->RecordEvent(logkind::kClosed, nullptr, 0);
+            recorder_->Closed();
             finalised_ = true;
         }
         Leave();
@@ -492,135 +457,158 @@ void TZandorliGameContext::HandleEvent(TEvent& event)
     // Only characters: keys without one (Shift, arrows) carry codes above 255.
     if (event.keyAction != key::kPressed || event.keyChar <= 0 || event.keyChar > 255)
         return;
-    auto c = static_cast<unsigned char>(event.keyChar);
-    if (c >= 'a' && c <= 'z')
-        c = static_cast<unsigned char>(c - 'a' + 'A');
-    Match(c);
+    Match(static_cast<unsigned char>(ToUpperAscii(static_cast<char>(event.keyChar))));
 }
 
 void TZandorliGameContext::Idle()
 {
     TMenuContext::Idle();
     switch (state_) {
-    case gamestate::kLevelIntro:
-        hits_ = 0;
-        nextWord_ = 0;
-        DrawTitleScreen(false);
-        typed_.clear();
-        shown_.clear();
-        results_->RecordText(logkind::kLevel, levelMessage_.c_str());
-        phaseStart_ = Now();
-        state_ = gamestate::kIntroWait;
-        break;
-    case gamestate::kIntroWait:
-        if (Elapsed(phaseStart_, 6000)) {
-            FadeInMusic();
-            state_ = gamestate::kPlaying;
-            Launch();
-        }
-        break;
-    case gamestate::kPlaying:
-        if (occupied_ < lanesWanted_ && Elapsed(lastLaunch_, spawnMs_))
-            Launch();
-        PictureTheme() ? PictureFrame() : Frame();
-        break;
-    case gamestate::kLifeLost:
-        PictureTheme() ? PictureFrame() : Frame();
-        if (Elapsed(phaseStart_, 6000)) {
-            RecordTyped();
-            typed_.clear();
-            FlushShownWords();
-            streak_ = 0;
-            std::int32_t before = lives_;
-            results_->RecordEvent(logkind::kLifeLost, &before, 4);
-            if (theGameSettings.infiniteLives) {
-                state_ = gamestate::kNextLevel;
-            } else if (--lives_ >= 0) {
-                state_ = gamestate::kNextLevel;
-            } else {
-                GameOver();
-            }
-        }
-        break;
-    case gamestate::kLevelDone:
-        PictureTheme() ? PictureFrame() : Frame();
-        if (Elapsed(phaseStart_, 8000)) {
-            score_ += 50u * static_cast<std::uint32_t>(levelNumber_);
-            ++levelNumber_;
-            FadeOutMusic();
-            state_ = gamestate::kNextLevel;
-            // Every third level in a row earns a bonus stage.
-            if (PictureTheme() && streak_ % 3 == 0) {
-                streak_ = 0;
-                state_ = gamestate::kBonusIntro;
-            }
-        }
-        break;
-    case gamestate::kCompleted:
-        results_->RecordEvent(logkind::kCompleted, nullptr, 0);
-        DrawFinalScreen();
-        if (PictureTheme())
-            StartFinalCreature();
-        phaseStart_ = Now();
-        state_ = gamestate::kFinalWait;
-        break;
-    case gamestate::kFinalWait:
-        if (PictureTheme())
-            FinalFrame();
-        if (Elapsed(phaseStart_, 10000))
-            GameOver();
-        break;
-    case gamestate::kBonusIntro:
-        DrawTitleScreen(true);
-        phaseStart_ = Now();
-        state_ = gamestate::kBonusIntroWait;
-        break;
-    case gamestate::kBonusIntroWait:
-        if (Elapsed(phaseStart_, 6000))
-            state_ = gamestate::kBonusSetUp;
-        break;
-    case gamestate::kBonusSetUp:
-        SetUpBonus();
-        break;
-    case gamestate::kBonusPlay:
-        BonusFrame();
-        break;
-    case gamestate::kBonusEnd:
-        BonusFrame();
-        if (Elapsed(phaseStart_, 6000)) {
-            std::uint8_t hit = bonusBox_.WasHit() ? 1 : 0;
-            results_->RecordEvent(logkind::kBonus, &hit, 1);
-            state_ = gamestate::kNextLevel;
-        }
-        break;
-    case gamestate::kNextLevel:
-        ClearScreen(0);
-        ReleaseLanes();
-        pendulum_.reset();
-        circler_.reset();
-        occupied_ = 0;
-        launched_ = 0;
-        if (PictureTheme())
-            PlaceBases();
-        LoadLevel();
-        break;
-    case gamestate::kLoadError: {
-        ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
-        ShowMouse(true);
-        char title[300];
-        std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
-        AddDialog(new TMessageDialog(theScreen.width / 2, theScreen.height / 2, title, GetString(50, errorCode_), 0));
-        state_ = gamestate::kErrorWait;
-        break;
+    case GameState::kLevelIntro: ShowLevelTitle(); break;
+    case GameState::kIntroWait: WaitForLevel(); break;
+    case GameState::kPlaying: Play(); break;
+    case GameState::kLifeLost: AfterLifeLost(); break;
+    case GameState::kLevelDone: AfterLevelDone(); break;
+    case GameState::kCompleted: ShowFinalScreen(); break;
+    case GameState::kFinalWait: WaitOnFinalScreen(); break;
+    case GameState::kBonusIntro: ShowBonusTitle(); break;
+    case GameState::kBonusIntroWait: WaitForBonus(); break;
+    case GameState::kBonusSetUp: SetUpBonus(); break;
+    case GameState::kBonusPlay: BonusFrame(); break;
+    case GameState::kBonusEnd: EndBonus(); break;
+    case GameState::kNextLevel: NextLevel(); break;
+    case GameState::kLoadError: ShowLoadError(); break;
+    case GameState::kErrorWait: WaitOnLoadError(); break;
+    case GameState::kStopped: break;
     }
-    case gamestate::kErrorWait:
-        if (!FirstDialog()) {
-            errorCode_ = 0;
-            PostCommand(command::kGameOver);
-            state_ = gamestate::kStopped;
-        }
-        break;
-    default:
-        break;
+}
+
+void TZandorliGameContext::ShowLevelTitle()
+{
+    hits_ = 0;
+    nextWord_ = 0;
+    DrawTitleScreen(false);
+    typed_.clear();
+    recorder_->LevelStarted(levelMessage_);
+    phaseStart_ = Now();
+    state_ = GameState::kIntroWait;
+}
+
+void TZandorliGameContext::WaitForLevel()
+{
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    FadeInMusic();
+    state_ = GameState::kPlaying;
+    Launch();
+}
+
+void TZandorliGameContext::Play()
+{
+    if (occupied_ < lanesWanted_ && Elapsed(lastLaunch_, spawnMs_))
+        Launch();
+    PictureTheme() ? PictureFrame() : Frame();
+}
+
+void TZandorliGameContext::AfterLifeLost()
+{
+    PictureTheme() ? PictureFrame() : Frame();
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    recorder_->Mistyped(typed_);
+    typed_.clear();
+    streak_ = 0;
+    recorder_->LifeLost(lives_);
+    if (theGameSettings.infiniteLives || --lives_ >= 0)
+        state_ = GameState::kNextLevel;
+    else
+        GameOver();
+}
+
+void TZandorliGameContext::AfterLevelDone()
+{
+    PictureTheme() ? PictureFrame() : Frame();
+    if (!Elapsed(phaseStart_, 8000))
+        return;
+    score_ += 50u * static_cast<std::uint32_t>(levelNumber_);
+    ++levelNumber_;
+    FadeOutMusic();
+    state_ = GameState::kNextLevel;
+    // Every third level in a row earns a bonus stage.
+    if (PictureTheme() && streak_ % 3 == 0) {
+        streak_ = 0;
+        state_ = GameState::kBonusIntro;
     }
+}
+
+void TZandorliGameContext::ShowFinalScreen()
+{
+    recorder_->Completed();
+    DrawFinalScreen();
+    if (PictureTheme())
+        StartFinalCreature();
+    phaseStart_ = Now();
+    state_ = GameState::kFinalWait;
+}
+
+void TZandorliGameContext::WaitOnFinalScreen()
+{
+    if (PictureTheme())
+        FinalFrame();
+    if (Elapsed(phaseStart_, 10000))
+        GameOver();
+}
+
+void TZandorliGameContext::ShowBonusTitle()
+{
+    DrawTitleScreen(true);
+    phaseStart_ = Now();
+    state_ = GameState::kBonusIntroWait;
+}
+
+void TZandorliGameContext::WaitForBonus()
+{
+    if (Elapsed(phaseStart_, 6000))
+        state_ = GameState::kBonusSetUp;
+}
+
+void TZandorliGameContext::EndBonus()
+{
+    BonusFrame();
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    recorder_->Bonus(bonusBox_.WasHit());
+    state_ = GameState::kNextLevel;
+}
+
+void TZandorliGameContext::NextLevel()
+{
+    ClearScreen(0);
+    ReleaseLanes();
+    pendulum_.reset();
+    circler_.reset();
+    occupied_ = 0;
+    launched_ = 0;
+    if (PictureTheme())
+        PlaceBases();
+    LoadLevel();
+}
+
+void TZandorliGameContext::ShowLoadError()
+{
+    ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    ShowMouse(true);
+    char title[300];
+    std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
+    AddDialog(new TMessageDialog(theScreen.width / 2, theScreen.height / 2, title, GetString(50, errorCode_), 0));
+    state_ = GameState::kErrorWait;
+}
+
+void TZandorliGameContext::WaitOnLoadError()
+{
+    if (FirstDialog())
+        return;
+    errorCode_ = 0;
+    PostCommand(command::kGameOver);
+    state_ = GameState::kStopped;
 }

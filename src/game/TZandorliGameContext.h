@@ -16,17 +16,16 @@
 
 class TActor;
 class TActorParola;
-class TDataFile;
+class GameRecorder;
 class TFont;
 class TJoinElement;
 
-namespace gamestate {
-
-constexpr int kStopped = 0, kLevelIntro = 10, kIntroWait = 11, kPlaying = 20, kLifeLost = 30, kLevelDone = 40,
-              kCompleted = 50, kFinalWait = 51, kBonusIntro = 60, kBonusIntroWait = 61, kBonusSetUp = 62,
-              kBonusPlay = 63, kBonusEnd = 64, kNextLevel = 70, kLoadError = 1000, kErrorWait = 1001;
-
-}  // namespace gamestate
+// The game's states; the numbers are those of its state table.
+enum class GameState {
+    kStopped = 0, kLevelIntro = 10, kIntroWait = 11, kPlaying = 20, kLifeLost = 30, kLevelDone = 40,
+    kCompleted = 50, kFinalWait = 51, kBonusIntro = 60, kBonusIntroWait = 61, kBonusSetUp = 62,
+    kBonusPlay = 63, kBonusEnd = 64, kNextLevel = 70, kLoadError = 1000, kErrorWait = 1001,
+};
 
 class TZandorliGameContext : public TGameContext {
 public:
@@ -41,7 +40,7 @@ public:
     // The character typed, already upper-cased for a-z.
     void Match(unsigned char c);
 
-    int State() const { return state_; }
+    GameState State() const { return state_; }
     int Score() const { return static_cast<int>(score_); }
     int Lives() const { return lives_; }
     int Hits() const { return hits_; }
@@ -91,9 +90,22 @@ private:
     void DrawLives();
     void GameOver();
     void Leave();
-    void RecordTyped();
-    void FlushShownWords();
     void LevelDone();
+
+    // One step of each state, once a frame.
+    void ShowLevelTitle();
+    void WaitForLevel();
+    void Play();
+    void AfterLifeLost();
+    void AfterLevelDone();
+    void ShowFinalScreen();
+    void WaitOnFinalScreen();
+    void ShowBonusTitle();
+    void WaitForBonus();
+    void EndBonus();
+    void NextLevel();
+    void ShowLoadError();
+    void WaitOnLoadError();
 
     // The picture themes (quoli and space).
     bool PictureTheme() const { return theme_ != 1; }
@@ -127,9 +139,9 @@ private:
 
     static constexpr std::uint32_t kDrawEveryMs = 15;
 
-    int state_ = gamestate::kStopped;
-    int lastDrawnState_ = 0;
-    std::unique_ptr<TDataFile> results_;
+    GameState state_ = GameState::kStopped;
+    GameState lastDrawnState_ = GameState::kStopped;
+    std::unique_ptr<GameRecorder> recorder_;
     bool finalised_ = false;
     Lane lanes_[3];
     int lanesWanted_ = 2;
@@ -145,7 +157,6 @@ private:
     std::size_t nextWord_ = 0;
     int lives_ = 3;
     std::uint32_t score_ = 0;
-    std::vector<std::string> shown_;
     std::string typed_;
     std::string levelMessage_, keySet_;
     TJoinElement* fallbackEntry_ = nullptr;

@@ -43,7 +43,7 @@ void TZandorliGameContext::SetUpBonus()
     lane.hitState = kIdle;
     lane.launchTime = now;
     PlaceTarget();
-    state_ = gamestate::kBonusPlay;
+    state_ = GameState::kBonusPlay;
 }
 
 void TZandorliGameContext::StepTargets()
@@ -58,7 +58,7 @@ void TZandorliGameContext::StepTargets()
 void TZandorliGameContext::PlaceTarget()
 {
     // The bonus target is lane 0's creature; the final screen has its own.
-    TActor* target = state_ == gamestate::kFinalWait ? finalCreature_.get() : lanes_[0].sprite.get();
+    TActor* target = state_ == GameState::kFinalWait ? finalCreature_.get() : lanes_[0].sprite.get();
     if (!target)
         return;
     if (pendulum_) {

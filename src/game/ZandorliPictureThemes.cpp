@@ -74,7 +74,7 @@ void TZandorliGameContext::PictureFrame()
     DrawPictureLanes();
     for (int i = 0; i < lanesWanted_; ++i)
         if (lanes_[i].word)
-            lanes_[i].word->DrawWord(state_ == gamestate::kLifeLost);
+            lanes_[i].word->DrawWord(state_ == GameState::kLifeLost);
     for (int i = 0; i < lanesWanted_; ++i)
         if (lanes_[i].shot)
             lanes_[i].shot->Paint();
@@ -88,14 +88,14 @@ void TZandorliGameContext::PictureFall()
     for (int i = 0; i < lanesWanted_; ++i) {
         Lane& lane = lanes_[i];
         long long travelled = static_cast<long long>(now - lane.launchTime) * bottomLine_ / fallMs_;
-        if (lane.word && (state_ == gamestate::kPlaying || (state_ == gamestate::kLevelDone && lane.hitState != kIdle)))
+        if (lane.word && (state_ == GameState::kPlaying || (state_ == GameState::kLevelDone && lane.hitState != kIdle)))
             lane.word->MoveTo(lane.word->X(), static_cast<int>(travelled - lineSkip_ - 16));
         if (lane.hitState == kLanded) {
             if (lane.sprite && !lane.sprite->IsAnimating())
                 lane.sprite.reset();
             continue;
         }
-        if (!lane.sprite || state_ == gamestate::kLifeLost)
+        if (!lane.sprite || state_ == GameState::kLifeLost)
             continue;
         int y = static_cast<int>(travelled - lane.spriteHeight - topMargin_);
         lane.sprite->MoveTo(lane.sprite->X(), y);
@@ -112,7 +112,7 @@ void TZandorliGameContext::PictureFall()
         lane.hitState = kLanded;
         lane.word.reset();
         lane.answer.clear();
-        state_ = gamestate::kLifeLost;
+        state_ = GameState::kLifeLost;
         phaseStart_ = now;
     }
 }
@@ -179,8 +179,8 @@ void TZandorliGameContext::EndShot(Lane& lane)
     lane.hitState = kIdle;
     if (occupied_ > 0)
         --occupied_;
-    if (state_ == gamestate::kBonusPlay) {
-        state_ = gamestate::kBonusEnd;
+    if (state_ == GameState::kBonusPlay) {
+        state_ = GameState::kBonusEnd;
         phaseStart_ = Now();
     }
 }
@@ -246,7 +246,7 @@ void TZandorliGameContext::DrawPictureLanes()
             lane.base->Paint();
         }
     };
-    bool threads = state_ != gamestate::kFinalWait && state_ != gamestate::kBonusPlay && state_ != gamestate::kBonusEnd;
+    bool threads = state_ != GameState::kFinalWait && state_ != GameState::kBonusPlay && state_ != GameState::kBonusEnd;
     auto drawSprites = [this, threads] {
         for (int i = 0; i < lanesWanted_; ++i) {
             Lane& lane = lanes_[i];

@@ -62,12 +62,12 @@ TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
     for (const char* word : {"uno", "due", "tre"}) {
         ToPlay();
         Type(word);
-        ASSERT_EQ(game->State(), gamestate::kLevelDone) << word;
+        ASSERT_EQ(game->State(), GameState::kLevelDone) << word;
         Wait(8001);   // the bonus is added
         headless->Step(2);  // the next level is loaded and introduced
     }
     EXPECT_EQ(game->Score(), 3 * 25 + 50 + 100 + 150);
-    EXPECT_EQ(game->State(), gamestate::kFinalWait);
+    EXPECT_EQ(game->State(), GameState::kFinalWait);
 }
 
 TEST_F(GameTest, APausedWordResumesWhereItStopped)
@@ -77,14 +77,14 @@ TEST_F(GameTest, APausedWordResumesWhereItStopped)
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Wait(9000);
-    ASSERT_EQ(game->State(), gamestate::kPlaying);
+    ASSERT_EQ(game->State(), GameState::kPlaying);
     PauseClock();
     FakeClock::Advance(60000);
     ResumeClock();
     Wait(900);
-    EXPECT_EQ(game->State(), gamestate::kPlaying);
+    EXPECT_EQ(game->State(), GameState::kPlaying);
     Wait(200);
-    EXPECT_EQ(game->State(), gamestate::kLifeLost);
+    EXPECT_EQ(game->State(), GameState::kLifeLost);
 }
 
 TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
@@ -95,10 +95,10 @@ TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Wait(10100);
-    ASSERT_EQ(game->State(), gamestate::kLifeLost);
+    ASSERT_EQ(game->State(), GameState::kLifeLost);
     Wait(6001);
     EXPECT_EQ(game->Lives(), -1);
-    EXPECT_EQ(game->State(), gamestate::kStopped);
+    EXPECT_EQ(game->State(), GameState::kStopped);
     auto events = Events();
     auto lost = std::find_if(events.begin(), events.end(), [](auto& e) { return e.first == 9; });
     ASSERT_NE(lost, events.end());
@@ -118,7 +118,7 @@ TEST_F(GameTest, InfiniteLivesKeepTheirValueAndStillRecordTheLoss)
     Wait(6001);
     EXPECT_EQ(game->Lives(), 2);
     headless->Step(2);
-    EXPECT_EQ(game->State(), gamestate::kIntroWait);  // the same level again
+    EXPECT_EQ(game->State(), GameState::kIntroWait);  // the same level again
     auto events = Events();
     EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.first == 9; }), 1);
 }
@@ -128,14 +128,14 @@ TEST_F(GameTest, AnEmptyExerciseGoesStraightToTheFinalScreen)
     theGameSettings.enterTopTen = 0;
     Play("\r\n\r\n0\r\nVuoto\r\nx\r\n\r\n3\r\nSenza parole\r\n");
     headless->Step();
-    EXPECT_EQ(game->State(), gamestate::kFinalWait);
+    EXPECT_EQ(game->State(), GameState::kFinalWait);
 }
 
 TEST_F(GameTest, AFormatErrorShowsItsMessage)
 {
     Play("\r\nnon vuota\r\n");
     headless->Step(2);
-    EXPECT_EQ(game->State(), gamestate::kErrorWait);
+    EXPECT_EQ(game->State(), GameState::kErrorWait);
 }
 
 TEST_F(GameTest, ACompletionWordWithoutASpaceIsNotLaunched)

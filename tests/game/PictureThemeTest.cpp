@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -60,15 +62,16 @@ struct PictureThemeTest : GameTest {
     // From a level's title screen into play.
     void ToNextPlay()
     {
-        for (int i = 0; i < 5 && game->State() != gamestate::kIntroWait; ++i)
+        for (int i = 0; i < 5 && game->State() != GameState::kIntroWait; ++i)
             Frame();
         Wait(6001);
-        ASSERT_EQ(game->State(), gamestate::kPlaying);
+        ASSERT_EQ(game->State(), GameState::kPlaying);
     }
-    // Plays levels of one word each until the game reaches `state`.
-    void PlayLevelsUntil(int state, int maxLevels)
+    // Plays levels of one word each until the game reaches `state` (with
+    // none, exactly `maxLevels`).
+    void PlayLevelsUntil(std::optional<GameState> state, int maxLevels)
     {
-        for (int level = 0; level < maxLevels && game->State() != state; ++level) {
+        for (int level = 0; level < maxLevels && (!state || game->State() != *state); ++level) {
             ToNextPlay();
             Type(std::string(1, static_cast<char>('A' + game->LevelNumber() - 1)));
             Frame(400);  // the shot sequence runs to its end
@@ -152,9 +155,9 @@ TEST_F(PictureThemeTest, LandingHurtsTheBaseAndFreezesTheOtherLanes)
         Wait(1001);  // the second word starts a second after the first
         Frame();
         int landed = -1;
-        for (int i = 0; i < 400 && game->State() == gamestate::kPlaying; ++i)
+        for (int i = 0; i < 400 && game->State() == GameState::kPlaying; ++i)
             Frame();
-        ASSERT_EQ(game->State(), gamestate::kLifeLost);
+        ASSERT_EQ(game->State(), GameState::kLifeLost);
         for (int i = 0; i < 2; ++i)
             if (game->LaneAt(i).hitState == TZandorliGameContext::kLanded)
                 landed = i;
@@ -182,14 +185,14 @@ TEST_F(PictureThemeTest, ThreeLevelsInARowEarnABonusStageInPictureThemesOnly)
         SCOPED_TRACE(theme);
         PlayTheme(theme, kOneWordLevels);
         headless->Step();
-        PlayLevelsUntil(-1, 2);
-        EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+        PlayLevelsUntil(std::nullopt, 2);
+        EXPECT_EQ(game->State(), GameState::kLevelIntro);
         EXPECT_EQ(game->Streak(), 2);
-        PlayLevelsUntil(-1, 1);
+        PlayLevelsUntil(std::nullopt, 1);
         if (theme == 1) {
-            EXPECT_EQ(game->State(), gamestate::kLevelIntro) << "no bonus stage in the plain theme";
+            EXPECT_EQ(game->State(), GameState::kLevelIntro) << "no bonus stage in the plain theme";
         } else {
-            EXPECT_EQ(game->State(), gamestate::kBonusIntroWait);
+            EXPECT_EQ(game->State(), GameState::kBonusIntroWait);
             EXPECT_EQ(game->Streak(), 0);
         }
         TearDown();
@@ -200,18 +203,18 @@ TEST_F(PictureThemeTest, ALostLifeStartsTheRunOfLevelsAgain)
 {
     PlayTheme(2, kOneWordLevels, 1, 3);
     headless->Step();
-    PlayLevelsUntil(-1, 2);
+    PlayLevelsUntil(std::nullopt, 2);
     ASSERT_EQ(game->Streak(), 2);
     ToNextPlay();
-    for (int i = 0; i < 400 && game->State() == gamestate::kPlaying; ++i)
+    for (int i = 0; i < 400 && game->State() == GameState::kPlaying; ++i)
         Frame();  // the third word lands
-    ASSERT_EQ(game->State(), gamestate::kLifeLost);
+    ASSERT_EQ(game->State(), GameState::kLifeLost);
     Wait(6001);
     Frame();
     EXPECT_EQ(game->Streak(), 0);
-    EXPECT_EQ(game->State(), gamestate::kLevelIntro);
-    PlayLevelsUntil(-1, 1);  // the third level again: one in a row
-    EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+    EXPECT_EQ(game->State(), GameState::kLevelIntro);
+    PlayLevelsUntil(std::nullopt, 1);  // the third level again: one in a row
+    EXPECT_EQ(game->State(), GameState::kLevelIntro);
 }
 
 // Reaches the bonus stage, fires after `delay` ms and waits for its end.
@@ -226,31 +229,31 @@ struct BonusTest : PictureThemeTest {
     {
         PlayTheme(theme, kOneWordLevels);
         headless->Step();
-        PlayLevelsUntil(gamestate::kBonusIntroWait, 3);
-        EXPECT_EQ(game->State(), gamestate::kBonusIntroWait);
+        PlayLevelsUntil(GameState::kBonusIntroWait, 3);
+        EXPECT_EQ(game->State(), GameState::kBonusIntroWait);
         Wait(6001);
         Frame();
-        EXPECT_EQ(game->State(), gamestate::kBonusPlay);
+        EXPECT_EQ(game->State(), GameState::kBonusPlay);
         EXPECT_TRUE(game->LaneAt(0).sprite && game->LaneAt(0).base);
         for (std::uint32_t t = 0; t < delay; t += 16)
             Frame();
         int before = game->Score();
         Type("Z");
         bool sawFull = false;
-        for (int i = 0; i < 3000 && game->State() == gamestate::kBonusPlay; ++i) {
+        for (int i = 0; i < 3000 && game->State() == GameState::kBonusPlay; ++i) {
             Frame();
             if (game->BonusBox().Counter() == TBonusHitBox::kFull && !sawFull) {
                 sawFull = true;
                 EXPECT_EQ(game->Score(), before + 100) << "the points come when the box is full";
             }
         }
-        EXPECT_EQ(game->State(), gamestate::kBonusEnd);
+        EXPECT_EQ(game->State(), GameState::kBonusEnd);
         BonusOutcome outcome{game->BonusBox().WasHit(), 0, {}};
         Frame(100);
         outcome.scoreGained = game->Score() - before;
         Wait(6001);
         Frame();
-        EXPECT_EQ(game->State(), gamestate::kLevelIntro);
+        EXPECT_EQ(game->State(), GameState::kLevelIntro);
         outcome.records = EventsOf(10);
         return outcome;
     }
@@ -298,7 +301,7 @@ TEST_F(PictureThemeTest, TheFinalScreenCreatureMoves)
         PlayTheme(theme, "\r\n\r\n0\r\nVuoto\r\n");
         headless->Step();
         headless->Step();
-        ASSERT_EQ(game->State(), gamestate::kFinalWait);
+        ASSERT_EQ(game->State(), GameState::kFinalWait);
         std::set<std::pair<int, int>> places;
         for (int i = 0; i < 100; ++i) {
             Frame();

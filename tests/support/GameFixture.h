@@ -62,7 +62,7 @@ struct GameTest : ::testing::Test {
     {
         headless->Step();
         Wait(6001);
-        ASSERT_EQ(game->State(), gamestate::kPlaying);
+        ASSERT_EQ(game->State(), GameState::kPlaying);
     }
     std::vector<std::pair<int, std::string>> Events()
     {

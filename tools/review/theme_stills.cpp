@@ -99,7 +99,7 @@ public:
             for (char c : std::string(game_->LaneAt(best).answer))
                 game_->Match(static_cast<unsigned char>(c));
     }
-    int State() const { return game_->State(); }
+    GameState State() const { return game_->State(); }
     int HitStates() const
     {
         int most = 0;
@@ -124,7 +124,7 @@ void Save(const std::string& folder, int theme, const char* moment)
 bool PlayToBonus(Game& g, const std::string& out, int theme, bool save)
 {
     for (int level = 0; level < 3; ++level) {
-        if (!g.Until([&] { return g.State() == gamestate::kPlaying; }))
+        if (!g.Until([&] { return g.State() == GameState::kPlaying; }))
             return false;
         int words = level == 0 ? 2 : 1;
         for (int w = 0; w < words; ++w) {
@@ -141,10 +141,10 @@ bool PlayToBonus(Game& g, const std::string& out, int theme, bool save)
                 Save(out, theme, "3-explosion");
             }
         }
-        if (!g.Until([&] { return g.State() != gamestate::kPlaying && g.State() != gamestate::kLevelDone; }))
+        if (!g.Until([&] { return g.State() != GameState::kPlaying && g.State() != GameState::kLevelDone; }))
             return false;
     }
-    return g.Until([&] { return g.State() == gamestate::kBonusPlay; });
+    return g.Until([&] { return g.State() == GameState::kBonusPlay; });
 }
 
 }  // namespace
@@ -178,13 +178,13 @@ int main(int argc, char** argv)
             }
             g.Frames(delay);
             g.Context().Match('X');
-            g.Until([&] { return g.State() != gamestate::kBonusPlay || g.Context().BonusBox().ShowsPoints(); });
+            g.Until([&] { return g.State() != GameState::kBonusPlay || g.Context().BonusBox().ShowsPoints(); });
             hit = g.Context().BonusBox().WasHit();
             if (!hit)
                 continue;
             g.Frames(200);
             Save(out, theme, "5-bonus-hit");
-            g.Until([&] { return g.State() == gamestate::kFinalWait; });
+            g.Until([&] { return g.State() == GameState::kFinalWait; });
             g.Frames(2500);
             Save(out, theme, "6-final");
             std::printf("theme %d: the bonus target was hit firing %u ms into the stage\n", theme, delay);
