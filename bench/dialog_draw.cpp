@@ -63,18 +63,18 @@ int main(int argc, char** argv)
     TDialog dialog(10, 10, W - 10, H - 10);
     int views = 1;  // the close button
     for (int i = 0; i < 6; ++i, ++views)
-        dialog.Insert(new TTextButton(40, 60 + 60 * i, 300, 100 + 60 * i, "~P~ulsante", -1, 100 + i, button::kCentred));
+        dialog.Insert(std::make_unique<TTextButton>(40, 60 + 60 * i, 300, 100 + 60 * i, "~P~ulsante", -1, 100 + i, button::kCentred));
     for (int i = 0; i < 4; ++i, ++views)
-        dialog.Insert(new TInputLine(340, 60 + 60 * i, 640, 100 + 60 * i, 0, texts[i], 20, inputline::kLetters));
+        dialog.Insert(std::make_unique<TInputLine>(340, 60 + 60 * i, 640, 100 + 60 * i, 0, texts[i], 20, inputline::kLetters));
     for (int i = 0; i < 4; ++i, ++views)
-        dialog.Insert(new TStaticText(340, 320 + 30 * i, 640, 340 + 30 * i, "Testo di prova", 0));
-    dialog.Insert(new TRadioButtons(680, 60, 980, 260, "Scelta", 0, &values[0],
+        dialog.Insert(std::make_unique<TStaticText>(340, 320 + 30 * i, 640, 340 + 30 * i, "Testo di prova", 0));
+    dialog.Insert(std::make_unique<TRadioButtons>(680, 60, 980, 260, "Scelta", 0, &values[0],
                                     NewItem("~U~no", -1, NewItem("~D~ue", -1, NewItem("~T~re", -1, nullptr)))));
-    dialog.Insert(new TCheckBoxes(680, 280, 980, 420, "Opzioni", 0, flags,
+    dialog.Insert(std::make_unique<TCheckBoxes>(680, 280, 980, 420, "Opzioni", 0, flags,
                                   NewItem("~A~", -1, NewItem("~B~", -1, nullptr))));
-    dialog.Insert(new TListBox(40, 440, 400, 700, 0, &values[1], &items));
-    dialog.Insert(new TAnalogSel(440, 500, 700, 520, 0, &values[2], 0, 10, 1));
-    dialog.Insert(new TScrollBar(440, 560, 700, 580, 0, &values[3], 0, 10, 1, 1));
+    dialog.Insert(std::make_unique<TListBox>(40, 440, 400, 700, 0, &values[1], &items));
+    dialog.Insert(std::make_unique<TAnalogSel>(440, 500, 700, 520, 0, &values[2], 0, 10, 1));
+    dialog.Insert(std::make_unique<TScrollBar>(440, 560, 700, 580, 0, &values[3], 0, 10, 1, 1));
     views += 5;
     dialog.Open();
     std::printf("dialog of %d views at %dx%d\n", views, W, H);

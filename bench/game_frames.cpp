@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     std::strcpy(theGameSettings.exerciseName, "Bench");
     std::strcpy(theUserName, "Bench");
     auto* game = new TZandorliGameContext;
-    app.SetChild(game);
+    app.SetChild(std::unique_ptr<TContext>(game));
 
     TEvent record;
     record.Clear();

@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.Activate();
-    app.SetChild(new TProjectContext);
+    app.SetChild(std::make_unique<TProjectContext>());
     TEvent record;
     record.Clear();
     for (int i = 0; i < 100; ++i)

@@ -81,7 +81,7 @@ int RunProgram(int argc, const char* const* argv)
         // can be corrected rather than typed again.
         char name[kUserNameSize] = {};
         for (;;) {
-            TApp::RunModal(app, new TGetNameContext(GetString(0, 100), name));
+            TApp::RunModal(app, std::make_unique<TGetNameContext>(GetString(0, 100), name));
             if (name[0] == 0) {
                 delete app;
                 return 0;
@@ -90,14 +90,14 @@ int RunProgram(int argc, const char* const* argv)
                 theDirectStart = true;
                 break;
             }
-            TApp::RunModal(app, new TDisplayMessageContext(GetString(0, 101), GetString(0, 102)));
+            TApp::RunModal(app, std::make_unique<TDisplayMessageContext>(GetString(0, 101), GetString(0, 102)));
         }
     }
 
     if (theDirectStart)
-        app->SetChild(new TZandorliGameContext);
+        app->SetChild(std::make_unique<TZandorliGameContext>());
     else
-        app->SetChild(new TProjectContext);
+        app->SetChild(std::make_unique<TProjectContext>());
     app->Run();
     delete app;
     return 0;

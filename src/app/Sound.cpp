@@ -21,7 +21,7 @@ void ChannelFinished(int channel)
     SoundEffect* next = finished ? finished->next : nullptr;
     slots[channel] = next;
     if (next && next->sample)
-        Mix_PlayChannel(channel, next->sample, 0);
+        Mix_PlayChannel(channel, next->sample.get(), 0);
 }
 
 }  // namespace
@@ -105,8 +105,12 @@ void SetChannelEffect(int channel, SoundEffect* effect)
 
 namespace {
 
+struct MusicFree {
+    void operator()(Mix_Music* m) const { Mix_FreeMusic(m); }
+};
+
 bool musicEnabled = true;
-Mix_Music* music = nullptr;
+std::unique_ptr<Mix_Music, MusicFree> music;
 std::unique_ptr<TJoinFile> effectsArchive;
 std::unique_ptr<SoundEffect> currentEffect;
 
@@ -117,11 +121,11 @@ void LoadEffect(SoundEffect& effect, TJoinFile& archive, int type, int number)
     effect.error.clear();
     effect.next = nullptr;
     effect.channel = 0;
-    effect.sample = nullptr;
+    effect.sample.reset();
     TJoinElement* item = archive.LoadItem(type, number);
     if (item) {
         SDL_RWops* rw = SDL_RWFromConstMem(item->Data(), static_cast<int>(item->DataLength()));
-        effect.sample = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+        effect.sample.reset(rw ? Mix_LoadWAV_RW(rw, 1) : nullptr);
         TJoinFile::Release(item);
     }
     if (!effect.sample) {
@@ -135,7 +139,7 @@ void PlayEffect(SoundEffect& effect)
     if (!effect.error.empty() || !mixerOpen || !effectsEnabled || !effect.sample)
         return;
     slots[effect.channel] = &effect;
-    Mix_PlayChannel(effect.channel, effect.sample, 0);
+    Mix_PlayChannel(effect.channel, effect.sample.get(), 0);
 }
 
 void FreeEffect(SoundEffect& effect)
@@ -146,9 +150,7 @@ void FreeEffect(SoundEffect& effect)
         slots[effect.channel] = nullptr;
     }
     effect.error.clear();
-    if (effect.sample)
-        Mix_FreeChunk(effect.sample);
-    effect.sample = nullptr;
+    effect.sample.reset();
 }
 
 void OpenEffects(bool effectsOn, bool musicOn)
@@ -198,20 +200,18 @@ void LoadMusic(const char* path)
 {
     FreeMusic();
     if (mixerOpen && path)
-        music = Mix_LoadMUS(platform::NativePath(path).c_str());
+        music.reset(Mix_LoadMUS(platform::NativePath(path).c_str()));
 }
 
 void FreeMusic()
 {
-    if (music)
-        Mix_FreeMusic(music);
-    music = nullptr;
+    music.reset();
 }
 
 void FadeInMusic()
 {
     if (musicEnabled && music)
-        Mix_FadeInMusic(music, -1, 1000);
+        Mix_FadeInMusic(music.get(), -1, 1000);
 }
 
 void FadeOutMusic()

@@ -6,13 +6,19 @@
 
 #include "SDL_mixer.h"
 
+#include <memory>
 #include <string>
+
+struct ChunkFree {
+    void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+};
+using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkFree>;
 
 struct SoundEffect {
     std::string error;             // the library's message when loading failed
     SoundEffect* next = nullptr;   // played on the same channel when this one ends
     int channel = 0;
-    Mix_Chunk* sample = nullptr;   // owned
+    ChunkPtr sample;
 };
 
 constexpr int kMixChannels = 20;

@@ -107,14 +107,14 @@ void TApp::Initialise()
 
     SetIcon();
 
-    cursorImage_ = LoadImageKeyed(*archive_, 4, 0, 24);
+    cursorImage_.reset(LoadImageKeyed(*archive_, 4, 0, 24));
     if (!cursorImage_)
         FatalError(GetString(1, 4), "App Default Cursor");
     SDL_ShowCursor(SDL_DISABLE);
 
     LoadDefaultFont();
 
-    mouse_ = std::make_unique<TMouse>(cursorImage_);
+    mouse_ = std::make_unique<TMouse>(cursorImage_.get());
     InstallInputFilter();
 }
 
@@ -163,9 +163,7 @@ TApp::~TApp()
     SetChild(nullptr);
     ClearCommands();
     mouse_.reset();
-    if (cursorImage_)
-        SDL_FreeSurface(cursorImage_);
-    cursorImage_ = nullptr;
+    cursorImage_.reset();
     std::uint8_t black[256 * 4] = {};
     SetPalette(black);
     palette_.reset();
@@ -243,7 +241,7 @@ void TApp::Run()
     StopChain();
 }
 
-int TApp::RunModal(TContext* owner, TContext* context)
+int TApp::RunModal(TContext* owner, std::unique_ptr<TContext> context)
 {
     owner->MarkHandled();
     context->Start();
@@ -260,7 +258,7 @@ int TApp::RunModal(TContext* owner, TContext* context)
         PresentFrame(true);
     }
     context->Stop();
-    delete context;
+    context.reset();
     if (record.command == command::kQuit)
         if (auto* app = dynamic_cast<TApp*>(owner))
             app->RequestQuit();

@@ -5,6 +5,7 @@
 // takes everything down in a fixed order.
 
 #include "app/TContext.h"
+#include "gfx/Images.h"
 
 #include <cstdint>
 #include <memory>
@@ -31,7 +32,7 @@ public:
     bool Frame(TEvent& record, bool sleep = true);
     // Runs a context above `owner` in a loop of its own until it posts the
     // end of the modal loop (6) or quit (1), then deletes it.
-    static int RunModal(TContext* owner, TContext* context);
+    static int RunModal(TContext* owner, std::unique_ptr<TContext> context);
 
     void RequestQuit() { quit_ = true; }
     bool QuitRequested() const { return quit_; }
@@ -49,7 +50,7 @@ private:
     std::unique_ptr<TJoinFile> archive_;
     std::unique_ptr<TStringTable> strings_;
     std::unique_ptr<std::uint8_t[]> palette_;
-    SDL_Surface* cursorImage_ = nullptr;
+    SurfacePtr cursorImage_;
     std::unique_ptr<TFont> defaultFont_;
     std::unique_ptr<TMouse> mouse_;
 };

@@ -1,9 +1,6 @@
 #include "app/TContext.h"
 
-TContext::~TContext()
-{
-    delete child_;
-}
+TContext::~TContext() = default;
 
 TContext* TContext::Root()
 {
@@ -30,7 +27,7 @@ void TContext::StopChain()
 {
     TContext* deepest = this;
     while (deepest->child_)
-        deepest = deepest->child_;
+        deepest = deepest->child_.get();
     for (TContext* c = deepest;; c = c->parent_) {
         if (c->active_) {
             c->active_ = false;
@@ -41,26 +38,25 @@ void TContext::StopChain()
     }
 }
 
-void TContext::SetChild(TContext* newChild)
+void TContext::SetChild(std::unique_ptr<TContext> newChild)
 {
     if (child_) {
         child_->StopChain();
-        TContext* old = child_;
-        child_ = nullptr;
-        delete old;
+        std::unique_ptr<TContext> old = std::move(child_);
+        old.reset();
     }
     if (!newChild)
         return;
-    child_ = newChild;
-    newChild->parent_ = this;
-    newChild->Activate();
+    child_ = std::move(newChild);
+    child_->parent_ = this;
+    child_->Activate();
 }
 
-void TContext::ReplaceWith(TContext* next)
+void TContext::ReplaceWith(std::unique_ptr<TContext> next)
 {
     MarkHandled();
     if (parent_)
-        parent_->SetChild(next);
+        parent_->SetChild(std::move(next));
 }
 
 void DispatchEvent(TContext* root, TEvent& event)

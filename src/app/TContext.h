@@ -6,6 +6,8 @@
 
 #include "app/TEvent.h"
 
+#include <memory>
+
 class TContext {
 public:
     TContext() = default;
@@ -20,17 +22,25 @@ public:
 
     // Stops and deletes the current child chain (deepest first), then
     // installs and starts the new child. Null just clears.
-    void SetChild(TContext* newChild);
+    void SetChild(std::unique_ptr<TContext> newChild);
+    // The same, answering the new child.
+    template <typename T>
+    T& Install(std::unique_ptr<T> newChild)
+    {
+        T& installed = *newChild;
+        SetChild(std::move(newChild));
+        return installed;
+    }
     // Hands this context's place to `next`; this context is deleted by the
     // call and must not touch itself afterwards.
-    void ReplaceWith(TContext* next);
+    void ReplaceWith(std::unique_ptr<TContext> next);
     // Stops the passing of the current event or idle tick down the chain.
     void MarkHandled();
     TContext* Root();
 
     bool IsActive() const { return active_; }
     TContext* Parent() const { return parent_; }
-    TContext* Child() const { return child_; }
+    TContext* Child() const { return child_.get(); }
     bool Handled() const { return handled_; }
     void ClearHandled() { handled_ = false; }
 
@@ -42,7 +52,7 @@ private:
     bool active_ = false;
     bool handled_ = false;
     TContext* parent_ = nullptr;
-    TContext* child_ = nullptr;
+    std::unique_ptr<TContext> child_;
 };
 
 void DispatchEvent(TContext* root, TEvent& event);

@@ -28,18 +28,18 @@ MListaParoleSelDialog::MListaParoleSelDialog(const std::string& word, std::strin
 
     int y = top + 3 * u;
     for (const std::string& line : lines) {
-        Insert(new TStaticText(left + 4 * u, y, right - 4 * u, y + L - 1, line.c_str(), statictext::kCentreAcross));
+        Insert(std::make_unique<TStaticText>(left + 4 * u, y, right - 4 * u, y + L - 1, line.c_str(), statictext::kCentreAcross));
         y += L;
     }
     y += u;
     int gx = cx - gridW / 2;
     selector_ = new TLetteraSelector(gx, y + L + u / 2, gx + gridW - 1, y + L + u / 2 + gridH - 1, 0, word, mask_);
-    Insert(new TLabel(gx, y, gx + gridW - 1, y + L - 1, GetString(50, 29), -1, selector_, 0));
+    Insert(std::make_unique<TLabel>(gx, y, gx + gridW - 1, y + L - 1, GetString(50, 29), -1, selector_, 0));
     Insert(selector_);
     y = selector_->bottom + 2 * u;
     const char* accept = GetString(50, 30);
     int bw = std::max(HotkeyTextWidth(accept) + 4 * u, 14 * u);
-    Insert(new TTextButton(cx - bw / 2, y, cx + bw / 2, y + buttonH, accept, -1, command::kAcceptHiddenLetters,
+    Insert(std::make_unique<TTextButton>(cx - bw / 2, y, cx + bw / 2, y + buttonH, accept, -1, command::kAcceptHiddenLetters,
                            button::kCentred));
     FocusChild(selector_);
     UnlockDraw();

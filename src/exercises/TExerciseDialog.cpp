@@ -15,6 +15,6 @@ void TExerciseDialog::HandleEvent(TEvent& event)
     int c = event.command;
     if (c >= command::kNewExercise && c <= command::kDeleteExercise) {
         editing_.operation = ExerciseEditing::kNew + (c - command::kNewExercise);
-        PushDialog(this, new TTipoEseDialog(editing_));
+        PushDialog(this, std::make_unique<TTipoEseDialog>(editing_));
     }
 }

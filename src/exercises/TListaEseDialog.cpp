@@ -52,7 +52,7 @@ TListaEseDialog::TListaEseDialog(ExerciseEditing& editing)
     std::string label = WithoutHotkeyMarks(GetString(4, 109));
     if (kindFolder)
         label += " (" + WithoutHotkeyMarks(GetString(4, 105 + editing_.kind)) + ")";
-    Insert(new TStaticText(left + 3 * u, y, right - 5 * u, y + L, label.c_str(), 0));
+    Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L, label.c_str(), 0));
     Insert(files_);
 
     y = files_->bottom + 2 * u;
@@ -74,7 +74,7 @@ void TListaEseDialog::HandleEvent(TEvent& event)
     } else if (c == command::kOpenChosenExercise && editing_.name[0]) {
         editing_.path = ExercisePath(editing_.kind, editing_.name);
         editing_.shownName = editing_.name;
-        PushDialog(this, new TListaLivDialog(editing_));
+        PushDialog(this, std::make_unique<TListaLivDialog>(editing_));
     } else if (c == command::kDeleteChosenExercise && editing_.name[0]) {
         AskDelete();
     }
@@ -85,7 +85,7 @@ void TListaEseDialog::AskDelete()
     std::string question = std::string(GetString(50, 12)) + " " + editing_.name + "?";
     deleteConfirmed_ = 0;
     askingDelete_ = true;
-    PushDialog(this, new TQueryDialog(theScreen.width / 2, theScreen.height / 2, question.c_str(), &deleteConfirmed_,
+    PushDialog(this, std::make_unique<TQueryDialog>(theScreen.width / 2, theScreen.height / 2, question.c_str(), &deleteConfirmed_,
                                       dialog::kSaveBackground));
 }
 

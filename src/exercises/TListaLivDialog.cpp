@@ -48,12 +48,12 @@ TListaLivDialog::TListaLivDialog(ExerciseEditing& editing)
     int u = theScreen.width / 64, L = LineHeight();
     std::string heading = std::string(GetString(50, 46)) + " " + editing_.shownName;
     int y = top + 3 * u;
-    Insert(new TStaticText(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
+    Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
     y += L + 2 * u;
     int column = right - 20 * u;
     levels_ = new TListBox(left + 3 * u, y + L + u / 2, column - 2 * u, bottom - 3 * u, 0, &selected_,
                            &document_.Titles());
-    Insert(new TLabel(left + 3 * u, y, column - 2 * u, y + L - 1, GetString(50, 14), 0, levels_, 0));
+    Insert(std::make_unique<TLabel>(left + 3 * u, y, column - 2 * u, y + L - 1, GetString(50, 14), 0, levels_, 0));
     Insert(levels_);
     int by = levels_->top, bh = L + 2 * u;
     for (int i = 0; i < 6; ++i, by += bh + u) {
@@ -145,7 +145,7 @@ void TListaLivDialog::HandleEvent(TEvent& event)
     case command::kNewLevel:
         newTitle_[0] = 0;
         waiting_ = Waiting::kNewTitle;
-        PushDialog(this, new MTGetNameDialog(MTGetNameDialog::kNewTitle, u, v, GetString(50, 28), newTitle_,
+        PushDialog(this, std::make_unique<MTGetNameDialog>(MTGetNameDialog::kNewTitle, u, v, GetString(50, 28), newTitle_,
                                              ExerciseEditing::kNameLength));
         break;
     case command::kChosen:
@@ -156,14 +156,14 @@ void TListaLivDialog::HandleEvent(TEvent& event)
         if (selected_) {
             wordEditorSaved_ = false;
             waiting_ = Waiting::kWordEditor;
-            PushDialog(this, new TListaParLivDialog(editing_, document_, selected_, &wordEditorSaved_));
+            PushDialog(this, std::make_unique<TListaParLivDialog>(editing_, document_, selected_, &wordEditorSaved_));
         }
         break;
     case command::kDeleteLevel:
         if (selected_) {
             deleteAnswer_ = 0;
             waiting_ = Waiting::kDelete;
-            PushDialog(this, new TQueryDialog(u, v, GetString(50, 27), &deleteAnswer_, dialog::kSaveBackground));
+            PushDialog(this, std::make_unique<TQueryDialog>(u, v, GetString(50, 27), &deleteAnswer_, dialog::kSaveBackground));
         }
         break;
     case command::kLevelUp: MoveSelected(-1); break;
@@ -171,7 +171,7 @@ void TListaLivDialog::HandleEvent(TEvent& event)
     case command::kRenameLevel:
         if (selected_) {
             std::strncpy(renameTitle_, document_.Titles().TextAt(selected_ - 1), sizeof renameTitle_ - 1);
-            PushDialog(this, new MTGetNameDialog(MTGetNameDialog::kRename, u, v, GetString(50, 48), renameTitle_,
+            PushDialog(this, std::make_unique<MTGetNameDialog>(MTGetNameDialog::kRename, u, v, GetString(50, 48), renameTitle_,
                                                  ExerciseEditing::kNameLength,
                                                  [this](const char* title) { RenameSelected(title); }));
         }
@@ -193,7 +193,7 @@ void TListaLivDialog::AskClose()
     if (editing_.kind == exercise::kKeys)
         question = std::string(GetString(50, 40)) + " " + document_.KeySet() + ". " + GetString(50, 41);
     waiting_ = Waiting::kClose;
-    PushDialog(this, new MTQueryDialog(theScreen.width / 2, theScreen.height / 2, question.c_str(), &closeAnswer_));
+    PushDialog(this, std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, question.c_str(), &closeAnswer_));
 }
 
 void TListaLivDialog::AnswerClose()

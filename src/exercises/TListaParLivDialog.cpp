@@ -40,7 +40,7 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
     int column = right - 20 * u, columnRight = right - 3 * u, contentRight = column - 2 * u, bh = L + 2 * u;
     int y = top + 3 * u;
     std::string heading = std::string(GetString(50, 45)) + " " + title_;
-    Insert(new TStaticText(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
+    Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
     y += L + 2 * u;
     countText_ = new TStaticText(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0);
     Insert(countText_);
@@ -54,7 +54,7 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
     int labelWidth = HotkeyTextWidth(wordLabel) + 2 * u;
     entryLine_ = new TInputLine(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
                                 MTModParolaDialog::kWordCharacters);
-    Insert(new TLabel(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, entryLine_,
+    Insert(std::make_unique<TLabel>(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, entryLine_,
                       statictext::kCentreDown));
     Insert(entryLine_);
     add_ = new TTextButton(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred);
@@ -62,7 +62,7 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
 
     y += bh + 2 * u;
     list_ = new TListBox(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0, &selected_, &words_);
-    Insert(new TLabel(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
+    Insert(std::make_unique<TLabel>(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
     Insert(list_);
     int by = list_->top;
     modify_ = new TTextButton(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
@@ -144,7 +144,7 @@ void TListaParLivDialog::StartAdd()
     pendingWord_ = entry_;
     pendingMask_.assign(pendingWord_.size(), '0');
     waiting_ = Waiting::kHiddenForAdd;
-    PushDialog(this, new MListaParoleSelDialog(pendingWord_, pendingMask_, &hiddenResult_));
+    PushDialog(this, std::make_unique<MListaParoleSelDialog>(pendingWord_, pendingMask_, &hiddenResult_));
 }
 
 void TListaParLivDialog::AddWord(const char* word, const std::string& mask)
@@ -168,7 +168,7 @@ void TListaParLivDialog::StartModify()
     modifiedWord_[kWordLength] = 0;
     modifyResult_ = 0;
     waiting_ = Waiting::kModifiedWord;
-    PushDialog(this, new MTModParolaDialog(&modifyResult_, theScreen.width / 2, theScreen.height / 2,
+    PushDialog(this, std::make_unique<MTModParolaDialog>(&modifyResult_, theScreen.width / 2, theScreen.height / 2,
                                            GetString(50, 52), modifiedWord_, kWordLength));
 }
 
@@ -212,13 +212,13 @@ void TListaParLivDialog::HandleEvent(TEvent& event)
         if (selected_) {
             deleteAnswer_ = 0;
             waiting_ = Waiting::kDelete;
-            PushDialog(this, new TQueryDialog(cx, cy, GetString(50, 32), &deleteAnswer_, dialog::kSaveBackground));
+            PushDialog(this, std::make_unique<TQueryDialog>(cx, cy, GetString(50, 32), &deleteAnswer_, dialog::kSaveBackground));
         }
         break;
     case command::kChangeCount:
         modified_ = true;
         waiting_ = Waiting::kCount;
-        PushDialog(this, new MTNumParDialog(GetString(50, 36), count_));
+        PushDialog(this, std::make_unique<MTNumParDialog>(GetString(50, 36), count_));
         break;
     case command::kCloseMenu: AskClose(); break;
     default: break;
@@ -232,7 +232,7 @@ void TListaParLivDialog::AskClose()
         return;
     }
     waiting_ = Waiting::kClose;
-    PushDialog(this, new MTQueryDialog(theScreen.width / 2, theScreen.height / 2, GetString(50, 49), &closeAnswer_));
+    PushDialog(this, std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, GetString(50, 49), &closeAnswer_));
 }
 
 bool TListaParLivDialog::SaveLevel()
@@ -282,7 +282,7 @@ void TListaParLivDialog::ActOnAnswers()
         else
             pendingMask_.assign(pendingWord_.size(), '0');
         waiting_ = Waiting::kHiddenForModify;
-        PushDialog(this, new MListaParoleSelDialog(pendingWord_, pendingMask_, &hiddenResult_));
+        PushDialog(this, std::make_unique<MListaParoleSelDialog>(pendingWord_, pendingMask_, &hiddenResult_));
         break;
     case Waiting::kHiddenForModify:
         if (hiddenResult_ == 2)

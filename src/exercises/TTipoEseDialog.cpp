@@ -25,18 +25,18 @@ void TTipoEseDialog::HandleEvent(TEvent& event)
     if (c >= command::kKindLevels && c <= command::kKindKeys) {
         editing_.kind = 1 + (c - command::kKindLevels);
         if (editing_.operation != ExerciseEditing::kNew) {
-            PushDialog(this, new TListaEseDialog(editing_));
+            PushDialog(this, std::make_unique<TListaEseDialog>(editing_));
             return;
         }
         editing_.path.clear();
         editing_.name[0] = 0;
         askingName_ = true;
         // File names: letters, digits and "_" only.
-        PushDialog(this, new TGetNameDialog(theScreen.width / 2, theScreen.height / 2, GetString(50, 15), editing_.name,
+        PushDialog(this, std::make_unique<TGetNameDialog>(theScreen.width / 2, theScreen.height / 2, GetString(50, 15), editing_.name,
                                             ExerciseEditing::kNameLength, dialog::kSaveBackground,
                                             inputline::kLetters | inputline::kDigits | inputline::kUnderscore));
     } else if (c == command::kOpenNewExercise) {
-        PushDialog(this, new TListaLivDialog(editing_));
+        PushDialog(this, std::make_unique<TListaLivDialog>(editing_));
     }
 }
 
@@ -67,7 +67,7 @@ void TTipoEseDialog::NameGiven()
     }
     overwrite_ = 0;
     askingOverwrite_ = true;
-    PushDialog(this, new TQueryDialog(theScreen.width / 2, theScreen.height / 2, GetString(9, 17), &overwrite_,
+    PushDialog(this, std::make_unique<TQueryDialog>(theScreen.width / 2, theScreen.height / 2, GetString(9, 17), &overwrite_,
                                       dialog::kSaveBackground));
 }
 

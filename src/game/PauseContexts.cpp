@@ -42,13 +42,14 @@ void TPauseContext::Start()
     Freeze(saved_);
     PauseMusic();
     Rect r = ScaledRect(520, 420, 640 - 1, 480 - 1);
-    auto* d = new TPauseDialog(r.left, r.top, r.right, r.bottom);
+    auto owned = std::make_unique<TPauseDialog>(r.left, r.top, r.right, r.bottom);
+    TPauseDialog* d = owned.get();
     Rect b = PlaceInGroup(d, Scaled(10), Scaled(10), -Scaled(10), -Scaled(10));
     auto* button = new TTextButton(b.left, b.top, b.right, b.bottom, GetString(0, 12), SDLK_PAUSE,
                                    command::kCloseDialog, button::kCentred);
     d->Insert(button);
     d->FocusChild(button);
-    AddDialog(d);
+    AddDialog(std::move(owned));
 }
 
 void TPauseContext::Stop()
@@ -62,7 +63,7 @@ TWantExitContext::TWantExitContext(std::uint8_t* answer) : TMenuContext(command:
 void TWantExitContext::Start()
 {
     Freeze(saved_);
-    AddDialog(new TQueryDialog(Scaled(320), Scaled(240), GetString(0, 5), answer_, dialog::kSaveBackground));
+    AddDialog(std::make_unique<TQueryDialog>(Scaled(320), Scaled(240), GetString(0, 5), answer_, dialog::kSaveBackground));
 }
 
 void TWantExitContext::Stop()

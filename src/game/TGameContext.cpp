@@ -28,10 +28,10 @@ void TGameContext::HandleEvent(TEvent& event)
         desktop::PrintBitmap(GetString(0, 8), theScreen.surface);
         break;
     case command::kPause:
-        TApp::RunModal(Root(), new TPauseContext);
+        TApp::RunModal(Root(), std::make_unique<TPauseContext>());
         break;
     case command::kAskExit:
-        TApp::RunModal(Root(), new TWantExitContext(&exitConfirmed_));
+        TApp::RunModal(Root(), std::make_unique<TWantExitContext>(&exitConfirmed_));
         break;
     default:
         break;

@@ -22,7 +22,7 @@ TTopTenDialog::TTopTenDialog(const char* path, unsigned options)
 {
     int L = LineHeight();
     Rect title = PlaceInGroup(this, 20, 10, -20, 10 + L);
-    Insert(new TStaticText(title.left, title.top, title.right, title.bottom, GetString(5, 1), statictext::kCentreAcross));
+    Insert(std::make_unique<TStaticText>(title.left, title.top, title.right, title.bottom, GetString(5, 1), statictext::kCentreAcross));
     Rect ok = PlaceInGroup(this, (right - left) / 2 - Scaled(60), -Scaled(50), (right - left) / 2 + Scaled(60), -Scaled(15));
     auto* button = new TTextButton(ok.left, ok.top, ok.right, ok.bottom, GetString(5, 6), 13, command::kCloseDialog,
                                    button::kCentred);
@@ -73,7 +73,7 @@ int TTopTenDialog::RankAndAsk(char* name, std::uint32_t score)
 {
     highlighted = table.Rank(score);
     if (highlighted <= TopTenTable::kEntries)
-        PushDialog(this, new TGetNameDialog(Scaled(320), Scaled(240), GetString(5, 4), name, 19, 0));
+        PushDialog(this, std::make_unique<TGetNameDialog>(Scaled(320), Scaled(240), GetString(5, 4), name, 19, 0));
     return highlighted;
 }
 
@@ -86,8 +86,7 @@ TTopTenContext::TTopTenContext(const char* userName, std::uint32_t score)
 void TTopTenContext::Start()
 {
     Freeze(saved_);
-    dialog_ = new TTopTenDialog(GetString(3, 3), 0);
-    AddDialog(dialog_);
+    dialog_ = &AddDialog(std::make_unique<TTopTenDialog>(GetString(3, 3), 0));
     row_ = dialog_->RankAndAsk(name_, score_);
     waiting_ = TopDialog() != dialog_;
 }

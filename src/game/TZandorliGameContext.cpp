@@ -367,7 +367,7 @@ void TZandorliGameContext::GameOver()
 {
     ClearScreen(6);
     if (theGameSettings.enterTopTen)
-        TApp::RunModal(Root(), new TTopTenContext(theUserName, score_));
+        TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, score_));
     PostCommand(command::kGameOver);
     state_ = GameState::kStopped;
 }
@@ -380,7 +380,7 @@ void TZandorliGameContext::Leave()
     if (theDirectStart)
         PostCommand(command::kQuit);
     else
-        ReplaceWith(new TMainMenuContext);
+        ReplaceWith(std::make_unique<TMainMenuContext>());
 }
 
 void TZandorliGameContext::LevelDone()
@@ -600,7 +600,7 @@ void TZandorliGameContext::ShowLoadError()
     ShowMouse(true);
     char title[300];
     std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
-    AddDialog(new TMessageDialog(theScreen.width / 2, theScreen.height / 2, title, GetString(50, errorCode_), 0));
+    AddDialog(std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, GetString(50, errorCode_), 0));
     state_ = GameState::kErrorWait;
 }
 

@@ -26,7 +26,7 @@ TMiniBrowser::TMiniBrowser(int l, int t, int r, int b, const char* title, const 
     options_ = options;
     LockDraw();
     Rect titleArea = PlaceDesign(this, 20, 0, -20, 40);
-    Insert(new TStaticText(titleArea.left, titleArea.top, titleArea.right, titleArea.bottom, title,
+    Insert(std::make_unique<TStaticText>(titleArea.left, titleArea.top, titleArea.right, titleArea.bottom, title,
                            statictext::kCentreAcross | statictext::kCentreDown));
     bool buttons = (options & browser::kButtons) != 0;
     Rect area = PlaceDesign(this, 20, 40, -20, buttons ? -80 : -20);
@@ -34,10 +34,10 @@ TMiniBrowser::TMiniBrowser(int l, int t, int r, int b, const char* title, const 
     Insert(viewer_);
     if (buttons) {
         Rect copy = PlaceDesign(this, 20, -60, 270, -20);
-        Insert(new TTextButton(copy.left, copy.top, copy.right, copy.bottom, GetString(9, 13), -1, browser::kCopy,
+        Insert(std::make_unique<TTextButton>(copy.left, copy.top, copy.right, copy.bottom, GetString(9, 13), -1, browser::kCopy,
                                button::kCentred));
         Rect save = PlaceDesign(this, -270, -60, -20, -20);
-        Insert(new TTextButton(save.left, save.top, save.right, save.bottom, GetString(9, 14), -1, browser::kSave,
+        Insert(std::make_unique<TTextButton>(save.left, save.top, save.right, save.bottom, GetString(9, 14), -1, browser::kSave,
                                button::kCentred));
     }
     FocusChild(viewer_);
@@ -59,7 +59,7 @@ void TMiniBrowser::AskName()
         name_[0] = 0;
     }
     askingName_ = true;
-    PushDialog(this, new TGetNameDialog(Scaled(320), Scaled(200), GetString(9, 15), name_.get(), 20, 0));
+    PushDialog(this, std::make_unique<TGetNameDialog>(Scaled(320), Scaled(200), GetString(9, 15), name_.get(), 20, 0));
 }
 
 void TMiniBrowser::TrySave()
@@ -73,13 +73,13 @@ void TMiniBrowser::TrySave()
     if (!platform::FileExists(file) || overwrite_) {
         overwrite_ = 0;
         if (SaveText(file)) {
-            PushDialog(this, new TMessageDialog(Scaled(320), Scaled(240), GetString(9, 16), file.c_str(), 0));
+            PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(9, 16), file.c_str(), 0));
         }
         name_.reset();
         return;
     }
     pending_ = true;
-    PushDialog(this, new TQueryDialog(Scaled(320), Scaled(280), GetString(9, 17), &overwrite_, 0));
+    PushDialog(this, std::make_unique<TQueryDialog>(Scaled(320), Scaled(280), GetString(9, 17), &overwrite_, 0));
 }
 
 void TMiniBrowser::HandleEvent(TEvent& event)

@@ -21,22 +21,22 @@ TFontDialog::TFontDialog(GameSettings& settings)
     LockDraw();
     unsigned centred = statictext::kCentreAcross | statictext::kCentreDown;
     Rect r = PlaceDesign(this, 20, 10, -200, 50);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 1), centred));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 1), centred));
     r = PlaceDesign(this, 20, 50, -200, 210);
-    Insert(new TFileListBox(r.left, r.top, r.right, r.bottom, 0, settings_.fontName, GameSettings::kFontNameSize,
+    Insert(std::make_unique<TFileListBox>(r.left, r.top, r.right, r.bottom, 0, settings_.fontName, GameSettings::kFontNameSize,
                             FontsFolder().c_str(), ".ttf", TFileList::kFiles | TFileList::kCutAtFirstDot));
     r = PlaceDesign(this, 20, 210, -230, 240);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
     r = PlaceDesign(this, 20, 240, -230, 260);
-    Insert(new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &settings_.fontSize, 6, 72, 1));
+    Insert(std::make_unique<TAnalogSel>(r.left, r.top, r.right, r.bottom, 0, &settings_.fontSize, 6, 72, 1));
     r = PlaceDesign(this, -180, 10, -20, 50);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 3), centred));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 3), centred));
     r = PlaceDesign(this, -180, 50, -20, 130);
-    Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.textColour));
+    Insert(std::make_unique<TColorSelector>(r.left, r.top, r.right, r.bottom, 0, &settings_.textColour));
     r = PlaceDesign(this, -180, 140, -20, 180);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(13, 4), centred));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 4), centred));
     r = PlaceDesign(this, -180, 180, -20, 260);
-    Insert(new TColorSelector(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
+    Insert(std::make_unique<TColorSelector>(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
     sample_ = PlaceDesign(this, 20, 280, -20, -20);
     shown_ = Current();
     FocusNext();

@@ -47,14 +47,14 @@ TMainDialog::TMainDialog()
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
                                     inputline::kApostrophe | inputline::kHyphen);
     r = PlaceDesign(this, 20, 20, 66, 60);
-    Insert(new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
+    Insert(std::make_unique<TLabel>(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
     Insert(name);
 
     r = PlaceDesign(this, 20, 72, 220, 192);
-    Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
+    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
                              NewItem(GetString(4, 106), -1, NewItem(GetString(4, 107), -1, NewItem(GetString(4, 108), -1, nullptr)))));
     r = PlaceDesign(this, 232, 72, 372, 192);
-    Insert(new TRadioButtons(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theGameSettings.theme,
+    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theGameSettings.theme,
                              NewItem(GetString(4, 102), -1, NewItem(GetString(4, 103), -1, NewItem(GetString(4, 104), -1, nullptr)))));
 
     listedType_ = theGameSettings.exerciseType;
@@ -65,7 +65,7 @@ TMainDialog::TMainDialog()
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
                                kListFlags);
     Rect label = PlaceDesign(this, 20, 204, 392, 204);
-    Insert(new TLabel(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
+    Insert(std::make_unique<TLabel>(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
     Insert(files_);
 
     r = PlaceDesign(this, 190, -36, 350, -26);
@@ -83,7 +83,7 @@ TMainDialog::TMainDialog()
     int i = 0;
     for (const Entry& b : buttons) {
         Rect br = PlaceDesign(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
-        Insert(new TTextButton(br.left, br.top, br.right, br.bottom, GetString(4, b.text), b.key, b.cmd));
+        Insert(std::make_unique<TTextButton>(br.left, br.top, br.right, br.bottom, GetString(4, b.text), b.key, b.cmd));
         ++i;
     }
     FocusChild(name);
@@ -127,35 +127,35 @@ void TMainDialog::HandleEvent(TEvent& event)
     switch (event.command) {
     case command::kCloseMenu:
         quitConfirmed_ = 0;
-        PushDialog(this, new TQueryDialog(Scaled(320), Scaled(400), GetString(0, 5), &quitConfirmed_,
+        PushDialog(this, std::make_unique<TQueryDialog>(Scaled(320), Scaled(400), GetString(0, 5), &quitConfirmed_,
                                           dialog::kSaveBackground));
         break;
     case command::kHelp: {
         int m = Scaled(10);
-        PushDialog(this, new TMiniBrowser(left + m, top + m, right - m, bottom - m, GetString(4, 21), GetString(3, 2),
+        PushDialog(this, std::make_unique<TMiniBrowser>(left + m, top + m, right - m, bottom - m, GetString(4, 21), GetString(3, 2),
                                           dialog::kSaveBackground));
         break;
     }
     case command::kTopTen:
-        PushDialog(this, new TTopTenDialog(GetString(3, 3), dialog::kSaveBackground));
+        PushDialog(this, std::make_unique<TTopTenDialog>(GetString(3, 3), dialog::kSaveBackground));
         break;
     case command::kExercises:
-        PushDialog(this, new TExerciseDialog);
+        PushDialog(this, std::make_unique<TExerciseDialog>());
         break;
     case command::kProfiles:
-        PushDialog(this, new TProfileDialog);
+        PushDialog(this, std::make_unique<TProfileDialog>());
         break;
     case command::kResults:
-        PushDialog(this, new TArchiveDialog);
+        PushDialog(this, std::make_unique<TArchiveDialog>());
         break;
     case command::kOptions:
-        PushDialog(this, new TOptionsDialog(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));
+        PushDialog(this, std::make_unique<TOptionsDialog>(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));
         break;
     case command::kPlay:
         // Without a name or an exercise there is nothing to play yet.
         if (theUserName[0] == 0 || theGameSettings.exerciseName[0] == 0) {
             event.command = 0;
-            PushDialog(this, new TMessageDialog(Scaled(320), Scaled(240), GetString(0, 10),
+            PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(0, 10),
                                                 GetString(4, theUserName[0] == 0 ? 22 : 111), dialog::kSaveBackground));
         }
         break;
@@ -202,14 +202,14 @@ void TMainMenuContext::Start()
 {
     TDidaMenuContext::Start();
     ReadLastUser();
-    AddDialog(new TMainDialog);
+    AddDialog(std::make_unique<TMainDialog>());
 }
 
 void TMainMenuContext::HandleEvent(TEvent& event)
 {
     TDidaMenuContext::HandleEvent(event);
     if (event.command == command::kPlay)
-        ReplaceWith(new TZandorliGameContext);
+        ReplaceWith(std::make_unique<TZandorliGameContext>());
 }
 
 void TMainMenuContext::Stop()

@@ -39,40 +39,40 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     GameSettings& s = theGameSettings;
     int L = LineHeight();
     Rect a = PlaceDesign(this, 20, 20, 190, 130);
-    Insert(new TRadioButtons(a.left, a.top, a.right, a.bottom, GetString(8, 104), 0, &s.textCase, Three(105)));
+    Insert(std::make_unique<TRadioButtons>(a.left, a.top, a.right, a.bottom, GetString(8, 104), 0, &s.textCase, Three(105)));
     a = PlaceDesign(this, 20, 142, 190, 252);
-    Insert(new TRadioButtons(a.left, a.top, a.right, a.bottom, GetString(8, 108), 0, &s.lanes, Three(109)));
+    Insert(std::make_unique<TRadioButtons>(a.left, a.top, a.right, a.bottom, GetString(8, 108), 0, &s.lanes, Three(109)));
     a = PlaceDesign(this, 20, 292, 160, 304);
     lives_ = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.lives, 0, 10, 1);
     Rect lab = PlaceDesign(this, 20, 252, 190, 292);
-    Insert(new TLabel(lab.left, a.top - L - Scaled(10), lab.right, a.top - Scaled(10), GetString(8, 122), -1, lives_, 0));
+    Insert(std::make_unique<TLabel>(lab.left, a.top - L - Scaled(10), lab.right, a.top - Scaled(10), GetString(8, 122), -1, lives_, 0));
     Insert(lives_);
     a = PlaceDesign(this, 20, 322, 190, 334);
-    Insert(new TCheckBox(a.left, a.top - L / 2, a.right, a.bottom + L / 2, GetString(8, 123), -1, &s.infiniteLives));
+    Insert(std::make_unique<TCheckBox>(a.left, a.top - L / 2, a.right, a.bottom + L / 2, GetString(8, 123), -1, &s.infiniteLives));
     a = PlaceDesign(this, 202, 20, 372, 130);
-    Insert(new TCheckBoxes(a.left, a.top, a.right, a.bottom, GetString(8, 112), 0, &s.recordResults, Three(113)));
+    Insert(std::make_unique<TCheckBoxes>(a.left, a.top, a.right, a.bottom, GetString(8, 112), 0, &s.recordResults, Three(113)));
     a = PlaceDesign(this, 202, 142, 372, 230);
-    Insert(new TCheckBoxes(a.left, a.top, a.right, a.bottom, GetString(8, 100), 0, &s.effectsOn,
+    Insert(std::make_unique<TCheckBoxes>(a.left, a.top, a.right, a.bottom, GetString(8, 100), 0, &s.effectsOn,
                            NewItem(GetString(8, 101), -1, NewItem(GetString(8, 102), -1, nullptr))));
     a = PlaceDesign(this, 202, 270, 342, 282);
     auto* fall = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.fallSeconds, 2, 60, 1);
-    Insert(new TLabel(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 119), -1, fall, 0));
+    Insert(std::make_unique<TLabel>(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 119), -1, fall, 0));
     Insert(fall);
     a = PlaceDesign(this, 202, 328, 342, 340);
     auto* spawn = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.spawnSeconds, 1, 30, 1);
-    Insert(new TLabel(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 120), -1, spawn, 0));
+    Insert(std::make_unique<TLabel>(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 120), -1, spawn, 0));
     Insert(spawn);
     int x0 = right - Scaled(112), y0 = top + Scaled(80);
     auto* colour = new TColorSelector(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour);
-    Insert(new TLabel(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
+    Insert(std::make_unique<TLabel>(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
     Insert(colour);
     int x1 = right - Scaled(205), x2 = right - Scaled(15);
     int y = bottom - Scaled(130);
-    Insert(new TCheckBox(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
+    Insert(std::make_unique<TCheckBox>(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
     y += Scaled(36);
-    Insert(new TTextButton(x1, y, x2, y + Scaled(30), GetString(8, 118), -1, command::kFontDialog, button::kCentred));
+    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(30), GetString(8, 118), -1, command::kFontDialog, button::kCentred));
     y += Scaled(40);
-    Insert(new TTextButton(x1, y, x2, y + Scaled(30), GetString(8, 116), -1, command::kResetTopTen, button::kCentred));
+    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(30), GetString(8, 116), -1, command::kResetTopTen, button::kCentred));
     infiniteSeen_ = s.infiniteLives;
     lives_->SetState(view::kEnabled, s.infiniteLives == 0);
     FocusNext();
@@ -92,16 +92,16 @@ void TOptionsDialog::HandleEvent(TEvent& event)
     TDialog::HandleEvent(event);
     FollowInfiniteLives();
     if (event.command == command::kFontDialog) {
-        PushDialog(this, new TFontDialog(theGameSettings));
+        PushDialog(this, std::make_unique<TFontDialog>(theGameSettings));
     } else if (event.command == command::kResetTopTen) {
         resetConfirmed_ = 0;
         askingReset_ = true;
-        PushDialog(this, new TQueryDialog(Scaled(320), Scaled(300), GetString(8, 8), &resetConfirmed_,
+        PushDialog(this, std::make_unique<TQueryDialog>(Scaled(320), Scaled(300), GetString(8, 8), &resetConfirmed_,
                                           dialog::kSaveBackground));
     } else if (askingReset_ && !above) {
         askingReset_ = false;
         if (resetConfirmed_ && ResetTopTen())
-            PushDialog(this, new TMessageDialog(Scaled(320), Scaled(240), GetString(0, 13), GetString(8, 9),
+            PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(0, 13), GetString(8, 9),
                                                 dialog::kSaveBackground));
         resetConfirmed_ = 0;
     }

@@ -13,7 +13,7 @@ TGetNameContext::TGetNameContext(const char* prompt, char* buffer)
 void TGetNameContext::Start()
 {
     ClearScreen(1);
-    AddDialog(new TGetNameDialog(Scaled(320), Scaled(240), prompt_.c_str(), buffer_, 20, 0));
+    AddDialog(std::make_unique<TGetNameDialog>(Scaled(320), Scaled(240), prompt_.c_str(), buffer_, 20, 0));
 }
 
 TDisplayMessageContext::TDisplayMessageContext(const char* title, const char* message)
@@ -24,5 +24,5 @@ TDisplayMessageContext::TDisplayMessageContext(const char* title, const char* me
 void TDisplayMessageContext::Start()
 {
     ClearScreen(1);
-    AddDialog(new TMessageDialog(Scaled(320), Scaled(240), title_.c_str(), message_.c_str(), 0));
+    AddDialog(std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), title_.c_str(), message_.c_str(), 0));
 }

@@ -40,9 +40,9 @@ TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* me
     int w = std::max(std::max(Width(title), Width(message)) + 8 * u, 24 * u);
     Resize(cx - w / 2, cy - (6 * u + L), cx + w / 2, cy + (6 * u + L));
     Rect r = At(this, 2 * u, 3 * u, -2 * u, L + 3 * u);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, title, statictext::kCentreAcross));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, title, statictext::kCentreAcross));
     r = At(this, 2 * u, L + 4 * u, -2 * u, 2 * L + 4 * u);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, message, statictext::kCentreAcross));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, message, statictext::kCentreAcross));
     r = At(this, 0, -4 * u - L, 0, -2 * u);
     auto* ok = new TTextButton(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13, command::kCloseDialog,
                                button::kCentred);
@@ -68,13 +68,13 @@ TQueryDialog::TQueryDialog(int cx, int cy, const char* question, std::uint8_t* a
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int y = 2 * u + static_cast<int>(i) * L;
         Rect r = At(this, 2 * u, y, -5 * u, y + L + u);
-        Insert(new TStaticText(r.left, r.top, r.right, r.bottom, lines[i].c_str(), statictext::kCentreAcross));
+        Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, lines[i].c_str(), statictext::kCentreAcross));
     }
     Rect r = At(this, d / 8, -4 * u - L, 7 * d / 16, -2 * u);
     auto* yes = new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 3), -1, stddialog::kYes, button::kCentred);
     Insert(yes);
     r = At(this, -7 * d / 16, -4 * u - L, -d / 8, -2 * u);
-    Insert(new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 4), -1, stddialog::kNo, button::kCentred));
+    Insert(std::make_unique<TTextButton>(r.left, r.top, r.right, r.bottom, GetString(0, 4), -1, stddialog::kNo, button::kCentred));
     FocusChild(yes);
     UnlockDraw();
 }
@@ -98,14 +98,14 @@ TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer,
     int e = Width(prompt) + 7 * u;
     Resize(cx - e / 2, cy - (3 * L + 10 * u) / 2, cx + e / 2, cy + (3 * L + 10 * u) / 2);
     Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
-    Insert(new TStaticText(r.left, r.top, r.right, r.bottom, prompt, 0));
+    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, prompt, 0));
     r = At(this, 2 * u, L + 7 * u / 2, -2 * u, -(11 * u / 2) - L);
     line_ = new TInputLine(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed);
     Insert(line_);
     const char* ok = GetString(0, 6);
     int w = Width(ok);
     r = At(this, 0, -4 * u - L, 0, -2 * u);
-    Insert(new TTextButton(left + (e - w) / 2 - u, r.top, left + u + (e + w) / 2, r.bottom, ok, 0,
+    Insert(std::make_unique<TTextButton>(left + (e - w) / 2 - u, r.top, left + u + (e + w) / 2, r.bottom, ok, 0,
                            stddialog::kConfirmName, button::kCentred));
     FocusChild(line_);
     UnlockDraw();

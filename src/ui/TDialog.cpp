@@ -41,10 +41,15 @@ TDialog::~TDialog()
 {
     delete above;
     above = nullptr;
-    if (savedBackground_)
-        DrawImage(left, top, savedBackground_.get());
     if (options_ & dialog::kDeviceNavigation)
         SetDevicePointerMode(savedPointerMode_);
+}
+
+void TDialog::RestoreBackground()
+{
+    if (savedBackground_)
+        DrawImage(left, top, savedBackground_.get());
+    savedBackground_.reset();
 }
 
 void TDialog::Open()
@@ -87,12 +92,10 @@ TMenu::TMenu()
         closeButton_->SetCommand(command::kCloseMenu);
 }
 
-void PushDialog(TDialog* dialog, TDialog* newDialog)
+void PushDialog(TDialog* dialog, std::unique_ptr<TDialog> newDialog)
 {
     if (dialog && dialog->owner)
-        dialog->owner->AddDialog(newDialog);
-    else
-        delete newDialog;
+        dialog->owner->AddDialog(std::move(newDialog));
 }
 
 void CloseDialog(TDialog*)

@@ -7,6 +7,8 @@
 #include "gfx/Images.h"
 #include "ui/TGroup.h"
 
+#include <memory>
+
 class TMenuContext;
 class TCloseButton;
 
@@ -27,6 +29,9 @@ public:
 
     void HandleEvent(TEvent& event) override;
     void Open() override;
+    // Puts back what the dialog covered (its context does this before it
+    // destroys the dialog: destruction itself draws nothing).
+    void RestoreBackground();
 
     TCloseButton* CloseButton() const { return closeButton_; }
     // New bounds, with the close button moved to the new corner (dialogs
@@ -52,7 +57,8 @@ public:
     TMenu();
 };
 
-// Shows `newDialog` above `dialog` on the same screen.
-void PushDialog(TDialog* dialog, TDialog* newDialog);
+// Shows `newDialog` above `dialog` on the same screen (a dialog that is on
+// no screen drops it).
+void PushDialog(TDialog* dialog, std::unique_ptr<TDialog> newDialog);
 // Asks the screen to close its top dialog.
 void CloseDialog(TDialog* dialog);

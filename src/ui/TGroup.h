@@ -5,6 +5,8 @@
 #include "base/TList.h"
 #include "ui/TView.h"
 
+#include <memory>
+
 class TGroup;
 
 // The children of a group; the list points back to its group.
@@ -28,6 +30,15 @@ public:
     virtual void FocusPrevious();
     virtual void FocusNext();
 
+    // Appends a child; the group owns it. Answers the child.
+    template <typename T>
+    T& Insert(std::unique_ptr<T> view)
+    {
+        T& inserted = *view;
+        Insert(view.release());
+        return inserted;
+    }
+    // The same for a child already made (the group takes it over).
     void Insert(TView* view);
     // Focuses a child of this group (nothing when it cannot take the focus).
     void FocusChild(TView* view);

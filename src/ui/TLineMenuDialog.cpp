@@ -20,7 +20,7 @@ TLineMenuDialog::TLineMenuDialog(const char* heading, const std::vector<const ch
     int h = 3 * u + L + 2 * u + n * rowHeight + (n - 1) * (u / 2) + 3 * u;
     int cx = theScreen.width / 2, cy = theScreen.height / 2;
     Resize(cx - w / 2, cy - h / 2, cx - w / 2 + w, cy - h / 2 + h);
-    Insert(new TStaticText(left + 3 * u, top + 3 * u, right - 4 * u, top + 3 * u + L, heading,
+    Insert(std::make_unique<TStaticText>(left + 3 * u, top + 3 * u, right - 4 * u, top + 3 * u + L, heading,
                            statictext::kCentreAcross));
     int y = top + 5 * u + L;
     TView* first = nullptr;

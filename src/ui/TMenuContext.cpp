@@ -10,10 +10,11 @@ TMenuContext::~TMenuContext()
     first_ = top_ = nullptr;
 }
 
-void TMenuContext::AddDialog(TDialog* dialog)
+void TMenuContext::Add(std::unique_ptr<TDialog> owned)
 {
-    if (!dialog)
+    if (!owned)
         return;
+    TDialog* dialog = owned.release();  // from here the stack owns it
     if (!first_) {
         first_ = dialog;
     } else {
@@ -34,6 +35,7 @@ void TMenuContext::CloseTopDialog()
     TDialog* closing = top_;
     TDialog* below = closing->below;
     closing->Close();
+    closing->RestoreBackground();
     if (below)
         below->above = nullptr;
     else

@@ -4,8 +4,9 @@
 // command (1 ends the program, 6 ends a modal loop, 0 posts nothing).
 
 #include "app/TContext.h"
+#include "ui/TDialog.h"
 
-class TDialog;
+#include <memory>
 
 class TMenuContext : public TContext {
 public:
@@ -15,8 +16,15 @@ public:
     void HandleEvent(TEvent& event) override;
     void Idle() override;
 
-    // Puts the dialog on top (the one below greys), opens and draws it.
-    void AddDialog(TDialog* dialog);
+    // Puts the dialog on top (the one below greys), opens and draws it; the
+    // stack owns it from then on. Answers the dialog.
+    template <typename T>
+    T& AddDialog(std::unique_ptr<T> dialog)
+    {
+        T& shown = *dialog;
+        Add(std::unique_ptr<TDialog>(std::move(dialog)));
+        return shown;
+    }
     void CloseTopDialog();
 
     TDialog* FirstDialog() const { return first_; }
@@ -24,6 +32,8 @@ public:
     int CloseCommand() const { return closeCommand_; }
 
 private:
+    void Add(std::unique_ptr<TDialog> dialog);
+
     TDialog* first_ = nullptr;  // owns the whole stack
     TDialog* top_ = nullptr;
     int closeCommand_;

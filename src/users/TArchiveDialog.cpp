@@ -58,7 +58,7 @@ void TArchiveDialog::CarryOut(int command, const std::string& name)
         return;
     switch (command) {
     case command::kShowResults:
-        PushDialog(this, new TMiniBrowser(Scaled(30), Scaled(30), Scaled(610), Scaled(450), name.c_str(),
+        PushDialog(this, std::make_unique<TMiniBrowser>(Scaled(30), Scaled(30), Scaled(610), Scaled(450), name.c_str(),
                                           reportPath_.c_str(), browser::kButtons | kPlainText | dialog::kSaveBackground));
         break;
     case command::kPrintResults:

@@ -38,13 +38,13 @@ TProjectDialog::TProjectDialog(int n)
                             dx2 <= 0 ? -Scaled(-dx2) : Scaled(dx2), dy2 <= 0 ? -Scaled(-dy2) : Scaled(dy2));
     };
     Rect scene = at(30, 80, 300, 290);
-    Insert(new TImage(scene.left, scene.top, scene.right, scene.bottom, image::kNoKey, 6, 2 * n - 1));
+    Insert(std::make_unique<TImage>(scene.left, scene.top, scene.right, scene.bottom, image::kNoKey, 6, 2 * n - 1));
     Rect creature = at(360, 70, 590, 310);
-    Insert(new TImage(creature.left, creature.top, creature.right, creature.bottom, image::kNoFace, 6, 2 * n - 2));
+    Insert(std::make_unique<TImage>(creature.left, creature.top, creature.right, creature.bottom, image::kNoFace, 6, 2 * n - 2));
     const int textRows[3][2] = {{-120, -90}, {-85, -55}, {-50, -30}};
     for (int i = 0; i < 3; ++i) {
         Rect r = at(20, textRows[i][0], -270, textRows[i][1]);
-        Insert(new TStaticText(r.left, r.top, r.right, r.bottom, GetString(2, 2 + i),
+        Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(2, 2 + i),
                                statictext::kCentreAcross | statictext::kCentreDown));
     }
     Rect help = at(-250, -100, -20, -80);
@@ -91,12 +91,12 @@ void TProjectDialog::HandleEvent(TEvent& event)
     TMenu::HandleEvent(event);
     if (event.command == command::kHelp) {
         int m = Scaled(10);
-        PushDialog(this, new TMiniBrowser(left + m, top + m, right - m, bottom - m, GetString(2, 7), GetString(3, 1),
+        PushDialog(this, std::make_unique<TMiniBrowser>(left + m, top + m, right - m, bottom - m, GetString(2, 7), GetString(3, 1),
                                           dialog::kSaveBackground));
     } else if (event.command == command::kCloseMenu) {
         quitAnswer_ = 0;
         asking_ = true;
-        PushDialog(this, new TQueryDialog(Scaled(320), Scaled(240), GetString(0, 5), &quitAnswer_,
+        PushDialog(this, std::make_unique<TQueryDialog>(Scaled(320), Scaled(240), GetString(0, 5), &quitAnswer_,
                                           dialog::kSaveBackground));
     } else if (asking_ && !above) {
         asking_ = false;
@@ -108,12 +108,12 @@ void TProjectDialog::HandleEvent(TEvent& event)
 void TProjectContext::Start()
 {
     TDidaMenuContext::Start();
-    AddDialog(new TProjectDialog(theResolutionIndex + 1));
+    AddDialog(std::make_unique<TProjectDialog>(theResolutionIndex + 1));
 }
 
 void TProjectContext::HandleEvent(TEvent& event)
 {
     TDidaMenuContext::HandleEvent(event);
     if (event.command == command::kPlay)
-        ReplaceWith(new TMainMenuContext);
+        ReplaceWith(std::make_unique<TMainMenuContext>());
 }

@@ -23,7 +23,7 @@ void TUserMenuDialog::ChooseUser(int command, const char* title)
     }
     pending_ = command;
     waiting_ = Waiting::kChooser;
-    PushDialog(this, new TSelectUserDialog(Scaled(120), Scaled(30), Scaled(520), Scaled(450), title, &chosen_,
+    PushDialog(this, std::make_unique<TSelectUserDialog>(Scaled(120), Scaled(30), Scaled(520), Scaled(450), title, &chosen_,
                                            payloadSize_));
 }
 
@@ -33,13 +33,13 @@ void TUserMenuDialog::Ask(const char* question, const std::string& name, std::fu
     answer_ = 0;
     onYes_ = std::move(onYes);
     waiting_ = Waiting::kQuestion;
-    PushDialog(this, new TQueryDialog(theScreen.width / 2, theScreen.height / 2, text.c_str(), &answer_,
+    PushDialog(this, std::make_unique<TQueryDialog>(theScreen.width / 2, theScreen.height / 2, text.c_str(), &answer_,
                                       dialog::kSaveBackground));
 }
 
 void TUserMenuDialog::Tell(const char* title, const char* text)
 {
-    PushDialog(this, new TMessageDialog(theScreen.width / 2, theScreen.height / 2, title, text, dialog::kSaveBackground));
+    PushDialog(this, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text, dialog::kSaveBackground));
 }
 
 void TUserMenuDialog::Idle()

@@ -62,10 +62,10 @@ TEST_F(ContextTest, SetChildStopsTheGrandchildBeforeTheChild)
 {
     TContext root;
     auto* child = new Recorder("child");
-    root.SetChild(child);
-    child->SetChild(new Recorder("grandchild"));
+    root.SetChild(std::unique_ptr<TContext>(child));
+    child->SetChild(std::make_unique<Recorder>("grandchild"));
     journal.clear();
-    root.SetChild(new Recorder("next"));
+    root.SetChild(std::make_unique<Recorder>("next"));
     EXPECT_EQ(journal, (std::vector<std::string>{"stop grandchild", "stop child", "delete child",
                                                  "delete grandchild", "start next"}));
 }
@@ -74,7 +74,7 @@ TEST_F(ContextTest, TwoCommandsInOneFrameArriveInTwoFramesInOrder)
 {
     HeadlessApp headless;
     auto* screen = new Recorder("screen");
-    headless.App().SetChild(screen);
+    headless.App().SetChild(std::unique_ptr<TContext>(screen));
     PostCommand(40);
     PostCommand(41);
     headless.Step();
@@ -87,9 +87,9 @@ TEST_F(ContextTest, QuitInsideAModalLoopStopsEveryContextOnce)
 {
     HeadlessApp headless;
     auto* screen = new Recorder("screen");
-    headless.App().SetChild(screen);
+    headless.App().SetChild(std::unique_ptr<TContext>(screen));
     auto* deeper = new Recorder("deeper");
-    screen->SetChild(deeper);
+    screen->SetChild(std::unique_ptr<TContext>(deeper));
     // The screen opens a modal context whose first frame posts quit.
     screen->onEvent = [&](Recorder&, TEvent& event) {
         if (event.command != 50)
@@ -99,7 +99,7 @@ TEST_F(ContextTest, QuitInsideAModalLoopStopsEveryContextOnce)
             if (e.command == 0)
                 PostCommand(command::kQuit);
         };
-        TApp::RunModal(&headless.App(), modal);
+        TApp::RunModal(&headless.App(), std::unique_ptr<TContext>(modal));
     };
     PostCommand(50);
     journal.clear();
@@ -120,10 +120,10 @@ TEST_F(ContextTest, AModalContextEndsWhenItsLastDialogCloses)
     class Message : public TMenuContext {
     public:
         Message() : TMenuContext(command::kEndModal) {}
-        void Start() override { AddDialog(new TestDialog("message")); }
+        void Start() override { AddDialog(std::make_unique<TestDialog>("message")); }
     };
     PostCommand(command::kCloseDialog);
-    int ended = TApp::RunModal(&headless.App(), new Message);
+    int ended = TApp::RunModal(&headless.App(), std::make_unique<Message>());
     EXPECT_EQ(ended, command::kEndModal);
     EXPECT_EQ(journal, (std::vector<std::string>{"open message", "draw message", "close message", "delete message"}));
 }
@@ -131,8 +131,8 @@ TEST_F(ContextTest, AModalContextEndsWhenItsLastDialogCloses)
 TEST_F(ContextTest, DialogStackGreysTheDialogBelowAndWakesItAgain)
 {
     TMenuContext menu(0);
-    menu.AddDialog(new TestDialog("first"));
-    menu.AddDialog(new TestDialog("second"));
+    menu.AddDialog(std::make_unique<TestDialog>("first"));
+    menu.AddDialog(std::make_unique<TestDialog>("second"));
     EXPECT_EQ(journal, (std::vector<std::string>{"open first", "draw first", "draw first", "first inactive",
                                                  "open second", "draw second"}));
     EXPECT_EQ(menu.TopDialog()->below, menu.FirstDialog());

@@ -56,7 +56,7 @@ struct EditorsTest : ::testing::Test {
         for (const char* kind : {"Livelli", "Completa", "Tasti"})
             std::filesystem::create_directories(headless->Folder() / (std::string("Esercizi/") + kind));
         menu = new TMainMenuContext;
-        headless->App().SetChild(menu);
+        headless->App().SetChild(std::unique_ptr<TContext>(menu));
         headless->Step(2);
     }
     void TearDown() override
@@ -104,7 +104,7 @@ struct EditorsTest : ::testing::Test {
         editing.path = std::string("Esercizi\\") + folders[kind] + "\\" + name + extensions[kind];
         editing.shownName = name;
         auto* levels = new TListaLivDialog(editing);
-        menu->AddDialog(levels);
+        menu->AddDialog(std::unique_ptr<TDialog>(levels));
         headless->Step(3);
         return levels;
     }
@@ -417,7 +417,7 @@ TEST_F(EditorsTest, ACountTooLargeToReadIsRefusedAndTheDialogStays)
 {
     std::string count = "99999999999";
     auto* dialog = new MTNumParDialog(GetString(50, 36), count);
-    menu->AddDialog(dialog);
+    menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     Command(stddialog::kConfirmName);
     auto* message = Top<TMessageDialog>();
     ASSERT_NE(message, nullptr);
@@ -554,7 +554,7 @@ TEST_F(EditorsTest, TheMainMenuFollowsWhatTheEditorsChanged)
     editing.kind = 1;
     editing.operation = ExerciseEditing::kDelete;
     std::strcpy(editing.name, "Via");
-    menu->AddDialog(new TListaEseDialog(editing));
+    menu->AddDialog(std::make_unique<TListaEseDialog>(editing));
     Command(command::kDeleteChosenExercise);
     Letter('s');
     Key(SDLK_ESCAPE, 27);
@@ -572,7 +572,7 @@ TEST_F(EditorsTest, TheLetterGridKeepsToTheLetters)
     int result = 0;
     std::string mask(25, '0');
     auto* dialog = new MListaParoleSelDialog(word, mask, &result);
-    menu->AddDialog(dialog);
+    menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     headless->Step(2);
     EXPECT_EQ(result, 1);
     TLetteraSelector* grid = dialog->Selector();
@@ -621,7 +621,7 @@ TEST_F(EditorsTest, TheLetterGridKeepsToTheLetters)
     // A 15-letter word: down from column 7 of the first row goes nowhere.
     std::string shorter = "abcdefghijklmno";
     std::string shortMask(15, '0');
-    menu->AddDialog(new MListaParoleSelDialog(shorter, shortMask, &result));
+    menu->AddDialog(std::make_unique<MListaParoleSelDialog>(shorter, shortMask, &result));
     headless->Step(2);
     TLetteraSelector* small = Top<MListaParoleSelDialog>()->Selector();
     for (int i = 0; i < 7; ++i)
@@ -635,7 +635,7 @@ TEST_F(EditorsTest, ACompletaWordNeedsAHiddenLetter)
     std::string word = "sole", mask = "0000";
     int result = 0;
     auto* dialog = new MListaParoleSelDialog(word, mask, &result);
-    menu->AddDialog(dialog);
+    menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     Key(SDLK_RETURN, 13);
     auto* message = Top<TMessageDialog>();
     ASSERT_NE(message, nullptr);
@@ -650,7 +650,7 @@ TEST_F(EditorsTest, ACompletaWordNeedsAHiddenLetter)
     EXPECT_EQ(Top<MListaParoleSelDialog>(), nullptr);
 
     // Closed any other way, the word is not taken.
-    menu->AddDialog(new MListaParoleSelDialog(word, mask, &result));
+    menu->AddDialog(std::make_unique<MListaParoleSelDialog>(word, mask, &result));
     Key(SDLK_ESCAPE, 27);
     EXPECT_EQ(result, 1);
 }
@@ -672,7 +672,7 @@ TEST_F(EditorsTest, EveryDialogFitsTheSmallestScreen)
         new MTQueryDialog(320, 240, (std::string(GetString(50, 40)) + " ABCDEFGHIJKLMNOPQRSTUVWXYZ. " +
                                      GetString(50, 41)).c_str(), &result)};
     for (TDialog* d : dialogs) {
-        menu->AddDialog(d);
+        menu->AddDialog(std::unique_ptr<TDialog>(d));
         headless->Step();
         EXPECT_GE(d->left, 0);
         EXPECT_GE(d->top, 0);

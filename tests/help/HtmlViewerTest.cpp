@@ -174,9 +174,9 @@ TEST_F(HtmlViewerTest, SavingAsksANameAndAsksBeforeOverwriting)
 {
     headless->Folder().Write("report.txt", "Partita del 08/12/2026\ngatto\n");
     auto* screen = new TMenuContext(0);
-    headless->App().SetChild(screen);
+    headless->App().SetChild(std::unique_ptr<TContext>(screen));
     auto* browser = new TMiniBrowser(10, 10, 780, 580, "Anna", "report.txt", browser::kButtons | html::kPlainText);
-    screen->AddDialog(browser);
+    screen->AddDialog(std::unique_ptr<TDialog>(browser));
     auto key = [&](SDLKey sym, Uint16 unicode) {
         headless->PushKey(sym, true, unicode);
         headless->Step();

@@ -36,7 +36,7 @@ struct MainMenuTest : ::testing::Test {
         headless->Folder().Write("Esercizi/Livelli/Rotto.LEV", "\r\nnon vuota\r\n");
         headless->Folder().Write("Esercizi/Tasti/Tasti.TBL", "A\r\n\r\n1\r\nT\r\na\r\n");
         menu = new TMainMenuContext;
-        headless->App().SetChild(menu);
+        headless->App().SetChild(std::unique_ptr<TContext>(menu));
         headless->Step();
     }
     void TearDown() override
@@ -143,7 +143,7 @@ TEST_F(MainMenuTest, InfiniteLivesDisableTheLivesSlider)
     Open();
     theGameSettings.lives = 4;
     auto* options = new TOptionsDialog(20, 20, 780, 580);
-    menu->AddDialog(options);
+    menu->AddDialog(std::unique_ptr<TDialog>(options));
     TAnalogSel* lives = nullptr;
     options->EachChild([&](TView* v) {
         auto* s = dynamic_cast<TAnalogSel*>(v);
@@ -166,7 +166,7 @@ TEST_F(MainMenuTest, EqualTextAndBoxColoursSnapBack)
     Open();
     theGameSettings.textColour = 0;
     theGameSettings.boxColour = 15;
-    menu->AddDialog(new TFontDialog(theGameSettings));
+    menu->AddDialog(std::make_unique<TFontDialog>(theGameSettings));
     headless->Step();
     theGameSettings.textColour = 15;
     headless->Step();
@@ -184,7 +184,7 @@ TEST_F(MainMenuTest, TheTopTenIsResetOnlyAfterYes)
     std::filesystem::create_directories(headless->Folder() / "DATA");
     headless->Folder().Write("DATA/TOP10.DAT", std::string(240, 'x'));
     auto* options = new TOptionsDialog(20, 20, 780, 580);
-    menu->AddDialog(options);
+    menu->AddDialog(std::unique_ptr<TDialog>(options));
     PostCommand(command::kResetTopTen);
     headless->Step(2);
     PostCommand(18);  // no

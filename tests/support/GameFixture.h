@@ -35,7 +35,7 @@ struct GameTest : ::testing::Test {
         std::strcpy(theGameSettings.exerciseName, "Prova");
         std::strcpy(theUserName, "Test");
         game = new TZandorliGameContext;
-        headless->App().SetChild(game);
+        headless->App().SetChild(std::unique_ptr<TContext>(game));
     }
     void TearDown() override
     {

@@ -30,7 +30,7 @@ struct ControlsTest : ::testing::Test {
     {
         headless = std::make_unique<HeadlessApp>();
         screen = new TMenuContext(0);
-        headless->App().SetChild(screen);
+        headless->App().SetChild(std::unique_ptr<TContext>(screen));
         dialog = new TDialog(20, 20, 780, 580);
     }
     void TearDown() override
@@ -43,7 +43,7 @@ struct ControlsTest : ::testing::Test {
     }
     void Show(TView* focused = nullptr)
     {
-        screen->AddDialog(dialog);
+        screen->AddDialog(std::unique_ptr<TDialog>(dialog));
         if (focused)
             dialog->FocusChild(focused);
     }
@@ -228,14 +228,14 @@ TEST_F(ControlsTest, NameDialogKeepsOnlyAConfirmedName)
 {
     char name[21] = "";
     Show();
-    screen->AddDialog(new TGetNameDialog(400, 300, "Nome?", name, 20, 0));
+    screen->AddDialog(std::make_unique<TGetNameDialog>(400, 300, "Nome?", name, 20, 0));
     Key(SDLK_l, 'l');
     Key(SDLK_u, 'u');
     EXPECT_STREQ(name, "lu");
     Key(SDLK_ESCAPE, 27);
     headless->Step(2);
     EXPECT_STREQ(name, "");  // closed without confirming
-    screen->AddDialog(new TGetNameDialog(400, 300, "Nome?", name, 20, 0));
+    screen->AddDialog(std::make_unique<TGetNameDialog>(400, 300, "Nome?", name, 20, 0));
     Key(SDLK_l, 'l');
     Key(SDLK_RETURN, 13);
     headless->Step(3);
@@ -247,12 +247,12 @@ TEST_F(ControlsTest, QueryStoresTheAnswerAndCloses)
 {
     std::uint8_t answer = 7;
     Show();
-    screen->AddDialog(new TQueryDialog(400, 300, "Esci?", &answer, 0));
+    screen->AddDialog(std::make_unique<TQueryDialog>(400, 300, "Esci?", &answer, 0));
     Key(SDLK_n, 'n');
     headless->Step(2);
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(screen->TopDialog(), dialog);
-    screen->AddDialog(new TQueryDialog(400, 300, "Esci?", &answer, 0));
+    screen->AddDialog(std::make_unique<TQueryDialog>(400, 300, "Esci?", &answer, 0));
     Key(SDLK_s, 's');
     headless->Step(2);
     EXPECT_EQ(answer, 1);

@@ -23,7 +23,7 @@ struct ViewsTest : ::testing::Test {
     {
         headless = std::make_unique<HeadlessApp>();
         screen = new TMenuContext(0);
-        headless->App().SetChild(screen);
+        headless->App().SetChild(std::unique_ptr<TContext>(screen));
     }
     void TearDown() override
     {
@@ -77,7 +77,7 @@ TEST_F(ViewsTest, TabWrapsRoundAndShiftTabGoesBack)
 {
     TTextButton* b[3];
     TDialog* d = Dialog(3, b);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     d->FocusChild(b[2]);
     Key(SDLK_TAB, 9);
     headless->Step();
@@ -94,7 +94,7 @@ TEST_F(ViewsTest, DisabledChildrenAreSkippedAndDeaf)
 {
     TTextButton* b[3];
     TDialog* d = Dialog(3, b);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     b[1]->SetState(view::kEnabled, false);
     d->FocusChild(b[0]);
     Key(SDLK_TAB, 9);
@@ -111,7 +111,7 @@ TEST_F(ViewsTest, ButtonsFireWhenLetGo)
 {
     TTextButton* b[1];
     TDialog* d = Dialog(1, b);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     d->FocusChild(b[0]);
     headless->PushKey(SDLK_RETURN, true, 13);
     headless->Step();
@@ -146,7 +146,7 @@ TEST_F(ViewsTest, HotkeyIgnoresShiftAndEscapeCloses)
 {
     TTextButton* b[1];
     TDialog* d = Dialog(1, b);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     EXPECT_EQ(Key(SDLK_b, 'B', KMOD_LSHIFT), std::vector<int>{100});
     EXPECT_EQ(Key(SDLK_ESCAPE, 27), std::vector<int>{command::kCloseDialog});
 }
@@ -155,9 +155,9 @@ TEST_F(ViewsTest, APushedDialogGreysAndMutesTheOneBelow)
 {
     TTextButton* b[1];
     TDialog* below = Dialog(1, b);
-    screen->AddDialog(below);
+    screen->AddDialog(std::unique_ptr<TDialog>(below));
     auto* above = new TDialog(200, 200, 400, 300);
-    screen->AddDialog(above);
+    screen->AddDialog(std::unique_ptr<TDialog>(above));
     EXPECT_FALSE(b[0]->State() & view::kActive);
     EXPECT_EQ(b[0]->FrameColour(), SchemeColour(6));
     EXPECT_TRUE(Key(SDLK_b, 'b').empty());
@@ -170,7 +170,7 @@ TEST_F(ViewsTest, TheDrawingLockSuppressesAllDrawing)
 {
     TTextButton* b[1];
     TDialog* d = Dialog(1, b);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     headless->Step();
     FlushScreen();
     LockDraw();
@@ -193,7 +193,7 @@ TEST_F(ViewsTest, ClicksFocusFocusableViewsOnly)
     TDialog* d = Dialog(2, b);
     auto* text = new TStaticText(320, 150, 480, 170, "testo");
     d->Insert(text);
-    screen->AddDialog(d);
+    screen->AddDialog(std::unique_ptr<TDialog>(d));
     d->FocusChild(b[0]);
     headless->MoveMouse(150, 200);
     headless->PushButton(SDL_BUTTON_LEFT, true);
@@ -210,7 +210,7 @@ TEST_F(ViewsTest, ClicksFocusFocusableViewsOnly)
 
 TEST_F(ViewsTest, WithoutACloseButtonEscapeDoesNothing)
 {
-    screen->AddDialog(new TDialog(100, 100, 300, 300, dialog::kNoCloseButton));
+    screen->AddDialog(std::make_unique<TDialog>(100, 100, 300, 300, dialog::kNoCloseButton));
     EXPECT_TRUE(Key(SDLK_ESCAPE, 27).empty());
 }
 
@@ -218,7 +218,7 @@ TEST_F(ViewsTest, ADialogPutsBackTheScreenItCovered)
 {
     FillBox(0, 0, theScreen.width - 1, theScreen.height - 1, 8);
     std::uint32_t red = ScreenPixel(150, 150);
-    screen->AddDialog(new TDialog(100, 100, 300, 300, dialog::kSaveBackground));
+    screen->AddDialog(std::make_unique<TDialog>(100, 100, 300, 300, dialog::kSaveBackground));
     EXPECT_NE(ScreenPixel(150, 150), red);
     screen->CloseTopDialog();
     EXPECT_EQ(ScreenPixel(150, 150), red);

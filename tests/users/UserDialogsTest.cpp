@@ -40,7 +40,7 @@ struct UserDialogsTest : ::testing::Test {
     {
         headless = std::make_unique<HeadlessApp>();
         menu = new TMainMenuContext;
-        headless->App().SetChild(menu);
+        headless->App().SetChild(std::unique_ptr<TContext>(menu));
         headless->Step(2);
     }
     void TearDown() override

@@ -50,29 +50,29 @@ TDialog* EveryControl(TStringList& items)
     int W = theScreen.width;
     auto* d = new TDialog(Scaled(10), Scaled(10), W - Scaled(10), theScreen.height - Scaled(10));
     auto s = [](int v) { return Scaled(v); };
-    d->Insert(new TStaticText(s(30), s(24), s(300), s(44), "Tutti i controlli (\xE0 \xE8 \xE9 \xEC \xF2 \xF9)", 0));
+    d->Insert(std::make_unique<TStaticText>(s(30), s(24), s(300), s(44), "Tutti i controlli (\xE0 \xE8 \xE9 \xEC \xF2 \xF9)", 0));
     auto* ok = new TTextButton(s(30), s(60), s(200), s(90), "~A~vanti", -1, 100, button::kCentred);
     d->Insert(ok);
     auto* off = new TTextButton(s(220), s(60), s(390), s(90), "~S~pento", -1, 101, button::kCentred);
     d->Insert(off);
     auto* line = new TInputLine(s(110), s(105), s(390), s(135), 0, typed, 20, inputline::kLetters | inputline::kOther | inputline::kSpace);
-    d->Insert(new TLabel(s(30), s(110), s(100), s(130), "~N~ome", -1, line, 0));
+    d->Insert(std::make_unique<TLabel>(s(30), s(110), s(100), s(130), "~N~ome", -1, line, 0));
     d->Insert(line);
     auto* grey = new TInputLine(s(110), s(145), s(390), s(175), 0, disabledText, 20, inputline::kLetters);
     d->Insert(grey);
-    d->Insert(new TCheckBoxes(s(30), s(190), s(200), s(290), "Suoni", 0, flags,
+    d->Insert(std::make_unique<TCheckBoxes>(s(30), s(190), s(200), s(290), "Suoni", 0, flags,
                               NewItem("~E~ffetti", -1, NewItem("M~u~sica", -1, nullptr))));
-    d->Insert(new TRadioButtons(s(220), s(190), s(390), s(310), "Corsie", 0, &radio,
+    d->Insert(std::make_unique<TRadioButtons>(s(220), s(190), s(390), s(310), "Corsie", 0, &radio,
                                 NewItem("~1~ corsia", -1, NewItem("~2~ corsie", -1, NewItem("~3~ corsie", -1, nullptr)))));
-    d->Insert(new TColorSelector(s(30), s(320), s(190), s(400), 0, &colour));
-    d->Insert(new TAnalogSel(s(220), s(330), s(340), s(342), 0, &slider, 0, 10, 1));
-    d->Insert(new TScrollBar(s(220), s(360), s(390), s(376), 0, &bar, 0, 10, 1, 2));
-    d->Insert(new TMenuLine(s(410), s(60), s(600), s(85), "~P~rima riga di menu", -1, 102));
+    d->Insert(std::make_unique<TColorSelector>(s(30), s(320), s(190), s(400), 0, &colour));
+    d->Insert(std::make_unique<TAnalogSel>(s(220), s(330), s(340), s(342), 0, &slider, 0, 10, 1));
+    d->Insert(std::make_unique<TScrollBar>(s(220), s(360), s(390), s(376), 0, &bar, 0, 10, 1, 2));
+    d->Insert(std::make_unique<TMenuLine>(s(410), s(60), s(600), s(85), "~P~rima riga di menu", -1, 102));
     auto* second = new TMenuLine(s(410), s(90), s(600), s(115), "~S~econda riga", -1, 103);
     d->Insert(second);
-    d->Insert(new TListBox(s(410), s(130), s(600), s(230), 0, &selection, &items));
-    d->Insert(new TFileListBox(s(410), s(245), s(600), s(330), 0, exercise, sizeof exercise, "Esercizi\\Livelli", ".LEV", 0x42));
-    d->Insert(new TImage(s(410), s(340), s(600), s(460), 0, 3, 0));
+    d->Insert(std::make_unique<TListBox>(s(410), s(130), s(600), s(230), 0, &selection, &items));
+    d->Insert(std::make_unique<TFileListBox>(s(410), s(245), s(600), s(330), 0, exercise, sizeof exercise, "Esercizi\\Livelli", ".LEV", 0x42));
+    d->Insert(std::make_unique<TImage>(s(410), s(340), s(600), s(460), 0, 3, 0));
     d->FocusChild(ok);
     off->SetState(view::kEnabled, false);
     grey->SetState(view::kEnabled, false);
@@ -95,35 +95,35 @@ int main(int argc, char** argv)
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.Activate();
     auto* screen = new TMenuContext(0);
-    app.SetChild(screen);
+    app.SetChild(std::unique_ptr<TContext>(screen));
     ClearScreen(1);
     int cx = Scaled(320), cy = Scaled(240);
 
-    screen->AddDialog(new TMessageDialog(cx, cy, GetString(0, 101), GetString(0, 102), 0));
+    screen->AddDialog(std::make_unique<TMessageDialog>(cx, cy, GetString(0, 101), GetString(0, 102), 0));
     Shot(app, "message");
     screen->CloseTopDialog();
     ClearScreen(1);
     static std::uint8_t answer = 0;
-    screen->AddDialog(new TQueryDialog(cx, cy, GetString(0, 5), &answer, 0));
+    screen->AddDialog(std::make_unique<TQueryDialog>(cx, cy, GetString(0, 5), &answer, 0));
     Shot(app, "query");
     screen->CloseTopDialog();
     ClearScreen(1);
     static char name[21] = "Giulia";
-    screen->AddDialog(new TGetNameDialog(cx, cy, GetString(0, 100), name, 20, 0));
+    screen->AddDialog(std::make_unique<TGetNameDialog>(cx, cy, GetString(0, 100), name, 20, 0));
     Shot(app, "name");
     screen->CloseTopDialog();
     ClearScreen(1);
     TStringList items;
     for (const char* word : {"gatto", "cane", "perch\xE9", "citt\xE0", "caff\xE8", "luned\xEC", "per\xF2", "virt\xF9"})
         items.AppendText(word);
-    screen->AddDialog(EveryControl(items));
+    screen->AddDialog(std::unique_ptr<TDialog>(EveryControl(items)));
     Shot(app, "controls");
     screen->CloseTopDialog();
     const int pages[3] = {1, 2, 4};
     for (int page : pages) {
         ClearScreen(1);
         int m = Scaled(10);
-        screen->AddDialog(new TMiniBrowser(m, m, theScreen.width - m, theScreen.height - m, GetString(2, 7),
+        screen->AddDialog(std::make_unique<TMiniBrowser>(m, m, theScreen.width - m, theScreen.height - m, GetString(2, 7),
                                            GetString(3, page), 0));
         std::string shotName = "help-" + std::to_string(page);
         Shot(app, shotName.c_str());

@@ -58,7 +58,7 @@ public:
         std::strcpy(theGameSettings.exerciseName, "Stills");
         std::strcpy(theUserName, "Stills");
         game_ = new TZandorliGameContext;
-        app_->SetChild(game_);
+        app_->SetChild(std::unique_ptr<TContext>(game_));
         record_.Clear();
     }
     ~Game()
