@@ -23,7 +23,7 @@
 #include "menus/MenuCommands.h"
 #include "menus/TMainMenuContext.h"
 #include "resources/StringTable.h"
-#include "support/HeadlessApp.h"
+#include "support/MenuDriver.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 #include "ui/TListBox.h"
@@ -44,53 +44,42 @@
 namespace {
 
 struct EditorsTest : ::testing::Test {
-    std::unique_ptr<HeadlessApp> headless;
+    std::unique_ptr<MenuDriver> driver;
+    HeadlessApp* headless = nullptr;
     TMainMenuContext* menu = nullptr;
     ExerciseEditing editing;
+    // What the dialogs under test borrow: it must outlive them, and they go
+    // only when the fixture tears down.
+    std::string word, mask, count, shorter, shortMask;
+    int result = 0;
+    char buffer[41] = {};
 
     void SetUp() override
     {
         HeadlessOptions options;
         options.resolution = 0;  // the smallest screen: everything must fit
-        headless = std::make_unique<HeadlessApp>(options);
+        driver = std::make_unique<MenuDriver>(options);
+        headless = &driver->Headless();
+        menu = driver->Menu();
         for (const char* kind : {"Livelli", "Completa", "Tasti"})
             std::filesystem::create_directories(headless->Folder() / (std::string("Esercizi/") + kind));
-        menu = new TMainMenuContext;
-        headless->App().SetChild(std::unique_ptr<TContext>(menu));
-        headless->Step(2);
     }
     void TearDown() override
     {
         if (HasFailure())
             headless->DumpScreen("quoli-editors-test");
-        headless.reset();
-        theGameSettings = GameSettings();
-        theUserName[0] = 0;
+        driver.reset();
     }
 
     template <typename T>
     T* Top()
     {
-        return dynamic_cast<T*>(menu->TopDialog());
+        return driver->Top<T>();
     }
-    void Key(int sym, int unicode = 0, int mod = KMOD_NONE)
-    {
-        headless->PushKey(static_cast<SDLKey>(sym), true, static_cast<Uint16>(unicode), mod);
-        headless->Step();
-        headless->PushKey(static_cast<SDLKey>(sym), false, 0, mod);
-        headless->Step(6);  // room for the commands a key sets off, one a frame
-    }
-    void Letter(char c) { Key(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : static_cast<unsigned char>(c), static_cast<unsigned char>(c)); }
-    void Type(const std::string& text)
-    {
-        for (char c : text)
-            Letter(c);
-    }
-    void Command(int code)
-    {
-        PostCommand(code);
-        headless->Step(6);
-    }
+    void Key(int sym, int unicode = 0, int mod = KMOD_NONE) { driver->Key(sym, unicode, mod); }
+    void Letter(char c) { driver->Letter(c); }
+    void Type(const std::string& text) { driver->Type(text); }
+    void Command(int code) { driver->Command(code); }
     std::string File(const std::string& name) { return headless->Folder().Read("Esercizi/" + name); }
     void Write(const std::string& name, const std::string& bytes) { headless->Folder().Write("Esercizi/" + name, bytes); }
 
@@ -415,7 +404,7 @@ TEST_F(EditorsTest, TheCountDialogNormalisesAndEscapeKeepsTheOldCount)
 
 TEST_F(EditorsTest, ACountTooLargeToReadIsRefusedAndTheDialogStays)
 {
-    std::string count = "99999999999";
+    count = "99999999999";
     auto* dialog = new MTNumParDialog(GetString(50, 36), count);
     menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     Command(stddialog::kConfirmName);
@@ -568,9 +557,8 @@ TEST_F(EditorsTest, TheMainMenuFollowsWhatTheEditorsChanged)
 // Space and a click hide or show a letter, and the colours tell which.
 TEST_F(EditorsTest, TheLetterGridKeepsToTheLetters)
 {
-    std::string word = "abcdefghijklmnopqrstuvwxy";  // 25 letters
-    int result = 0;
-    std::string mask(25, '0');
+    word = "abcdefghijklmnopqrstuvwxy";  // 25 letters
+    mask.assign(25, '0');
     auto* dialog = new MListaParoleSelDialog(word, mask, &result);
     menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     headless->Step(2);
@@ -619,8 +607,8 @@ TEST_F(EditorsTest, TheLetterGridKeepsToTheLetters)
     EXPECT_EQ(mask, "0010000000000000000100000");
 
     // A 15-letter word: down from column 7 of the first row goes nowhere.
-    std::string shorter = "abcdefghijklmno";
-    std::string shortMask(15, '0');
+    shorter = "abcdefghijklmno";
+    shortMask.assign(15, '0');
     menu->AddDialog(std::make_unique<MListaParoleSelDialog>(shorter, shortMask, &result));
     headless->Step(2);
     TLetteraSelector* small = Top<MListaParoleSelDialog>()->Selector();
@@ -632,8 +620,8 @@ TEST_F(EditorsTest, TheLetterGridKeepsToTheLetters)
 
 TEST_F(EditorsTest, ACompletaWordNeedsAHiddenLetter)
 {
-    std::string word = "sole", mask = "0000";
-    int result = 0;
+    word = "sole";
+    mask = "0000";
     auto* dialog = new MListaParoleSelDialog(word, mask, &result);
     menu->AddDialog(std::unique_ptr<TDialog>(dialog));
     Key(SDLK_RETURN, 13);
@@ -659,9 +647,9 @@ TEST_F(EditorsTest, ACompletaWordNeedsAHiddenLetter)
 TEST_F(EditorsTest, EveryDialogFitsTheSmallestScreen)
 {
     Write("Livelli/Uno.LEV", "\r\n\r\n1\r\nA\r\nuno\r\n");
-    std::string word = "abcdefghijklmnopqrstuvwxy", mask(25, '0'), count = "5";
-    int result = 0;
-    char buffer[41] = {};
+    word = "abcdefghijklmnopqrstuvwxy";
+    mask.assign(25, '0');
+    count = "5";
     editing.kind = 1;
     editing.operation = ExerciseEditing::kModify;
     std::vector<TDialog*> dialogs = {

@@ -10,7 +10,7 @@
 #include "menus/MenuCommands.h"
 #include "menus/TMainMenuContext.h"
 #include "resources/StringTable.h"
-#include "support/HeadlessApp.h"
+#include "support/MenuDriver.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
@@ -33,41 +33,23 @@ namespace fs = std::filesystem;
 namespace {
 
 struct UserDialogsTest : ::testing::Test {
-    std::unique_ptr<HeadlessApp> headless;
-    TMainMenuContext* menu = nullptr;
+    std::unique_ptr<MenuDriver> driver = std::make_unique<MenuDriver>();
+    HeadlessApp* headless = &driver->Headless();
+    TMainMenuContext* menu = driver->Menu();
 
-    void SetUp() override
-    {
-        headless = std::make_unique<HeadlessApp>();
-        menu = new TMainMenuContext;
-        headless->App().SetChild(std::unique_ptr<TContext>(menu));
-        headless->Step(2);
-    }
     void TearDown() override
     {
         if (HasFailure())
             headless->DumpScreen("quoli-user-dialogs-test");
-        headless.reset();
-        theGameSettings = GameSettings();
-        theUserName[0] = 0;
+        driver.reset();
     }
     template <typename T>
     T* Top()
     {
-        return dynamic_cast<T*>(menu->TopDialog());
+        return driver->Top<T>();
     }
-    void Key(int sym, int unicode = 0)
-    {
-        headless->PushKey(static_cast<SDLKey>(sym), true, static_cast<Uint16>(unicode));
-        headless->Step();
-        headless->PushKey(static_cast<SDLKey>(sym), false);
-        headless->Step(6);
-    }
-    void Command(int code)
-    {
-        PostCommand(code);
-        headless->Step(6);
-    }
+    void Key(int sym, int unicode = 0) { driver->Key(sym, unicode); }
+    void Command(int code) { driver->Command(code); }
     // Chooses the n-th child in the open chooser, with the keyboard.
     void Choose(int n)
     {
