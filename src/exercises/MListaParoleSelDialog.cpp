@@ -33,9 +33,8 @@ MListaParoleSelDialog::MListaParoleSelDialog(const std::string& word, std::strin
     }
     y += u;
     int gx = cx - gridW / 2;
-    selector_ = new TLetteraSelector(gx, y + L + u / 2, gx + gridW - 1, y + L + u / 2 + gridH - 1, 0, word, mask_);
+    selector_ = &Insert(std::make_unique<TLetteraSelector>(gx, y + L + u / 2, gx + gridW - 1, y + L + u / 2 + gridH - 1, 0, word, mask_));
     Insert(std::make_unique<TLabel>(gx, y, gx + gridW - 1, y + L - 1, GetString(50, 29), -1, selector_, 0));
-    Insert(selector_);
     y = selector_->bottom + 2 * u;
     const char* accept = GetString(50, 30);
     int bw = std::max(HotkeyTextWidth(accept) + 4 * u, 14 * u);

@@ -44,22 +44,20 @@ TListaEseDialog::TListaEseDialog(ExerciseEditing& editing)
     int y = top + 3 * u;
     const char* kindFolder = exercise::KindFolder(editing_.kind);
     const char* extension = exercise::KindExtension(editing_.kind);
-    files_ = new TFileListBox(left + 3 * u, y + L + u, right - 3 * u, y + L + u + listHeight, 0, editing_.name,
+    files_ = &Insert(std::make_unique<TFileListBox>(left + 3 * u, y + L + u, right - 3 * u, y + L + u + listHeight, 0, editing_.name,
                               sizeof editing_.name, KindFolderPath(editing_.kind).c_str(), extension ? extension : "",
-                              kListFlags);
+                              kListFlags));
     // The label's hot letter would clash with the delete button's, so it
     // names the list without one; the list has the focus anyway.
     std::string label = WithoutHotkeyMarks(GetString(4, 109));
     if (kindFolder)
         label += " (" + WithoutHotkeyMarks(GetString(4, 105 + editing_.kind)) + ")";
     Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L, label.c_str(), 0));
-    Insert(files_);
 
     y = files_->bottom + 2 * u;
     int bw = std::max(HotkeyTextWidth(actionText) + 4 * u, 14 * u);
-    action_ = new TTextButton(cx - bw / 2, y, cx + bw / 2, y + buttonHeight, actionText, -1, actionCommand_,
-                              button::kCentred);
-    Insert(action_);
+    action_ = &Insert(std::make_unique<TTextButton>(cx - bw / 2, y, cx + bw / 2, y + buttonHeight, actionText, -1, actionCommand_,
+                              button::kCentred));
     action_->SetState(view::kEnabled, editing_.name[0] != 0);
     FocusChild(files_);
     UnlockDraw();

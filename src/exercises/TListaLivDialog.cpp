@@ -51,10 +51,9 @@ TListaLivDialog::TListaLivDialog(ExerciseEditing& editing)
     Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
     y += L + 2 * u;
     int column = right - 20 * u;
-    levels_ = new TListBox(left + 3 * u, y + L + u / 2, column - 2 * u, bottom - 3 * u, 0, &selected_,
-                           &document_.Titles());
+    levels_ = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, column - 2 * u, bottom - 3 * u, 0, &selected_,
+                           &document_.Titles()));
     Insert(std::make_unique<TLabel>(left + 3 * u, y, column - 2 * u, y + L - 1, GetString(50, 14), 0, levels_, 0));
-    Insert(levels_);
     int by = levels_->top, bh = L + 2 * u;
     for (int i = 0; i < 6; ++i, by += bh + u) {
         buttons_[i] = new TTextButton(column, by, right - 3 * u, by + bh, GetString(50, kButtons[i].text), -1,

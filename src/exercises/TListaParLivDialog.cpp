@@ -42,36 +42,29 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
     std::string heading = std::string(GetString(50, 45)) + " " + title_;
     Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
     y += L + 2 * u;
-    countText_ = new TStaticText(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0);
-    Insert(countText_);
-    changeCount_ = new TTextButton(column, y, columnRight, y + bh, GetString(50, 35), -1, command::kChangeCount,
-                                   button::kCentred);
-    Insert(changeCount_);
+    countText_ = &Insert(std::make_unique<TStaticText>(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0));
+    changeCount_ = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 35), -1, command::kChangeCount,
+                                   button::kCentred));
     ShowCount();
 
     y += bh + 2 * u;
     const char* wordLabel = GetString(50, 29);
     int labelWidth = HotkeyTextWidth(wordLabel) + 2 * u;
-    entryLine_ = new TInputLine(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
-                                MTModParolaDialog::kWordCharacters);
+    entryLine_ = &Insert(std::make_unique<TInputLine>(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
+                                MTModParolaDialog::kWordCharacters));
     Insert(std::make_unique<TLabel>(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, entryLine_,
                       statictext::kCentreDown));
-    Insert(entryLine_);
-    add_ = new TTextButton(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred);
-    Insert(add_);
+    add_ = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred));
 
     y += bh + 2 * u;
-    list_ = new TListBox(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0, &selected_, &words_);
+    list_ = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0, &selected_, &words_));
     Insert(std::make_unique<TLabel>(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
-    Insert(list_);
     int by = list_->top;
-    modify_ = new TTextButton(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
-                              button::kCentred);
-    Insert(modify_);
+    modify_ = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
+                              button::kCentred));
     by += bh + u;
-    delete_ = new TTextButton(column, by, columnRight, by + bh, GetString(50, 4), -1, command::kDeleteWord,
-                              button::kCentred);
-    Insert(delete_);
+    delete_ = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 4), -1, command::kDeleteWord,
+                              button::kCentred));
     FocusChild(entryLine_);
     UpdateButtons();
     UnlockDraw();

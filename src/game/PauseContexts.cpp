@@ -45,9 +45,8 @@ void TPauseContext::Start()
     auto owned = std::make_unique<TPauseDialog>(r.left, r.top, r.right, r.bottom);
     TPauseDialog* d = owned.get();
     Rect b = PlaceInGroup(d, Scaled(10), Scaled(10), -Scaled(10), -Scaled(10));
-    auto* button = new TTextButton(b.left, b.top, b.right, b.bottom, GetString(0, 12), SDLK_PAUSE,
-                                   command::kCloseDialog, button::kCentred);
-    d->Insert(button);
+    auto* button = &d->Insert(std::make_unique<TTextButton>(b.left, b.top, b.right, b.bottom, GetString(0, 12), SDLK_PAUSE,
+                                   command::kCloseDialog, button::kCentred));
     d->FocusChild(button);
     AddDialog(std::move(owned));
 }

@@ -24,9 +24,8 @@ TTopTenDialog::TTopTenDialog(const char* path, unsigned options)
     Rect title = PlaceInGroup(this, 20, 10, -20, 10 + L);
     Insert(std::make_unique<TStaticText>(title.left, title.top, title.right, title.bottom, GetString(5, 1), statictext::kCentreAcross));
     Rect ok = PlaceInGroup(this, (right - left) / 2 - Scaled(60), -Scaled(50), (right - left) / 2 + Scaled(60), -Scaled(15));
-    auto* button = new TTextButton(ok.left, ok.top, ok.right, ok.bottom, GetString(5, 6), 13, command::kCloseDialog,
-                                   button::kCentred);
-    Insert(button);
+    auto* button = &Insert(std::make_unique<TTextButton>(ok.left, ok.top, ok.right, ok.bottom, GetString(5, 6), 13, command::kCloseDialog,
+                                   button::kCentred));
     FocusChild(button);
     area_ = PlaceInGroup(this, Scaled(20), 20 + 2 * L, -Scaled(20), -Scaled(60));
     table.Open(path_);

@@ -38,10 +38,9 @@ THTMLViewer::THTMLViewer(int l, int t, int r, int b, const char* path, unsigned 
     areaWidth_ = area_.right - area_.left + 1;
     visibleHeight_ = area_.bottom - area_.top + 1;
     margin_ = Scaled(10);
-    bar_ = new TScrollBar(right - barWidth, top, right, bottom, 0, &scroll_, 0, 0, 10, 1);
+    bar_ = &Insert(std::make_unique<TScrollBar>(right - barWidth, top, right, bottom, 0, &scroll_, 0, 0, 10, 1));
     bar_->linked = this;
     bar_->SetState(view::kFramed, false);
-    Insert(bar_);
     Load(path);
 }
 

@@ -30,8 +30,7 @@ TMiniBrowser::TMiniBrowser(int l, int t, int r, int b, const char* title, const 
                            statictext::kCentreAcross | statictext::kCentreDown));
     bool buttons = (options & browser::kButtons) != 0;
     Rect area = PlaceDesign(this, 20, 40, -20, buttons ? -80 : -20);
-    viewer_ = new THTMLViewer(area.left, area.top, area.right, area.bottom, path, options & ~0x20u);
-    Insert(viewer_);
+    viewer_ = &Insert(std::make_unique<THTMLViewer>(area.left, area.top, area.right, area.bottom, path, options & ~0x20u));
     if (buttons) {
         Rect copy = PlaceDesign(this, 20, -60, 270, -20);
         Insert(std::make_unique<TTextButton>(copy.left, copy.top, copy.right, copy.bottom, GetString(9, 13), -1, browser::kCopy,

@@ -43,12 +43,11 @@ TMainDialog::TMainDialog()
     EnsureExerciseFolders();
     int L = LineHeight();
     Rect r = PlaceDesign(this, 86, 20, 320, 60);
-    auto* name = new TInputLine(r.left, r.top, r.right, r.bottom, 0, theUserName, kMaxUserName,
+    auto* name = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, 0, theUserName, kMaxUserName,
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
-                                    inputline::kApostrophe | inputline::kHyphen);
+                                    inputline::kApostrophe | inputline::kHyphen));
     r = PlaceDesign(this, 20, 20, 66, 60);
     Insert(std::make_unique<TLabel>(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
-    Insert(name);
 
     r = PlaceDesign(this, 20, 72, 220, 192);
     Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
@@ -60,20 +59,17 @@ TMainDialog::TMainDialog()
     listedType_ = theGameSettings.exerciseType;
     r = PlaceDesign(this, 20, 210, 372, -50);
     r.top += L;
-    files_ = new TMFileListBox(r.left, r.top, r.right, r.bottom, 0, theGameSettings.exerciseName,
+    files_ = &Insert(std::make_unique<TMFileListBox>(r.left, r.top, r.right, r.bottom, 0, theGameSettings.exerciseName,
                                GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
-                               kListFlags);
+                               kListFlags));
     Rect label = PlaceDesign(this, 20, 204, 392, 204);
     Insert(std::make_unique<TLabel>(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
-    Insert(files_);
 
     r = PlaceDesign(this, 190, -36, 350, -26);
-    startLevel_ = new TAnalogSel(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1);
+    startLevel_ = &Insert(std::make_unique<TAnalogSel>(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1));
     r = PlaceDesign(this, 20, -44, 180, -18);
-    startLevelLabel_ = new TLabel(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown);
-    Insert(startLevelLabel_);
-    Insert(startLevel_);
+    startLevelLabel_ = &Insert(std::make_unique<TLabel>(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown));
 
     struct Entry {
         int text, key, cmd;

@@ -43,10 +43,9 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     a = PlaceDesign(this, 20, 142, 190, 252);
     Insert(std::make_unique<TRadioButtons>(a.left, a.top, a.right, a.bottom, GetString(8, 108), 0, &s.lanes, Three(109)));
     a = PlaceDesign(this, 20, 292, 160, 304);
-    lives_ = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.lives, 0, 10, 1);
+    lives_ = &Insert(std::make_unique<TAnalogSel>(a.left, a.top, a.right, a.bottom, 0, &s.lives, 0, 10, 1));
     Rect lab = PlaceDesign(this, 20, 252, 190, 292);
     Insert(std::make_unique<TLabel>(lab.left, a.top - L - Scaled(10), lab.right, a.top - Scaled(10), GetString(8, 122), -1, lives_, 0));
-    Insert(lives_);
     a = PlaceDesign(this, 20, 322, 190, 334);
     Insert(std::make_unique<TCheckBox>(a.left, a.top - L / 2, a.right, a.bottom + L / 2, GetString(8, 123), -1, &s.infiniteLives));
     a = PlaceDesign(this, 202, 20, 372, 130);
@@ -55,17 +54,14 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     Insert(std::make_unique<TCheckBoxes>(a.left, a.top, a.right, a.bottom, GetString(8, 100), 0, &s.effectsOn,
                            NewItem(GetString(8, 101), -1, NewItem(GetString(8, 102), -1, nullptr))));
     a = PlaceDesign(this, 202, 270, 342, 282);
-    auto* fall = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.fallSeconds, 2, 60, 1);
+    auto* fall = &Insert(std::make_unique<TAnalogSel>(a.left, a.top, a.right, a.bottom, 0, &s.fallSeconds, 2, 60, 1));
     Insert(std::make_unique<TLabel>(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 119), -1, fall, 0));
-    Insert(fall);
     a = PlaceDesign(this, 202, 328, 342, 340);
-    auto* spawn = new TAnalogSel(a.left, a.top, a.right, a.bottom, 0, &s.spawnSeconds, 1, 30, 1);
+    auto* spawn = &Insert(std::make_unique<TAnalogSel>(a.left, a.top, a.right, a.bottom, 0, &s.spawnSeconds, 1, 30, 1));
     Insert(std::make_unique<TLabel>(a.left, a.top - L - Scaled(12), a.right + Scaled(40), a.top - Scaled(12), GetString(8, 120), -1, spawn, 0));
-    Insert(spawn);
     int x0 = right - Scaled(112), y0 = top + Scaled(80);
-    auto* colour = new TColorSelector(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour);
+    auto* colour = &Insert(std::make_unique<TColorSelector>(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour));
     Insert(std::make_unique<TLabel>(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
-    Insert(colour);
     int x1 = right - Scaled(205), x2 = right - Scaled(15);
     int y = bottom - Scaled(130);
     Insert(std::make_unique<TCheckBox>(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));

@@ -44,9 +44,8 @@ TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* me
     r = At(this, 2 * u, L + 4 * u, -2 * u, 2 * L + 4 * u);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, message, statictext::kCentreAcross));
     r = At(this, 0, -4 * u - L, 0, -2 * u);
-    auto* ok = new TTextButton(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13, command::kCloseDialog,
-                               button::kCentred);
-    Insert(ok);
+    auto* ok = &Insert(std::make_unique<TTextButton>(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13, command::kCloseDialog,
+                               button::kCentred));
     FocusChild(ok);
     UnlockDraw();
 }
@@ -71,8 +70,7 @@ TQueryDialog::TQueryDialog(int cx, int cy, const char* question, std::uint8_t* a
         Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, lines[i].c_str(), statictext::kCentreAcross));
     }
     Rect r = At(this, d / 8, -4 * u - L, 7 * d / 16, -2 * u);
-    auto* yes = new TTextButton(r.left, r.top, r.right, r.bottom, GetString(0, 3), -1, stddialog::kYes, button::kCentred);
-    Insert(yes);
+    auto* yes = &Insert(std::make_unique<TTextButton>(r.left, r.top, r.right, r.bottom, GetString(0, 3), -1, stddialog::kYes, button::kCentred));
     r = At(this, -7 * d / 16, -4 * u - L, -d / 8, -2 * u);
     Insert(std::make_unique<TTextButton>(r.left, r.top, r.right, r.bottom, GetString(0, 4), -1, stddialog::kNo, button::kCentred));
     FocusChild(yes);
@@ -100,8 +98,7 @@ TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer,
     Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, prompt, 0));
     r = At(this, 2 * u, L + 7 * u / 2, -2 * u, -(11 * u / 2) - L);
-    line_ = new TInputLine(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed);
-    Insert(line_);
+    line_ = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed));
     const char* ok = GetString(0, 6);
     int w = Width(ok);
     r = At(this, 0, -4 * u - L, 0, -2 * u);

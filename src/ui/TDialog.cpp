@@ -13,8 +13,7 @@ TDialog::TDialog(int l, int t, int r, int b, unsigned options) : TGroup(l, t, r,
     ChangeBits(view::kRounded | view::kWrapFocus, true);
     kind = view::kDialog;
     if (!(options & dialog::kNoCloseButton)) {
-        closeButton_ = new TCloseButton(0, 0, 0, 0, command::kCloseDialog);
-        Insert(closeButton_);
+        closeButton_ = &Insert(std::make_unique<TCloseButton>(0, 0, 0, 0, command::kCloseDialog));
         PlaceCloseButton();
     }
     savedPointerMode_ = DevicePointerMode();

@@ -25,9 +25,8 @@ TLineMenuDialog::TLineMenuDialog(const char* heading, const std::vector<const ch
     int y = top + 5 * u + L;
     TView* first = nullptr;
     for (int i = 0; i < n; ++i, y += rowHeight + u / 2) {
-        auto* line = new TMenuLine(left + 3 * u, y, right - 3 * u, y + rowHeight - 1, lines[static_cast<std::size_t>(i)],
-                                   -1, firstCommand + i, 0x1);
-        Insert(line);
+        auto* line = &Insert(std::make_unique<TMenuLine>(left + 3 * u, y, right - 3 * u, y + rowHeight - 1, lines[static_cast<std::size_t>(i)],
+                                   -1, firstCommand + i, 0x1));
         if (!first)
             first = line;
     }

@@ -27,10 +27,9 @@ TListBox::TListBox(int l, int t, int r, int b, unsigned options, int* selection,
     if (!(options & listbox::kKeepHeight))
         bottom = top + rows_ * rowHeight_ + 5;
     Rect bar = PlaceInGroup(this, -theScreen.width / 32, 0, 0, 0);
-    bar_ = new TScrollBar(bar.left, bar.top, bar.right, bar.bottom, options, &top_, 0, 0, 1, 1);
+    bar_ = &Insert(std::make_unique<TScrollBar>(bar.left, bar.top, bar.right, bar.bottom, options, &top_, 0, 0, 1, 1));
     bar_->SetState(view::kFramed, false);
     bar_->linked = this;
-    Insert(bar_);
     current_ = bar_;
     listArea_ = {left, top, bar_->left, bottom};
     UpdateRange();

@@ -48,13 +48,11 @@ TProjectDialog::TProjectDialog(int n)
                                statictext::kCentreAcross | statictext::kCentreDown));
     }
     Rect help = at(-250, -100, -20, -80);
-    auto* first = new TTextButton(help.left, help.top, help.right, help.bottom, GetString(2, 5), SDLK_F10,
-                                  command::kHelp, button::kCentred);
-    Insert(first);
+    Insert(std::make_unique<TTextButton>(help.left, help.top, help.right, help.bottom, GetString(2, 5), SDLK_F10,
+                                         command::kHelp, button::kCentred));
     Rect go = at(-250, -70, -20, -50);
-    auto* on = new TTextButton(go.left, go.top, go.right, go.bottom, GetString(2, 6), 13, command::kPlay,
-                               button::kCentred);
-    Insert(on);
+    auto* on = &Insert(std::make_unique<TTextButton>(go.left, go.top, go.right, go.bottom, GetString(2, 6), 13,
+                                                     command::kPlay, button::kCentred));
     FocusChild(on);
     UnlockDraw();
 }

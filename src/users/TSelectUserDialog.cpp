@@ -24,8 +24,7 @@ TSelectUserDialog::TSelectUserDialog(int l, int t, int r, int b, const char* tit
     std::string heading = WithoutHotkeyMarks(title);
     Insert(std::make_unique<TStaticText>(left + 3 * u, top + 3 * u, right - 5 * u, top + 3 * u + L - 1, heading.c_str(),
                            statictext::kCentreAcross));
-    list_ = new TListBox(left + 3 * u, top + 5 * u + L, right - 3 * u, bottom - 5 * u - bh, 0, &selected_, &names_);
-    Insert(list_);
+    list_ = &Insert(std::make_unique<TListBox>(left + 3 * u, top + 5 * u + L, right - 3 * u, bottom - 5 * u - bh, 0, &selected_, &names_));
     const char* ok = GetString(0, 6);
     int cx = (left + right) / 2, bw = std::max(TextWidth(ok) + 4 * u, 12 * u);
     Insert(std::make_unique<TTextButton>(cx - bw / 2, bottom - 3 * u - bh, cx + bw / 2, bottom - 3 * u, ok, 13, command::kChosen,
