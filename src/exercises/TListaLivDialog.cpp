@@ -56,9 +56,9 @@ TListaLivDialog::TListaLivDialog(ExerciseEditing& editing)
     Insert(std::make_unique<TLabel>(left + 3 * u, y, column - 2 * u, y + L - 1, GetString(50, 14), 0, levels_, 0));
     int by = levels_->top, bh = L + 2 * u;
     for (int i = 0; i < 6; ++i, by += bh + u) {
-        buttons_[i] = new TTextButton(column, by, right - 3 * u, by + bh, GetString(50, kButtons[i].text), -1,
-                                      kButtons[i].command, button::kCentred);
-        Insert(buttons_[i]);
+        buttons_[i] = &Insert(std::make_unique<TTextButton>(column, by, right - 3 * u, by + bh,
+                                                            GetString(50, kButtons[i].text), -1, kButtons[i].command,
+                                                            button::kCentred));
     }
     FocusChild(document_.LevelCount() ? static_cast<TView*>(levels_) : buttons_[0]);
     UpdateButtons();

@@ -37,9 +37,8 @@ void TCustomSelector::Open()
     int k = 0;
     for (SItem* i = pending_.get(); i; i = i->next.get(), ++k) {
         int offset = hasTitle_ ? height * (k + 2) / (n + 2) : height * (k + 1) / (n + 1);
-        TView* item = CreateItem(left + m + 1, top + offset - m - 2, right - m - 1, top + offset + m + 2, *i, k);
-        Insert(item);
-        item->Open();
+        TView& item = Insert(CreateItem(left + m + 1, top + offset - m - 2, right - m - 1, top + offset + m + 2, *i, k));
+        item.Open();
     }
     pending_.reset();
     if (!current_ && Children().First())
@@ -99,9 +98,9 @@ TCheckBoxes::TCheckBoxes(int l, int t, int r, int b, const char* title, unsigned
 {
 }
 
-TView* TCheckBoxes::CreateItem(int l, int t, int r, int b, const SItem& item, int index)
+std::unique_ptr<TView> TCheckBoxes::CreateItem(int l, int t, int r, int b, const SItem& item, int index)
 {
-    return new TCheckBox(l, t, r, b, item.text.c_str(), item.hotkey, flags_ ? flags_ + index : nullptr);
+    return std::make_unique<TCheckBox>(l, t, r, b, item.text.c_str(), item.hotkey, flags_ ? flags_ + index : nullptr);
 }
 
 TRadioButtons::TRadioButtons(int l, int t, int r, int b, const char* title, unsigned options, int* value,
@@ -111,11 +110,11 @@ TRadioButtons::TRadioButtons(int l, int t, int r, int b, const char* title, unsi
     kind = view::kRadioButtons;
 }
 
-TView* TRadioButtons::CreateItem(int l, int t, int r, int b, const SItem& item, int index)
+std::unique_ptr<TView> TRadioButtons::CreateItem(int l, int t, int r, int b, const SItem& item, int index)
 {
-    auto* button = new TRadioButton(l, t, r, b, item.text.c_str(), item.hotkey, value_, index + 1);
+    auto button = std::make_unique<TRadioButton>(l, t, r, b, item.text.c_str(), item.hotkey, value_, index + 1);
     if (value_ && *value_ == index + 1)
-        current_ = button;
+        current_ = button.get();
     return button;
 }
 

@@ -28,7 +28,7 @@ public:
     void DrawFrame() override;
     void SetState(unsigned bits, bool on) override;
     void HandleEvent(TEvent& event) override;
-    virtual TView* CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) = 0;
+    virtual std::unique_ptr<TView> CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) = 0;
 
 protected:
     std::string title_;
@@ -41,7 +41,7 @@ class TCheckBoxes : public TCustomSelector {
 public:
     TCheckBoxes(int left, int top, int right, int bottom, const char* title, unsigned options, std::uint8_t* flags,
                 SItem* items);
-    TView* CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) override;
+    std::unique_ptr<TView> CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) override;
 
 private:
     std::uint8_t* flags_;
@@ -51,7 +51,7 @@ class TRadioButtons : public TCustomSelector {
 public:
     TRadioButtons(int left, int top, int right, int bottom, const char* title, unsigned options, int* value,
                   SItem* items);
-    TView* CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) override;
+    std::unique_ptr<TView> CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) override;
     void FocusPrevious() override;
     void FocusNext() override;
 

@@ -2,9 +2,9 @@
 
 TGroup::TGroup(int l, int t, int r, int b, unsigned options) : TView(l, t, r, b, options), children_(this) {}
 
-void TGroup::Insert(TView* view)
+void TGroup::Append(TView* view)
 {
-    children_.Append(view);
+    children_.Append(view);  // the list owns its elements
 }
 
 void TGroup::Draw()

@@ -35,11 +35,9 @@ public:
     T& Insert(std::unique_ptr<T> view)
     {
         T& inserted = *view;
-        Insert(view.release());
+        Append(view.release());
         return inserted;
     }
-    // The same for a child already made (the group takes it over).
-    void Insert(TView* view);
     // Focuses a child of this group (nothing when it cannot take the focus).
     void FocusChild(TView* view);
     TView* Current() const { return current_; }
@@ -62,6 +60,7 @@ protected:
     TView* current_ = nullptr;
 
 private:
+    void Append(TView* view);
     // To the next (or previous) visible child that takes the focus; past
     // the end it wraps round only when the group asks for it.
     void MoveFocus(bool forward);

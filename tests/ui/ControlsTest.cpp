@@ -61,9 +61,8 @@ struct ControlsTest : ::testing::Test {
 TEST_F(ControlsTest, RadioButtonsFollowTheArrows)
 {
     int value = 2;
-    auto* radio = new TRadioButtons(40, 40, 300, 200, "Corsie", 0, &value,
-                                    NewItem("~1~", -1, NewItem("~2~", -1, NewItem("~3~", -1, nullptr))));
-    dialog->Insert(radio);
+    auto* radio = &dialog->Insert(std::make_unique<TRadioButtons>(40, 40, 300, 200, "Corsie", 0, &value,
+                                    NewItem("~1~", -1, NewItem("~2~", -1, NewItem("~3~", -1, nullptr)))));
     Show(radio);
     ASSERT_EQ(radio->Children().Count(), 3);
     EXPECT_EQ(radio->Current(), radio->Children().At(1));
@@ -79,9 +78,8 @@ TEST_F(ControlsTest, RadioButtonsFollowTheArrows)
 TEST_F(ControlsTest, CheckBoxesFlipTheirFlags)
 {
     std::uint8_t flags[2] = {0, 1};
-    auto* boxes = new TCheckBoxes(40, 40, 300, 200, "Suoni", 0, flags,
-                                  NewItem("~E~ffetti", -1, NewItem("M~u~sica", -1, nullptr)));
-    dialog->Insert(boxes);
+    auto* boxes = &dialog->Insert(std::make_unique<TCheckBoxes>(40, 40, 300, 200, "Suoni", 0, flags,
+                                  NewItem("~E~ffetti", -1, NewItem("M~u~sica", -1, nullptr))));
     Show(boxes);
     Key(SDLK_SPACE, ' ');
     EXPECT_EQ(flags[0], 1);
@@ -94,8 +92,7 @@ TEST_F(ControlsTest, CheckBoxesFlipTheirFlags)
 TEST_F(ControlsTest, ColourPickerStopsAtItsEdges)
 {
     int colour = 7;
-    auto* picker = new TColorSelector(40, 40, 240, 140, 0, &colour);
-    dialog->Insert(picker);
+    auto* picker = &dialog->Insert(std::make_unique<TColorSelector>(40, 40, 240, 140, 0, &colour));
     Show(picker);
     Key(SDLK_RIGHT, SDLK_RIGHT);
     EXPECT_EQ(colour, 7);
@@ -111,8 +108,7 @@ TEST_F(ControlsTest, ColourPickerStopsAtItsEdges)
 TEST_F(ControlsTest, ScrollBarValuesStayInRange)
 {
     int value = 9;
-    auto* bar = new TScrollBar(40, 40, 60, 300, 0, &value, 0, 10, 5, 1);
-    dialog->Insert(bar);
+    auto* bar = &dialog->Insert(std::make_unique<TScrollBar>(40, 40, 60, 300, 0, &value, 0, 10, 5, 1));
     Show(bar);
     Key(SDLK_DOWN, SDLK_DOWN);
     EXPECT_EQ(value, 10);
@@ -139,10 +135,9 @@ TEST_F(ControlsTest, ListBoxGeometryAndPaging)
     items.AppendText("due");
     items.AppendText("tre");
     int selection = 1;
-    auto* list = new TListBox(40, 40, 300, 140, 0, &selection, &items);
+    auto* list = &dialog->Insert(std::make_unique<TListBox>(40, 40, 300, 140, 0, &selection, &items));
     EXPECT_EQ(list->Rows(), 4);
     EXPECT_EQ(list->bottom, 40 + 85);
-    dialog->Insert(list);
     Show(list);
     Key(SDLK_PAGEDOWN, SDLK_PAGEDOWN);
     EXPECT_EQ(selection, 3);
@@ -185,12 +180,10 @@ TEST_F(ControlsTest, FileListBoxKeepsTheChosenName)
 TEST_F(ControlsTest, InputLineFilters)
 {
     char digits[6] = "";
-    auto* line = new TInputLine(40, 40, 300, 70, 0, digits, 5, inputline::kDigits);
-    dialog->Insert(line);
+    auto* line = &dialog->Insert(std::make_unique<TInputLine>(40, 40, 300, 70, 0, digits, 5, inputline::kDigits));
     char upper[6] = "";
-    auto* caps = new TInputLine(40, 80, 300, 110, 0, upper, 5, inputline::kToUpper | inputline::kApostrophe |
-                                                                    inputline::kApostropheAsGrave);
-    dialog->Insert(caps);
+    auto* caps = &dialog->Insert(std::make_unique<TInputLine>(40, 80, 300, 110, 0, upper, 5, inputline::kToUpper | inputline::kApostrophe |
+                                                                    inputline::kApostropheAsGrave));
     Show(line);
     Key(SDLK_a, 'a');
     Key(SDLK_4, '4');
@@ -210,8 +203,7 @@ TEST_F(ControlsTest, InputLineFilters)
 TEST_F(ControlsTest, InputLineMaximumInInsertAndOverwrite)
 {
     char text[4] = "abc";
-    auto* line = new TInputLine(40, 40, 300, 70, 0, text, 3, inputline::kLetters);
-    dialog->Insert(line);
+    auto* line = &dialog->Insert(std::make_unique<TInputLine>(40, 40, 300, 70, 0, text, 3, inputline::kLetters));
     Show(line);
     Key(SDLK_END, SDLK_END);
     Key(SDLK_x, 'x');

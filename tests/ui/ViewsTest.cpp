@@ -47,8 +47,7 @@ struct ViewsTest : ::testing::Test {
     {
         auto* d = new TDialog(100, 100, 500, 400);
         for (int i = 0; i < buttons; ++i) {
-            auto* b = new TTextButton(120, 150 + 40 * i, 300, 180 + 40 * i, "~B~ottone", -1, 100 + i);
-            d->Insert(b);
+            auto* b = &d->Insert(std::make_unique<TTextButton>(120, 150 + 40 * i, 300, 180 + 40 * i, "~B~ottone", -1, 100 + i));
             if (made)
                 made[i] = b;
         }
@@ -176,8 +175,7 @@ TEST_F(ViewsTest, TheDrawingLockSuppressesAllDrawing)
     LockDraw();
     std::vector<TStaticText*> texts;
     for (int i = 0; i < 20; ++i) {
-        auto* t = new TStaticText(120, 300 + i, 200, 310 + i, "x");
-        d->Insert(t);
+        auto* t = &d->Insert(std::make_unique<TStaticText>(120, 300 + i, 200, 310 + i, "x"));
         t->SetState(view::kEnabled, false);
     }
     d->SetState(view::kActive, false);
@@ -191,8 +189,7 @@ TEST_F(ViewsTest, ClicksFocusFocusableViewsOnly)
 {
     TTextButton* b[2];
     TDialog* d = Dialog(2, b);
-    auto* text = new TStaticText(320, 150, 480, 170, "testo");
-    d->Insert(text);
+    d->Insert(std::make_unique<TStaticText>(320, 150, 480, 170, "testo"));
     screen->AddDialog(std::unique_ptr<TDialog>(d));
     d->FocusChild(b[0]);
     headless->MoveMouse(150, 200);

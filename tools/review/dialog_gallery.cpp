@@ -51,15 +51,11 @@ TDialog* EveryControl(TStringList& items)
     auto* d = new TDialog(Scaled(10), Scaled(10), W - Scaled(10), theScreen.height - Scaled(10));
     auto s = [](int v) { return Scaled(v); };
     d->Insert(std::make_unique<TStaticText>(s(30), s(24), s(300), s(44), "Tutti i controlli (\xE0 \xE8 \xE9 \xEC \xF2 \xF9)", 0));
-    auto* ok = new TTextButton(s(30), s(60), s(200), s(90), "~A~vanti", -1, 100, button::kCentred);
-    d->Insert(ok);
-    auto* off = new TTextButton(s(220), s(60), s(390), s(90), "~S~pento", -1, 101, button::kCentred);
-    d->Insert(off);
-    auto* line = new TInputLine(s(110), s(105), s(390), s(135), 0, typed, 20, inputline::kLetters | inputline::kOther | inputline::kSpace);
+    auto* ok = &d->Insert(std::make_unique<TTextButton>(s(30), s(60), s(200), s(90), "~A~vanti", -1, 100, button::kCentred));
+    auto* off = &d->Insert(std::make_unique<TTextButton>(s(220), s(60), s(390), s(90), "~S~pento", -1, 101, button::kCentred));
+    auto* line = &d->Insert(std::make_unique<TInputLine>(s(110), s(105), s(390), s(135), 0, typed, 20, inputline::kLetters | inputline::kOther | inputline::kSpace));
     d->Insert(std::make_unique<TLabel>(s(30), s(110), s(100), s(130), "~N~ome", -1, line, 0));
-    d->Insert(line);
-    auto* grey = new TInputLine(s(110), s(145), s(390), s(175), 0, disabledText, 20, inputline::kLetters);
-    d->Insert(grey);
+    auto* grey = &d->Insert(std::make_unique<TInputLine>(s(110), s(145), s(390), s(175), 0, disabledText, 20, inputline::kLetters));
     d->Insert(std::make_unique<TCheckBoxes>(s(30), s(190), s(200), s(290), "Suoni", 0, flags,
                               NewItem("~E~ffetti", -1, NewItem("M~u~sica", -1, nullptr))));
     d->Insert(std::make_unique<TRadioButtons>(s(220), s(190), s(390), s(310), "Corsie", 0, &radio,
@@ -68,8 +64,7 @@ TDialog* EveryControl(TStringList& items)
     d->Insert(std::make_unique<TAnalogSel>(s(220), s(330), s(340), s(342), 0, &slider, 0, 10, 1));
     d->Insert(std::make_unique<TScrollBar>(s(220), s(360), s(390), s(376), 0, &bar, 0, 10, 1, 2));
     d->Insert(std::make_unique<TMenuLine>(s(410), s(60), s(600), s(85), "~P~rima riga di menu", -1, 102));
-    auto* second = new TMenuLine(s(410), s(90), s(600), s(115), "~S~econda riga", -1, 103);
-    d->Insert(second);
+    auto* second = &d->Insert(std::make_unique<TMenuLine>(s(410), s(90), s(600), s(115), "~S~econda riga", -1, 103));
     d->Insert(std::make_unique<TListBox>(s(410), s(130), s(600), s(230), 0, &selection, &items));
     d->Insert(std::make_unique<TFileListBox>(s(410), s(245), s(600), s(330), 0, exercise, sizeof exercise, "Esercizi\\Livelli", ".LEV", 0x42));
     d->Insert(std::make_unique<TImage>(s(410), s(340), s(600), s(460), 0, 3, 0));
