@@ -38,14 +38,25 @@ TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* me
     LockDraw();
     int u = Unit(), L = LineHeight();
     int w = std::max(std::max(Width(title), Width(message)) + 8 * u, 24 * u);
-    Resize(cx - w / 2, cy - (6 * u + L), cx + w / 2, cy + (6 * u + L));
+    // A message wider than the screen is cut into lines that fit it.
+    std::vector<std::string> lines{message ? message : ""};
+    if (w > theScreen.width - 4 * u) {
+        w = theScreen.width - 4 * u;
+        lines = WrapText(message, w - 8 * u);
+    }
+    int extra = (static_cast<int>(lines.size()) - 1) * L;
+    Resize(cx - w / 2, cy - (6 * u + L) - extra / 2, cx + w / 2, cy + (6 * u + L) + (extra - extra / 2));
     Rect r = At(this, 2 * u, 3 * u, -2 * u, L + 3 * u);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, title, statictext::kCentreAcross));
-    r = At(this, 2 * u, L + 4 * u, -2 * u, 2 * L + 4 * u);
-    Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, message, statictext::kCentreAcross));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        int y = L + 4 * u + static_cast<int>(i) * L;
+        r = At(this, 2 * u, y, -2 * u, y + L);
+        Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, lines[i].c_str(),
+                                             statictext::kCentreAcross));
+    }
     r = At(this, 0, -4 * u - L, 0, -2 * u);
-    auto* ok = &Insert(std::make_unique<TTextButton>(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13, command::kCloseDialog,
-                               button::kCentred));
+    auto* ok = &Insert(std::make_unique<TTextButton>(cx - 8 * u, r.top, cx + 8 * u, r.bottom, GetString(0, 6), 13,
+                                                     command::kCloseDialog, button::kCentred));
     FocusChild(ok);
     UnlockDraw();
 }

@@ -117,12 +117,16 @@ std::vector<std::string> Texts(TDialog* dialog)
     return texts;
 }
 
+// The dialog shows the text on one line or cut over consecutive lines.
 bool Shows(TDialog* dialog, const std::string& text)
 {
-    for (const std::string& t : Texts(dialog))
+    std::string joined;
+    for (const std::string& t : Texts(dialog)) {
         if (t == text)
             return true;
-    return false;
+        joined += (joined.empty() ? "" : " ") + t;
+    }
+    return (" " + joined + " ").find(" " + text + " ") != std::string::npos;
 }
 
 bool Enabled(TView* view)
@@ -658,7 +662,8 @@ TEST_F(EditorsTest, EveryDialogFitsTheSmallestScreen)
         new MTModParolaDialog(&result, 320, 240, GetString(50, 52), buffer, 25),
         new MTGetNameDialog(0, 320, 240, GetString(50, 48), buffer, 40),
         new MTQueryDialog(320, 240, (std::string(GetString(50, 40)) + " ABCDEFGHIJKLMNOPQRSTUVWXYZ. " +
-                                     GetString(50, 41)).c_str(), &result)};
+                                     GetString(50, 41)).c_str(), &result),
+        new TMessageDialog(320, 240, "Errore alla riga 6", GetString(50, 22), 0)};
     for (TDialog* d : dialogs) {
         menu->AddDialog(std::unique_ptr<TDialog>(d));
         headless->Step();
