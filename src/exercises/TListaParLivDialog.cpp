@@ -57,7 +57,8 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
     add_ = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred));
 
     y += bh + 2 * u;
-    list_ = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0, &selected_, &words_));
+    list_ = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0,
+                                               &selected_, Completa() ? &shown_ : &words_));
     Insert(std::make_unique<TLabel>(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
     int by = list_->top;
     modify_ = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
@@ -73,6 +74,13 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
 bool TListaParLivDialog::Completa() const
 {
     return editing_.kind == exercise::kComplete;
+}
+
+std::string TListaParLivDialog::Shown(const std::string& word, const std::string& mask)
+{
+    // The word, then what the child sees: "casa (c_s_)".
+    std::string line = exercise::EncodeWordLine(word, mask);
+    return word + " (" + line.substr(0, line.find(' ')) + ")";
 }
 
 void TListaParLivDialog::LoadWords()
@@ -93,6 +101,7 @@ void TListaParLivDialog::LoadWords()
             break;  // the words before it stay
         words_.AppendText(word.c_str());
         masks_.AppendText(mask.c_str());
+        shown_.AppendText(Shown(word, mask).c_str());
     }
 }
 
@@ -143,8 +152,10 @@ void TListaParLivDialog::StartAdd()
 void TListaParLivDialog::AddWord(const char* word, const std::string& mask)
 {
     words_.AppendText(word);
-    if (Completa())
+    if (Completa()) {
         masks_.AppendText(mask.c_str());
+        shown_.AppendText(Shown(word, mask).c_str());
+    }
     modified_ = true;
     entry_[0] = 0;
     FocusChild(entryLine_);
@@ -170,8 +181,10 @@ void TListaParLivDialog::ReplaceSelected(const char* word, const std::string& ma
     if (selected_ < 1 || selected_ > words_.Count())
         return;
     words_.StringAt(selected_ - 1)->SetText(word);
-    if (Completa())
+    if (Completa()) {
         masks_.StringAt(selected_ - 1)->SetText(mask.c_str());
+        shown_.StringAt(selected_ - 1)->SetText(Shown(word, mask).c_str());
+    }
     modified_ = true;
 }
 
@@ -180,8 +193,10 @@ void TListaParLivDialog::DeleteSelected()
     if (selected_ < 1 || selected_ > words_.Count())
         return;
     words_.Remove(words_.At(selected_ - 1));
-    if (Completa())
+    if (Completa()) {
         masks_.Remove(masks_.At(selected_ - 1));
+        shown_.Remove(shown_.At(selected_ - 1));
+    }
     selected_ = 0;
     modified_ = true;
     list_->Draw();

@@ -28,6 +28,7 @@ public:
 
     TStringList& Words() { return words_; }
     TStringList& Masks() { return masks_; }
+    TStringList& ShownWords() { return shown_; }
     const std::string& Count() const { return count_; }
     bool Modified() const { return modified_; }
     TInputLine* Entry() const { return entryLine_; }
@@ -36,6 +37,8 @@ public:
 
 private:
     bool Completa() const;
+    // A "Completa" word as the list shows it: the word and the child's view of it.
+    static std::string Shown(const std::string& word, const std::string& mask);
     void LoadWords();
     void UpdateButtons();
     void StartAdd();
@@ -55,6 +58,7 @@ private:
 
     std::string count_, title_;
     TStringList words_, masks_;
+    TStringList shown_;  // "Completa": what the list shows, one a word
     int selected_ = 0;
     bool modified_ = false;
     int decodeError_ = 0;

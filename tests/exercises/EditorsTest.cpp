@@ -172,6 +172,7 @@ TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
     ASSERT_EQ(Top<TListaParLivDialog>(), words);
     ASSERT_EQ(words->Words().Count(), 1);
     EXPECT_STREQ(words->Masks().TextAt(0), "0101");
+    EXPECT_STREQ(words->ShownWords().TextAt(0), "casa (c_s_)") << "the list shows what the child will see";
     EXPECT_STREQ(words->Entry() ? "" : "x", "");
 
     Command(command::kChangeCount);
@@ -445,6 +446,8 @@ TEST_F(EditorsTest, ACompletaLineThatDoesNotMatchStopsTheWordsThere)
     EXPECT_TRUE(Shows(message, GetString(50, 38)));
     EXPECT_EQ(words->Words().Count(), 1);
     EXPECT_STREQ(words->Words().TextAt(0), "casa");
+    ASSERT_EQ(words->ShownWords().Count(), 1);
+    EXPECT_STREQ(words->ShownWords().TextAt(0), "casa (c_s_)");
 }
 
 TEST_F(EditorsTest, AFailedSaveShowsItsMessageAndKeepsTheOldFile)
