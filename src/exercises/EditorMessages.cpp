@@ -11,5 +11,5 @@ void ShowEditorMessage(TDialog* over, const char* text)
 
 void ShowEditorMessage(TDialog* over, const char* title, const char* text)
 {
-    PushDialog(over, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text, dialog::kSaveBackground));
+    ShowMessage(over, title, text);
 }

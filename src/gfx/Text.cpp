@@ -1,5 +1,6 @@
 #include "gfx/Text.h"
 
+#include "base/TextHelpers.h"
 #include "gfx/Colours.h"
 #include "gfx/Images.h"
 #include "gfx/Primitives.h"
@@ -161,13 +162,7 @@ void DrawText(int x, int y, const char* text)
 
 int HotkeyTextWidth(const char* text)
 {
-    if (!text)
-        return 0;
-    std::string plain;
-    for (const char* p = text; *p; ++p)
-        if (*p != '~')
-            plain.push_back(*p);
-    return TextWidth(plain.c_str());
+    return text ? TextWidth(WithoutHotkeyMarks(text).c_str()) : 0;
 }
 
 void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)

@@ -30,6 +30,18 @@ int Unit()
     return theScreen.width / 64;
 }
 
+// A text on one line when the dialog it needs (`width`, text plus `margin`)
+// fits the screen; otherwise the dialog as wide as the screen allows and the
+// text cut into lines that fit it.
+std::vector<std::string> FitLines(const char* text, int& width, int margin)
+{
+    int widest = theScreen.width - 4 * Unit();
+    if (width <= widest)
+        return {text ? text : ""};
+    width = widest;
+    return WrapText(text, width - margin);
+}
+
 }  // namespace
 
 TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* message, unsigned options)
@@ -38,12 +50,7 @@ TMessageDialog::TMessageDialog(int cx, int cy, const char* title, const char* me
     LockDraw();
     int u = Unit(), L = LineHeight();
     int w = std::max(std::max(Width(title), Width(message)) + 8 * u, 24 * u);
-    // A message wider than the screen is cut into lines that fit it.
-    std::vector<std::string> lines{message ? message : ""};
-    if (w > theScreen.width - 4 * u) {
-        w = theScreen.width - 4 * u;
-        lines = WrapText(message, w - 8 * u);
-    }
+    std::vector<std::string> lines = FitLines(message, w, 8 * u);
     int extra = (static_cast<int>(lines.size()) - 1) * L;
     Resize(cx - w / 2, cy - (6 * u + L) - extra / 2, cx + w / 2, cy + (6 * u + L) + (extra - extra / 2));
     Rect r = At(this, 2 * u, 3 * u, -2 * u, L + 3 * u);
@@ -67,12 +74,7 @@ TQueryDialog::TQueryDialog(int cx, int cy, const char* question, std::uint8_t* a
     LockDraw();
     int u = Unit(), L = LineHeight();
     int d = std::max(Width(question) + 7 * u, 16 * u);
-    // A question wider than the screen is cut into lines that fit it.
-    std::vector<std::string> lines{question ? question : ""};
-    if (d > theScreen.width - 4 * u) {
-        d = theScreen.width - 4 * u;
-        lines = WrapText(question, d - 7 * u);
-    }
+    std::vector<std::string> lines = FitLines(question, d, 7 * u);
     int extra = (static_cast<int>(lines.size()) - 1) * L;
     Resize(cx - d / 2, cy - (4 * u + L) - extra / 2, cx + d / 2, cy + (4 * u + L) + (extra - extra / 2));
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -134,4 +136,10 @@ void TGetNameDialog::HandleEvent(TEvent& event)
         cancelled_ = false;
         PostCommand(command::kCloseDialog);
     }
+}
+
+void ShowMessage(TDialog* over, const char* title, const char* text)
+{
+    PushDialog(over, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text,
+                                                      dialog::kSaveBackground));
 }

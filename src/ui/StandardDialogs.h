@@ -30,6 +30,9 @@ private:
     std::uint8_t* answer_;
 };
 
+// A message centred on the screen, above `over`.
+void ShowMessage(TDialog* over, const char* title, const char* text);
+
 class TGetNameDialog : public TDialog {
 public:
     // The characters a name may hold unless the caller says otherwise.

@@ -39,7 +39,7 @@ void TUserMenuDialog::Ask(const char* question, const std::string& name, std::fu
 
 void TUserMenuDialog::Tell(const char* title, const char* text)
 {
-    PushDialog(this, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text, dialog::kSaveBackground));
+    ShowMessage(this, title, text);
 }
 
 void TUserMenuDialog::Idle()
