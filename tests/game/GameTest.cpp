@@ -1,6 +1,7 @@
 #include "app/Clock.h"
 #include "app/CommandQueue.h"
 #include "app/TApp.h"
+#include "game/GameView.h"
 #include "game/TActorParola.h"
 #include "game/TZandorliGameContext.h"
 #include "menus/GameSettings.h"
@@ -152,8 +153,9 @@ TEST_F(GameTest, WordsFitTheirLane)
     theGameSettings.fontSize = 72;
     Play("\r\n\r\n5\r\nUno\r\nprecipitevolissimevolmente\r\n");
     ToPlay();
-    const auto& word = game->LaneAt(0).word ? game->LaneAt(0).word : game->LaneAt(1).word ? game->LaneAt(1).word
-                                                                                          : game->LaneAt(2).word;
+    const TActorParola* word = nullptr;
+    for (int i = 0; i < 3 && !word; ++i)
+        word = game->View().Word(i);
     ASSERT_NE(word, nullptr);
     EXPECT_LT(word->PointSize(), 72);
     EXPECT_LE(word->HalfWidth() * 2, 800 * 95 / 300 + 2);

@@ -1,4 +1,5 @@
 #include "app/Sound.h"
+#include "game/PictureView.h"
 #include "game/TActorParola.h"
 #include "game/ThemeArt.h"
 #include "gfx/Colours.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-using Lane = TZandorliGameContext::Lane;
-
 // A game in theme 2 or 3; every frame of the picture themes needs 15 ms.
 struct PictureThemeTest : GameTest {
     void PlayTheme(int theme, const std::string& exercise, int lanes = 1, int fallSeconds = 20)
@@ -36,27 +35,34 @@ struct PictureThemeTest : GameTest {
         for (int i = 0; i < count; ++i)
             Wait(16);
     }
-    // The hit states lane 0 goes through until it is idle again.
-    std::vector<int> FollowShot(int& scoreAtExplosion, int laneIndex = 0)
+    const PictureView& View() { return *game->Pictures(); }
+    const PlayLane& FieldLane(int i) { return game->Field().Lane(i); }
+    // The stages a lane's shot goes through until the lane is free again.
+    std::vector<ShotStage> FollowShot(int& scoreAtExplosion, int laneIndex = 0)
     {
-        std::vector<int> seen = {game->LaneAt(laneIndex).hitState};
-        for (int i = 0; i < 2000 && !(seen.size() > 1 && seen.back() == 0); ++i) {
+        std::vector<ShotStage> seen = {View().Stage(laneIndex)};
+        for (int i = 0; i < 2000 && FieldLane(laneIndex).inUse; ++i) {
             Frame();
-            const Lane& lane = game->LaneAt(laneIndex);
-            if (lane.hitState != seen.back()) {
-                seen.push_back(lane.hitState);
-                if (lane.hitState == TZandorliGameContext::kExploding)
+            ShotStage stage = View().Stage(laneIndex);
+            if (stage != seen.back()) {
+                seen.push_back(stage);
+                if (stage == ShotStage::kExploding)
                     scoreAtExplosion = game->Score();
             }
             // The lane stays taken, and no new word comes into it, until
-            // its shot sequence ends.
-            if (lane.hitState != 0) {
-                EXPECT_EQ(game->Occupied(), 1) << "hit state " << lane.hitState;
-                if (lane.hitState >= TZandorliGameContext::kExploding) {
-                    EXPECT_FALSE(lane.word) << "hit state " << lane.hitState;
+            // its shot sequence ends; once the shot has hit, the word is
+            // gone from the rules and from the screen.
+            if (stage != ShotStage::kNone) {
+                EXPECT_EQ(game->Occupied(), 1);
+                bool hit = stage == ShotStage::kExploding || stage == ShotStage::kDebris;
+                EXPECT_EQ(FieldLane(laneIndex).hit, hit ? HitState::kDestroyed : HitState::kMatched);
+                if (hit) {
+                    EXPECT_FALSE(FieldLane(laneIndex).hasWord);
+                    EXPECT_FALSE(View().Word(laneIndex));
                 }
             }
         }
+        EXPECT_EQ(FieldLane(laneIndex).hit, HitState::kIdle);
         return seen;
     }
     // From a level's title screen into play.
@@ -100,14 +106,15 @@ TEST_F(PictureThemeTest, QuoliShotGoesFromFiringToDebrisAndScoresOnTheHit)
     ToPlay();
     Frame(20);
     Type("SOLE");
-    EXPECT_EQ(game->LaneAt(0).hitState, TZandorliGameContext::kMatched);
+    EXPECT_EQ(FieldLane(0).hit, HitState::kMatched);
     EXPECT_EQ(game->Score(), 0) << "the picture themes score when the shot hits";
     int scoreAtExplosion = -1;
-    std::vector<int> seen = FollowShot(scoreAtExplosion);
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 0}));
+    std::vector<ShotStage> seen = FollowShot(scoreAtExplosion);
+    EXPECT_EQ(seen, (std::vector<ShotStage>{ShotStage::kNone, ShotStage::kFiring, ShotStage::kFlying,
+                                            ShotStage::kExploding, ShotStage::kDebris, ShotStage::kNone}));
     EXPECT_EQ(scoreAtExplosion, 25);
     EXPECT_EQ(game->Occupied(), 0);
-    EXPECT_FALSE(game->LaneAt(0).shot);
+    EXPECT_FALSE(View().Shot(0));
 }
 
 TEST_F(PictureThemeTest, SpaceShotExplodesAndEndsWithoutDebris)
@@ -117,8 +124,9 @@ TEST_F(PictureThemeTest, SpaceShotExplodesAndEndsWithoutDebris)
     Frame(20);
     Type("SOLE");
     int scoreAtExplosion = -1;
-    std::vector<int> seen = FollowShot(scoreAtExplosion);
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 0}));
+    std::vector<ShotStage> seen = FollowShot(scoreAtExplosion);
+    EXPECT_EQ(seen, (std::vector<ShotStage>{ShotStage::kNone, ShotStage::kFiring, ShotStage::kFlying,
+                                            ShotStage::kExploding, ShotStage::kNone}));
     EXPECT_EQ(scoreAtExplosion, 25);
     EXPECT_EQ(LastEffectNumber().type, 3);
     EXPECT_EQ(LastEffectNumber().number, 1) << "the explosion's sound";
@@ -132,18 +140,20 @@ TEST_F(PictureThemeTest, ASecondWordWaitsForTheFirstShotToEnd)
     Type("MARE");
     Type("LUNA");  // whatever word came first has been hit
     EXPECT_EQ(game->Hits(), 1);
-    const TActorParola* hitWord = game->LaneAt(0).word.get();
+    const TActorParola* hitWord = View().Word(0);
     // The spawn interval passes many times over while the shot flies.
-    for (int i = 0; i < 1000 && game->LaneAt(0).hitState != 0; ++i) {
+    for (int i = 0; i < 1000 && FieldLane(0).inUse; ++i) {
         Frame();
-        if (game->LaneAt(0).hitState != 0) {
-            ASSERT_TRUE(!game->LaneAt(0).word || game->LaneAt(0).word.get() == hitWord);
+        if (FieldLane(0).inUse) {
+            ASSERT_TRUE(!View().Word(0) || View().Word(0) == hitWord);
+            ASSERT_EQ(game->Occupied(), 1);
         }
     }
-    EXPECT_EQ(game->LaneAt(0).hitState, 0);
+    EXPECT_EQ(FieldLane(0).hit, HitState::kIdle);
     Wait(1001);
     Frame();
-    EXPECT_TRUE(game->LaneAt(0).word) << "the free lane gets the next word";
+    EXPECT_TRUE(View().Word(0)) << "the free lane gets the next word";
+    EXPECT_TRUE(FieldLane(0).hasWord);
 }
 
 TEST_F(PictureThemeTest, LandingHurtsTheBaseAndFreezesTheOtherLanes)
@@ -159,22 +169,22 @@ TEST_F(PictureThemeTest, LandingHurtsTheBaseAndFreezesTheOtherLanes)
             Frame();
         ASSERT_EQ(game->State(), GameState::kLifeLost);
         for (int i = 0; i < 2; ++i)
-            if (game->LaneAt(i).hitState == TZandorliGameContext::kLanded)
+            if (FieldLane(i).hit == HitState::kLanded)
                 landed = i;
         ASSERT_GE(landed, 0);
-        const Lane& down = game->LaneAt(landed);
-        EXPECT_FALSE(down.word);
-        EXPECT_TRUE(down.answer.empty());
-        ASSERT_TRUE(down.base);
-        EXPECT_TRUE(down.base->IsAnimating()) << "the base plays its hurt animation";
+        EXPECT_FALSE(View().Word(landed));
+        EXPECT_FALSE(FieldLane(landed).hasWord);
+        EXPECT_TRUE(FieldLane(landed).answer.empty());
+        ASSERT_TRUE(View().Base(landed));
+        EXPECT_TRUE(View().Base(landed)->IsAnimating()) << "the base plays its hurt animation";
         EXPECT_EQ(LastEffectNumber().type, theme);
         EXPECT_EQ(LastEffectNumber().number, 2);
-        const Lane& other = game->LaneAt(1 - landed);
-        ASSERT_TRUE(other.sprite);
-        int y = other.sprite->Y();
+        const TActor* other = View().Carrier(1 - landed);
+        ASSERT_TRUE(other);
+        int y = other->Y();
         Frame(100);
-        EXPECT_EQ(other.sprite->Y(), y) << "nothing falls while a life is lost";
-        EXPECT_FALSE(down.sprite) << "the landed creature goes once its animation ends";
+        EXPECT_EQ(other->Y(), y) << "nothing falls while a life is lost";
+        EXPECT_FALSE(View().Carrier(landed)) << "the landed creature goes once its animation ends";
         TearDown();
     }
 }
@@ -234,7 +244,7 @@ struct BonusTest : PictureThemeTest {
         Wait(6001);
         Frame();
         EXPECT_EQ(game->State(), GameState::kBonusPlay);
-        EXPECT_TRUE(game->LaneAt(0).sprite && game->LaneAt(0).base);
+        EXPECT_TRUE(View().Carrier(0) && View().Base(0));
         for (std::uint32_t t = 0; t < delay; t += 16)
             Frame();
         int before = game->Score();
@@ -242,13 +252,13 @@ struct BonusTest : PictureThemeTest {
         bool sawFull = false;
         for (int i = 0; i < 3000 && game->State() == GameState::kBonusPlay; ++i) {
             Frame();
-            if (game->BonusBox().Counter() == TBonusHitBox::kFull && !sawFull) {
+            if (View().BonusBox().Counter() == TBonusHitBox::kFull && !sawFull) {
                 sawFull = true;
                 EXPECT_EQ(game->Score(), before + 100) << "the points come when the box is full";
             }
         }
         EXPECT_EQ(game->State(), GameState::kBonusEnd);
-        BonusOutcome outcome{game->BonusBox().WasHit(), 0, {}};
+        BonusOutcome outcome{View().BonusBox().WasHit(), 0, {}};
         Frame(100);
         outcome.scoreGained = game->Score() - before;
         Wait(6001);
@@ -272,7 +282,7 @@ TEST_F(BonusTest, AHitGivesAHundredOnceAndIsRecorded)
         }
         ASSERT_TRUE(outcome.hit);
         EXPECT_EQ(outcome.scoreGained, 100);
-        EXPECT_EQ(game->BonusBox().Counter(), TBonusHitBox::kFull);
+        EXPECT_EQ(View().BonusBox().Counter(), TBonusHitBox::kFull);
         ASSERT_EQ(outcome.records.size(), 1u);
         ASSERT_EQ(outcome.records[0].size(), 1u);
         EXPECT_NE(outcome.records[0][0], '\0');
@@ -305,7 +315,7 @@ TEST_F(PictureThemeTest, TheFinalScreenCreatureMoves)
         std::set<std::pair<int, int>> places;
         for (int i = 0; i < 100; ++i) {
             Frame();
-            ScreenPoint p = theme == 2 ? game->Pendulum()->Centre() : game->Circler()->Centre();
+            ScreenPoint p = theme == 2 ? View().Pendulum()->Centre() : View().Circler()->Centre();
             places.insert({p.x, p.y});
         }
         EXPECT_GT(places.size(), 20u);
@@ -440,20 +450,21 @@ TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
             Play("\r\n\r\n3\r\nUno\r\nsole\r\n", 1, options);
             ToPlay();
             Frame(30);
-            int lane = game->LaneAt(0).word ? 0 : 1;
+            int lane = FieldLane(0).hasWord ? 0 : 1;
             Type("SOLE");
-            for (int i = 0; i < 200 && game->LaneAt(lane).hitState != TZandorliGameContext::kShotFlying; ++i)
+            for (int i = 0; i < 200 && View().Stage(lane) != ShotStage::kFlying; ++i)
                 Frame();
-            const Lane& l = game->LaneAt(lane);
-            ASSERT_TRUE(l.shot && l.base);
-            SDL_Surface* shot = l.shot->Picture();
-            SDL_Surface* base = l.base->Picture();
+            const TActor* shotActor = View().Shot(lane);
+            const TActor* baseActor = View().Base(lane);
+            ASSERT_TRUE(shotActor && baseActor);
+            SDL_Surface* shot = shotActor->Picture();
+            SDL_Surface* base = baseActor->Picture();
             ASSERT_TRUE(shot && base);
             int centre = theScreen.width * (2 * lane + 1) / 4;
-            EXPECT_LE(std::abs(l.shot->X() + shot->w / 2 - centre), 1);
-            int bottom = l.shot->Y() + shot->h;
-            EXPECT_GT(bottom, l.base->Y());
-            EXPECT_LE(bottom, l.base->Y() + base->h);
+            EXPECT_LE(std::abs(shotActor->X() + shot->w / 2 - centre), 1);
+            int bottom = shotActor->Y() + shot->h;
+            EXPECT_GT(bottom, baseActor->Y());
+            EXPECT_LE(bottom, baseActor->Y() + base->h);
 
             // Away from every sprite, the top-left corner shows the background.
             std::uint32_t picture = ScreenPixel(2, 2);

@@ -11,6 +11,7 @@
 
 #include "app/Clock.h"
 #include "app/TApp.h"
+#include "game/PictureView.h"
 #include "game/TZandorliGameContext.h"
 #include "gfx/Display.h"
 #include "menus/GameSettings.h"
@@ -88,24 +89,27 @@ public:
     // Types the answer of the lowest word on screen.
     void TypeAWord()
     {
+        const Playfield& field = game_->Field();
         int best = -1;
-        for (int i = 0; i < 3; ++i) {
-            const auto& lane = game_->LaneAt(i);
-            if (lane.word && lane.hitState == 0 &&
-                (best < 0 || lane.sprite->Y() > game_->LaneAt(best).sprite->Y()))
+        for (int i = 0; i < field.Lanes(); ++i) {
+            const PlayLane& lane = field.Lane(i);
+            if (lane.hasWord && lane.hit == HitState::kIdle &&
+                (best < 0 || field.CarrierY(i, Now()) > field.CarrierY(best, Now())))
                 best = i;
         }
         if (best >= 0)
-            for (char c : std::string(game_->LaneAt(best).answer))
+            for (char c : std::string(field.Lane(best).answer))
                 game_->Match(static_cast<unsigned char>(c));
     }
     GameState State() const { return game_->State(); }
-    int HitStates() const
+    // Whether some lane's shot has come to `stage`.
+    bool ShotAt(ShotStage stage) const
     {
-        int most = 0;
-        for (int i = 0; i < 3; ++i)
-            most = std::max(most, game_->LaneAt(i).hitState);
-        return most;
+        const PictureView* view = game_->Pictures();
+        for (int i = 0; view && i < game_->Field().Lanes(); ++i)
+            if (view->Stage(i) == stage)
+                return true;
+        return false;
     }
 
 private:
@@ -133,10 +137,10 @@ bool PlayToBonus(Game& g, const std::string& out, int theme, bool save)
                 Save(out, theme, "1-falling");
             g.TypeAWord();
             if (save && w == 0) {
-                g.Until([&] { return g.HitStates() == TZandorliGameContext::kShotFlying; });
+                g.Until([&] { return g.ShotAt(ShotStage::kFlying); });
                 g.Frames(400);
                 Save(out, theme, "2-shot");
-                g.Until([&] { return g.HitStates() == TZandorliGameContext::kExploding; });
+                g.Until([&] { return g.ShotAt(ShotStage::kExploding); });
                 g.Frames(300);
                 Save(out, theme, "3-explosion");
             }
@@ -178,8 +182,8 @@ int main(int argc, char** argv)
             }
             g.Frames(delay);
             g.Context().Match('X');
-            g.Until([&] { return g.State() != GameState::kBonusPlay || g.Context().BonusBox().ShowsPoints(); });
-            hit = g.Context().BonusBox().WasHit();
+            g.Until([&] { return g.State() != GameState::kBonusPlay || g.Context().Pictures()->BonusBox().ShowsPoints(); });
+            hit = g.Context().Pictures()->BonusBox().WasHit();
             if (!hit)
                 continue;
             g.Frames(200);

@@ -1,32 +1,30 @@
-// The bonus stage of the picture themes (a swinging creature or a circling
-// ship to hit with one shot) and the creature that moves on the final screen.
+// The picture themes' bonus stage (a swinging creature or a circling ship
+// to hit with one shot) and the creature that moves on the final screen.
 
-#include "game/TZandorliGameContext.h"
+#include "game/PictureView.h"
 
-#include "app/Clock.h"
+#include "game/GameScreens.h"
 #include "gfx/Colours.h"
 #include "gfx/Display.h"
 #include "gfx/Images.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
-#include "gfx/TFont.h"
-#include "gfx/Text.h"
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cstdio>
 
-void TZandorliGameContext::SetUpBonus()
+void PictureView::SetUpBonus(std::uint32_t now)
 {
     int W = theScreen.width, H = theScreen.height;
-    ClearScreen(0);
-    ReleaseLanes();
-    occupied_ = 0;
+    for (Lane& lane : lanes_) {
+        ReleaseLane(lane);
+        lane.base.reset();
+    }
     bonusBox_.Reset();
     Lane& lane = lanes_[0];
     PlaceBase(lane, W / 2);
-    std::uint32_t now = Now();
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
         lane.sprite = std::make_unique<TActor>(target);
@@ -35,30 +33,24 @@ void TZandorliGameContext::SetUpBonus()
     } else {
         lane.sprite = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
         themeart::Play(*lane.sprite, themeart::SpaceTarget(), pictures_.images, 0);
-        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4},
-                                              TCircler::StartVelocity(theResolutionIndex),
+        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex),
                                               ScreenPoint{W / 2, H / 4}, now);
     }
     lane.spriteHeight = lane.sprite->Height();
-    lane.hitState = kIdle;
     lane.launchTime = now;
-    PlaceTarget();
-    state_ = GameState::kBonusPlay;
+    PlaceTarget(lane.sprite.get());
 }
 
-void TZandorliGameContext::StepTargets()
+void PictureView::StepTargets(std::uint32_t now)
 {
-    std::uint32_t now = Now();
     if (pendulum_)
         pendulum_->Update(now);
     if (circler_)
         circler_->Update(now);
 }
 
-void TZandorliGameContext::PlaceTarget()
+void PictureView::PlaceTarget(TActor* target)
 {
-    // The bonus target is lane 0's creature; the final screen has its own.
-    TActor* target = state_ == GameState::kFinalWait ? finalCreature_.get() : lanes_[0].sprite.get();
     if (!target)
         return;
     if (pendulum_) {
@@ -70,7 +62,20 @@ void TZandorliGameContext::PlaceTarget()
     }
 }
 
-void TZandorliGameContext::DrawRope(ScreenPoint pivot, const TActor& target)
+std::vector<ShotEvent> PictureView::StepBonus(const Playfield& field, std::uint32_t now, std::uint32_t& points)
+{
+    std::vector<ShotEvent> events;
+    Lane& lane = lanes_[0];
+    AnimateLane(lane);
+    StepTargets(now);
+    PlaceTarget(lane.sprite.get());
+    StartShots(field, laneCount_, now);
+    MoveShots(laneCount_, true, now, events);
+    points = static_cast<std::uint32_t>(bonusBox_.Update(now));
+    return events;
+}
+
+void PictureView::DrawRope(ScreenPoint pivot, const TActor& target)
 {
     int topX = target.CentreX(), topY = target.Y() + 10;
     theScreen.pen = MapColour(3);
@@ -78,20 +83,9 @@ void TZandorliGameContext::DrawRope(ScreenPoint pivot, const TActor& target)
     DrawLine(pivot.x + 1, pivot.y, topX + 1, topY);
 }
 
-void TZandorliGameContext::BonusFrame()
+void PictureView::DrawBonus(const Playfield& field)
 {
-    if (!FrameDue())
-        return;
     Lane& lane = lanes_[0];
-    for (TActor* actor : {lane.base.get(), lane.sprite.get(), lane.shot.get()})
-        if (actor)
-            actor->Animate();
-    StepTargets();
-    PlaceTarget();
-    StartShots();
-    MoveShots(true);
-    score_ += static_cast<std::uint32_t>(bonusBox_.Update(Now()));
-
     DrawBackground();
     if (theme_ == themeart::kQuoli) {
         if (lane.base)
@@ -108,18 +102,19 @@ void TZandorliGameContext::BonusFrame()
     }
     if (lane.shot)
         lane.shot->Paint();
-    DrawLives();
+    DrawLifeIcons(field);
     DrawBonusBox();
-    DrawScore();
+    screens_.DrawScore(field.Score());
 }
 
-void TZandorliGameContext::DrawBonusBox()
+void PictureView::DrawBonusBox()
 {
     if (!bonusBox_.WasHit())
         return;
     Rect box = bonusBox_.Box(theScreen.width);
     int radius = bonusBox_.CornerRadius();
-    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
+    auto textColour = static_cast<std::uint32_t>(theGameSettings.textColour);
+    theScreen.pen = MapColour(textColour);
     FillRoundBox(box.left, box.top, box.right, box.bottom, radius);
     theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.boxColour));
     FillRoundBox(box.left + 2, box.top + 2, box.right - 2, box.bottom - 2, std::max(0, radius - 2));
@@ -127,17 +122,12 @@ void TZandorliGameContext::DrawBonusBox()
         return;
     char text[300];
     std::snprintf(text, sizeof text, "+%d %s", TBonusHitBox::kPoints, GetString(10, 104));
-    theScreen.font = FontOrFallback(scoreFont_);
-    theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.textColour));
-    theScreen.hAnchor = 1;
-    theScreen.vAnchor = 1;
-    DrawText(theScreen.width / 2, Scaled(300), text);
+    screens_.DrawScoreLine(theScreen.width / 2, Scaled(300), text, textColour);
 }
 
-void TZandorliGameContext::StartFinalCreature()
+void PictureView::StartFinalCreature(std::uint32_t now)
 {
     int W = theScreen.width, H = theScreen.height;
-    std::uint32_t now = Now();
     pendulum_.reset();
     circler_.reset();
     if (theme_ == themeart::kQuoli) {
@@ -153,14 +143,14 @@ void TZandorliGameContext::StartFinalCreature()
     }
 }
 
-void TZandorliGameContext::FinalFrame()
+void PictureView::FinalFrame(std::uint32_t now)
 {
-    if (!finalCreature_ || !FrameDue())
+    if (!finalCreature_)
         return;
     finalCreature_->Animate();
-    StepTargets();
-    PlaceTarget();
-    DrawFinalScreen();
+    StepTargets(now);
+    PlaceTarget(finalCreature_.get());
+    screens_.DrawFinalScreen();
     if (pendulum_)
         DrawRope(pendulum_->Pivot(), *finalCreature_);
     finalCreature_->Paint();

@@ -1,0 +1,44 @@
+#pragma once
+// How a game looks: a view draws the Playfield in one of the themes. It
+// holds the pictures and the rendered words, never the rules.
+
+#include "game/GameState.h"
+
+#include <cstdint>
+#include <string>
+
+class GameScreens;
+class Playfield;
+class TActorParola;
+
+// Where the words fall, in pixels, for a theme at the screen's size.
+struct FallGeometry {
+    int topMargin = 0;   // the fall starts this far above the screen
+    int bottomLine = 0;  // a word past it has landed
+};
+
+class GameView {
+public:
+    GameView(GameScreens& screens, int lanes) : screens_(screens), laneCount_(lanes) {}
+    virtual ~GameView() = default;
+    GameView(const GameView&) = delete;
+    GameView& operator=(const GameView&) = delete;
+
+    virtual FallGeometry Geometry(int lineSkip) const = 0;
+    // A word was launched in `lane`; answers its carrier's height.
+    virtual int Launched(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
+    // Everything leaves the lanes (between levels).
+    virtual void ClearLanes() = 0;
+    // One picture of play.
+    virtual void Draw(const Playfield& field, GameState state, std::uint32_t now) = 0;
+    // The title screens' pictures, if the theme has any.
+    virtual void DrawTitleDecorations() {}
+    virtual const TActorParola* Word(int lane) const = 0;
+
+protected:
+    // The middle of a lane across the screen.
+    int LaneCentre(int lane) const;
+
+    GameScreens& screens_;
+    int laneCount_;  // lanes in play, 1 to 3
+};

@@ -1,0 +1,107 @@
+#pragma once
+// The two picture themes (quoli and space): creatures carry the words down
+// their lanes, the launcher at the bottom of a lane fires when the child has
+// typed the word, the shot flies, explodes and (quoli) leaves a butterfly
+// rising. Also the bonus stage's moving target and the final screen's
+// creature. The view plays the pictures; what they mean for the game (a
+// word destroyed, a lane free again) it reports, and the game's rules
+// decide.
+
+#include "game/BonusMotion.h"
+#include "game/GameView.h"
+#include "game/Playfield.h"
+#include "game/TActorParola.h"
+#include "game/ThemeArt.h"
+
+#include <memory>
+#include <vector>
+
+// How far a lane's shot has come.
+enum class ShotStage { kNone, kFiring, kFlying, kExploding, kDebris };
+
+// What the pictures reached in a frame.
+struct ShotEvent {
+    enum Kind { kHit, kEnded } kind;
+    int lane;
+};
+
+class PictureView : public GameView {
+public:
+    PictureView(GameScreens& screens, int lanes, int theme);
+
+    // The theme's pictures at the screen's size; false when some are
+    // missing (the game cannot go on).
+    bool Load(bool endlessLives);
+
+    FallGeometry Geometry(int lineSkip) const override;
+    int Launched(int lane, const std::string& shown, std::uint32_t fallMs) override;
+    void ClearLanes() override;
+    void Draw(const Playfield& field, GameState state, std::uint32_t now) override;
+    void DrawTitleDecorations() override;
+    const TActorParola* Word(int lane) const override { return lanes_[lane].word.get(); }
+
+    // One frame of play: animations, shots fired and moving, words and
+    // creatures falling. `landed` is the lane whose word has just landed
+    // (-1: none); nothing falls any more once one has.
+    std::vector<ShotEvent> Step(const Playfield& field, GameState state, int landed, std::uint32_t now);
+
+    // The bonus stage: one launcher in the middle, one moving target.
+    void SetUpBonus(std::uint32_t now);
+    // One frame of the bonus stage; `points` gets what the hit box counts up.
+    std::vector<ShotEvent> StepBonus(const Playfield& field, std::uint32_t now, std::uint32_t& points);
+    void DrawBonus(const Playfield& field);
+
+    void StartFinalCreature(std::uint32_t now);
+    // Moves and draws the final screen's creature.
+    void FinalFrame(std::uint32_t now);
+
+    const TActor* Base(int lane) const { return lanes_[lane].base.get(); }
+    const TActor* Carrier(int lane) const { return lanes_[lane].sprite.get(); }
+    const TActor* Shot(int lane) const { return lanes_[lane].shot.get(); }
+    ShotStage Stage(int lane) const { return lanes_[lane].stage; }
+    const TBonusHitBox& BonusBox() const { return bonusBox_; }
+    const TPendulum* Pendulum() const { return pendulum_.get(); }
+    const TCircler* Circler() const { return circler_.get(); }
+
+private:
+    struct Lane {
+        std::unique_ptr<TActor> base;    // the launcher
+        std::unique_ptr<TActor> sprite;  // the creature carrying the word
+        std::unique_ptr<TActorParola> word;
+        std::unique_ptr<TActor> shot;    // then its explosion and debris
+        ShotStage stage = ShotStage::kNone;
+        bool landing = false;            // the creature plays its landing
+        std::uint32_t shotTimer = 0, launchTime = 0;
+        int spriteHeight = 0;
+        int variant = 0;
+        int decoration = 0;
+    };
+
+    void PlaceBases();
+    void PlaceBase(Lane& lane, int centreX);
+    void ReleaseLane(Lane& lane);
+    void AnimateLane(Lane& lane);
+    void StartShots(const Playfield& field, int lanes, std::uint32_t now);
+    void Fall(const Playfield& field, GameState state, int landed, std::uint32_t now);
+    void Land(int lane);
+    void MoveShots(int lanes, bool bonus, std::uint32_t now, std::vector<ShotEvent>& events);
+    bool ShotHits(const Lane& lane, bool bonus) const;
+    void Explode(Lane& lane, bool bonus, std::uint32_t now);
+    void StepTargets(std::uint32_t now);
+    void PlaceTarget(TActor* target);
+    void DrawRope(ScreenPoint pivot, const TActor& target);
+    void DrawBackground();
+    void DrawLanes();
+    void DrawLifeIcons(const Playfield& field);
+    void DrawBonusBox();
+
+    int theme_;
+    TThemePictures pictures_;
+    Lane lanes_[Playfield::kMaxLanes];
+    int baseHeight_ = 0;
+    int hitAllowance_ = 0;
+    std::unique_ptr<TPendulum> pendulum_;
+    std::unique_ptr<TCircler> circler_;
+    std::unique_ptr<TActor> finalCreature_;
+    TBonusHitBox bonusBox_;
+};
