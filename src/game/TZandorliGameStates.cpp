@@ -1,0 +1,255 @@
+// The game's states, one small method each, and the frames of play: the
+// rules move on at every pass, a picture is drawn when one is due.
+
+#include "game/TZandorliGameContext.h"
+
+#include "app/Clock.h"
+#include "app/CommandQueue.h"
+#include "app/Input.h"
+#include "app/Sound.h"
+#include "game/GameCommands.h"
+#include "game/GameRecorder.h"
+#include "game/PictureView.h"
+#include "gfx/Screen.h"
+#include "menus/GameSettings.h"
+#include "resources/StringTable.h"
+#include "ui/StandardDialogs.h"
+
+#include <cstdio>
+
+void TZandorliGameContext::Idle()
+{
+    TMenuContext::Idle();
+    switch (state_) {
+    case GameState::kLevelIntro: ShowLevelTitle(); break;
+    case GameState::kIntroWait: WaitForLevel(); break;
+    case GameState::kPlaying: Play(); break;
+    case GameState::kLifeLost: AfterLifeLost(); break;
+    case GameState::kLevelDone: AfterLevelDone(); break;
+    case GameState::kCompleted: ShowFinalScreen(); break;
+    case GameState::kFinalWait: WaitOnFinalScreen(); break;
+    case GameState::kBonusIntro: ShowBonusTitle(); break;
+    case GameState::kBonusIntroWait: WaitForBonus(); break;
+    case GameState::kBonusSetUp: SetUpBonus(); break;
+    case GameState::kBonusPlay: BonusFrame(); break;
+    case GameState::kBonusEnd: EndBonus(); break;
+    case GameState::kNextLevel: NextLevel(); break;
+    case GameState::kLoadError: ShowLoadError(); break;
+    case GameState::kErrorWait: WaitOnLoadError(); break;
+    case GameState::kStopped: break;
+    }
+}
+
+void TZandorliGameContext::ShowLevelTitle()
+{
+    field_.BeginLevel();
+    screens_.DrawTitleScreen(false, field_.LevelNumber(), levelMessage_);
+    view_->DrawTitleDecorations();
+    recorder_->LevelStarted(levelMessage_);
+    phaseStart_ = Now();
+    state_ = GameState::kIntroWait;
+}
+
+void TZandorliGameContext::WaitForLevel()
+{
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    FadeInMusic();
+    state_ = GameState::kPlaying;
+    Launch();
+}
+
+void TZandorliGameContext::Play()
+{
+    if (field_.LaunchDue(Now()))
+        Launch();
+    Frame();
+}
+
+void TZandorliGameContext::AfterLifeLost()
+{
+    Frame();
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    recorder_->Mistyped(field_.TakeTyped());
+    recorder_->LifeLost(field_.Lives());
+    if (field_.LoseLife())
+        state_ = GameState::kNextLevel;
+    else
+        GameOver();
+}
+
+void TZandorliGameContext::AfterLevelDone()
+{
+    Frame();
+    if (!Elapsed(phaseStart_, 8000))
+        return;
+    // Every third level in a row earns a bonus stage in the picture themes.
+    bool bonus = field_.ScoreLevel(pictures_ != nullptr);
+    FadeOutMusic();
+    state_ = bonus ? GameState::kBonusIntro : GameState::kNextLevel;
+}
+
+void TZandorliGameContext::ShowFinalScreen()
+{
+    recorder_->Completed();
+    screens_.DrawFinalScreen();
+    if (pictures_)
+        pictures_->StartFinalCreature(Now());
+    phaseStart_ = Now();
+    state_ = GameState::kFinalWait;
+}
+
+void TZandorliGameContext::WaitOnFinalScreen()
+{
+    if (pictures_ && FrameDue())
+        pictures_->FinalFrame(Now());
+    if (Elapsed(phaseStart_, 10000))
+        GameOver();
+}
+
+void TZandorliGameContext::ShowBonusTitle()
+{
+    screens_.DrawTitleScreen(true, field_.LevelNumber(), levelMessage_);
+    view_->DrawTitleDecorations();
+    phaseStart_ = Now();
+    state_ = GameState::kBonusIntroWait;
+}
+
+void TZandorliGameContext::WaitForBonus()
+{
+    if (Elapsed(phaseStart_, 6000))
+        state_ = GameState::kBonusSetUp;
+}
+
+void TZandorliGameContext::SetUpBonus()
+{
+    ClearScreen(0);
+    field_.PlaceBonusTarget(Now());
+    pictures_->SetUpBonus(Now());
+    state_ = GameState::kBonusPlay;
+}
+
+void TZandorliGameContext::BonusFrame()
+{
+    if (!FrameDue())
+        return;
+    std::uint32_t points = 0;
+    std::vector<ShotEvent> events = pictures_->StepBonus(field_, Now(), points);
+    ApplyShotEvents(events, true);
+    field_.AddPoints(points);
+    pictures_->DrawBonus(field_);
+}
+
+void TZandorliGameContext::EndBonus()
+{
+    BonusFrame();
+    if (!Elapsed(phaseStart_, 6000))
+        return;
+    recorder_->Bonus(pictures_->BonusBox().WasHit());
+    state_ = GameState::kNextLevel;
+}
+
+void TZandorliGameContext::NextLevel()
+{
+    ClearScreen(0);
+    view_->ClearLanes();
+    field_.ClearLanes();
+    LoadLevel();
+}
+
+void TZandorliGameContext::ShowLoadError()
+{
+    ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    ShowMouse(true);
+    char title[300];
+    std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
+    AddDialog(std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title,
+                                               GetString(50, errorCode_), 0));
+    state_ = GameState::kErrorWait;
+}
+
+void TZandorliGameContext::WaitOnLoadError()
+{
+    if (FirstDialog())
+        return;
+    errorCode_ = 0;
+    PostCommand(command::kGameOver);
+    state_ = GameState::kStopped;
+}
+
+bool TZandorliGameContext::FrameDue(bool force)
+{
+    // Positions follow the clock, so moving and drawing everything about as
+    // often as a monitor shows a picture looks the same as doing it on
+    // every pass of the loop, at a small part of the cost.
+    std::uint32_t now = Now();
+    if (!force && now - lastFrame_ < kDrawEveryMs)
+        return false;
+    lastFrame_ = now;
+    return true;
+}
+
+void TZandorliGameContext::Frame()
+{
+    if (pictures_) {
+        if (!FrameDue())
+            return;
+        StepPictures();
+    } else {
+        StepPlainLanes();
+        // A new state is drawn at once (a landing shows without the halo).
+        if (!FrameDue(state_ != lastDrawnState_))
+            return;
+        lastDrawnState_ = state_;
+    }
+    view_->Draw(field_, state_, Now());
+}
+
+void TZandorliGameContext::StepPlainLanes()
+{
+    // A typed word goes at once; the others fall, and go when they land.
+    std::uint32_t now = Now();
+    for (int i = 0; i < field_.Lanes(); ++i) {
+        const PlayLane& lane = field_.Lane(i);
+        if (!lane.hasWord)
+            continue;
+        if (lane.hit == HitState::kMatched) {
+            field_.ReleaseMatched(i);
+        } else if (field_.HasLanded(i, now)) {
+            field_.Release(i);
+            LifeLost();
+        }
+    }
+}
+
+void TZandorliGameContext::StepPictures()
+{
+    std::uint32_t now = Now();
+    int landed = -1;
+    if (state_ != GameState::kLifeLost)
+        for (int i = 0; i < field_.Lanes() && landed < 0; ++i)
+            if (field_.HasLanded(i, now))
+                landed = i;
+    std::vector<ShotEvent> events = pictures_->Step(field_, state_, landed, now);
+    if (landed >= 0) {
+        field_.Land(landed);
+        LifeLost();
+    }
+    ApplyShotEvents(events, false);
+}
+
+void TZandorliGameContext::ApplyShotEvents(const std::vector<ShotEvent>& events, bool bonus)
+{
+    for (const ShotEvent& event : events) {
+        if (event.kind == ShotEvent::kHit) {
+            field_.Destroy(event.lane, bonus);
+        } else {
+            field_.ShotEnded(event.lane);
+            if (state_ == GameState::kBonusPlay) {
+                state_ = GameState::kBonusEnd;
+                phaseStart_ = Now();
+            }
+        }
+    }
+}
