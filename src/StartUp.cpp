@@ -4,6 +4,7 @@
 #include "base/FatalError.h"
 #include "app/TApp.h"
 #include "users/TProjectContext.h"
+#include "exercises/SampleExercises.h"
 #include "game/TZandorliGameContext.h"
 #include "users/TDataFile.h"
 #include "gfx/Display.h"
@@ -63,6 +64,7 @@ int RunProgram(int argc, const char* const* argv)
     // Profiles live in the data folder, which may be the per-user one: it is
     // chosen before any profile is looked up (it needs no window).
     SetUpDataFolder("QUOLI");
+    SeedSampleExercises();
     if (request.mode == StartRequest::Profile) {
         if (request.profileName.size() > static_cast<std::size_t>(kMaxUserName))
             FatalError("Il nome \xE8 troppo lungo (al massimo 20 caratteri):", request.profileName.c_str());

@@ -22,6 +22,7 @@
 #include "app/TMouse.h"
 #include "base/TextHelpers.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -30,10 +31,19 @@ TApp* theApp = nullptr;
 
 namespace {
 
-bool ConfigSaysOne(const char* key)
+// A key of "config.ini" set to 1. Without the file (or the key) the program
+// starts in a window, with sound: a school must never be left with a full
+// screen it cannot leave because something else failed.
+bool ConfigSaysOne(const char* key, const char* missing = "1")
 {
-    return EqualsNoCase(GetValue("config.ini", "global", key, "1").c_str(), "1");
+    return EqualsNoCase(GetValue("config.ini", "global", key, missing).c_str(), "1");
 }
+
+// Told to the teacher when the sound cannot start.
+const char* kNoAudioRemedy =
+    "Il suono non pu\xF2 partire su questo computer.\n"
+    "Per usare il programma senza suono, scrivere AUDIO=0 nella sezione [global] del file config.ini "
+    "nella cartella del programma.";
 
 }  // namespace
 
@@ -71,14 +81,12 @@ TApp::TApp(const char* applicationName, const char* archiveName, const char* str
 
 void TApp::Initialise()
 {
-    if (ConfigSaysOne("FULLSCREEN"))
+    if (ConfigSaysOne("FULLSCREEN", "0"))
         theDisplay.videoFlags |= SDL_FULLSCREEN;
     else
         theDisplay.videoFlags &= ~static_cast<std::uint32_t>(SDL_FULLSCREEN);
     Uint32 subsystems = SDL_INIT_VIDEO;
     bool audio = ConfigSaysOne("AUDIO");
-    if (audio)
-        subsystems |= SDL_INIT_AUDIO;
     if (ConfigSaysOne("JOYSTICK"))
         subsystems |= SDL_INIT_JOYSTICK;
     if (!ConfigSaysOne("DIRECTX"))
@@ -88,10 +96,14 @@ void TApp::Initialise()
         FatalError(GetString(1, 1), SDL_GetError());
     std::atexit(SDL_Quit);
 
-    OpenScreen(theDisplay.width, theDisplay.height, theDisplay.depth, theDisplay.videoFlags);
+    // The sound first: its message must not hide behind a full screen.
+    if (audio && (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
+                  OpenAudio(theDisplay.audioFrequency, theDisplay.audioFormat, theDisplay.audioChannels) < 0)) {
+        std::fprintf(stderr, "audio: %s\n", Mix_GetError());
+        FatalError(GetString(1, 2), kNoAudioRemedy);
+    }
 
-    if (audio && OpenAudio(theDisplay.audioFrequency, theDisplay.audioFormat, theDisplay.audioChannels) < 0)
-        FatalError(GetString(1, 2), Mix_GetError());
+    OpenScreen(theDisplay.width, theDisplay.height, theDisplay.depth, theDisplay.videoFlags);
 
     SeedRandom(static_cast<unsigned>(std::time(nullptr)));
     SDL_EnableUNICODE(1);

@@ -7,7 +7,7 @@
 
 void FatalError(const char* first, const char* second)
 {
-    char text[256];
+    char text[1024];
     std::snprintf(text, sizeof text, "%s %s", first ? first : "", second ? second : "");
     platform::ShowErrorBox(text);
     std::exit(1);

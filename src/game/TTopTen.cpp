@@ -85,7 +85,7 @@ TTopTenContext::TTopTenContext(const char* userName, std::uint32_t score)
 void TTopTenContext::Start()
 {
     Freeze(saved_);
-    dialog_ = &AddDialog(std::make_unique<TTopTenDialog>(GetString(3, 3), 0));
+    dialog_ = &AddDialog(std::make_unique<TTopTenDialog>(TopTenPath().c_str(), 0));
     row_ = dialog_->RankAndAsk(name_, score_);
     waiting_ = TopDialog() != dialog_;
 }

@@ -1,10 +1,18 @@
 #include "game/TopTenTable.h"
 
+#include "app/DataFolder.h"
 #include "platform/Files.h"
+#include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
+#include "resources/StringTable.h"
 
 #include <cstring>
 #include <vector>
+
+std::string TopTenPath()
+{
+    return theDataPrefix + GetString(3, 3);
+}
 
 void TopTenTable::Open(const std::string& path)
 {
@@ -34,6 +42,10 @@ bool TopTenTable::Save(const std::string& path) const
         bytes.insert(bytes.end(), name, name + 20);
         PutLE32(bytes, e.score);
     }
+    // The user's own data folder may not have its "DATA" folder yet.
+    std::size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos)
+        MakeFolder(path.substr(0, slash).c_str());
     return platform::ReplaceFileContents(path, bytes.data(), bytes.size());
 }
 

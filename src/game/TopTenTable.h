@@ -10,6 +10,10 @@ struct TopTenEntry {
     std::uint32_t score = 0;
 };
 
+// Where the top ten is kept: the data folder, which is the user's own when
+// the program folder cannot be written.
+std::string TopTenPath();
+
 class TopTenTable {
 public:
     static constexpr int kEntries = 10;

@@ -8,6 +8,7 @@
 #include "exercises/TExerciseDocument.h"
 #include "game/GameCommands.h"
 #include "game/TTopTen.h"
+#include "game/TopTenTable.h"
 #include "game/TZandorliGameContext.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
@@ -133,7 +134,7 @@ void TMainDialog::HandleEvent(TEvent& event)
         break;
     }
     case command::kTopTen:
-        PushDialog(this, std::make_unique<TTopTenDialog>(GetString(3, 3), dialog::kSaveBackground));
+        PushDialog(this, std::make_unique<TTopTenDialog>(TopTenPath().c_str(), dialog::kSaveBackground));
         break;
     case command::kExercises:
         PushDialog(this, std::make_unique<TExerciseDialog>());

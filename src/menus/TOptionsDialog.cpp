@@ -1,5 +1,6 @@
 #include "menus/TOptionsDialog.h"
 
+#include "game/TopTenTable.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "menus/GameSettings.h"
@@ -29,7 +30,7 @@ bool ResetTopTen()
 {
     if (ProgramFolderReadOnly())
         return false;
-    platform::RemoveFile(GetString(3, 3));
+    platform::RemoveFile(TopTenPath());
     return true;
 }
 

@@ -105,16 +105,45 @@ TEST(StartUpTest, BadIconsAreFatalWithTheirReason)
     }
 }
 
-TEST(StartUpTest, WithoutConfigTheScreenIsFullAndBig)
+// A missing or damaged "config.ini" never leaves a school with a full
+// screen: the program starts in an 800x600 window, with sound.
+TEST(StartUpTest, WithoutConfigTheProgramStartsInAWindowWithSound)
+{
+    for (const char* config : {"", "\x7f\x45LF\x01 garbage [global FULLSCREEN"}) {
+        HeadlessOptions options;
+        options.config = config;
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        HeadlessApp headless(options);
+        EXPECT_EQ(theDisplay.videoFlags & SDL_FULLSCREEN, 0u);
+        EXPECT_EQ(theScreen.width, 800);
+        EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO));
+        EXPECT_TRUE(SDL_WasInit(SDL_INIT_JOYSTICK));
+    }
+}
+
+TEST(StartUpTest, FullScreenOnlyWhenConfigAsksForIt)
 {
     HeadlessOptions options;
-    options.config = "";
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    options.config = "[global]\r\nFULLSCREEN=1\r\nAUDIO=0\r\n";
     HeadlessApp headless(options);
     EXPECT_NE(theDisplay.videoFlags & SDL_FULLSCREEN, 0u);
-    EXPECT_EQ(theScreen.width, 800);
-    EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO));
-    EXPECT_TRUE(SDL_WasInit(SDL_INIT_JOYSTICK));
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+}
+
+// A computer without a sound device: the program stops before any window,
+// and the teacher reads, in Italian, how to start it without sound.
+TEST(StartUpTest, NoSoundDeviceTellsTheTeacherTheRemedy)
+{
+    TempFolder folder;
+    for (const char* file : {"quoli.str", "resource.bin"})
+        fs::copy_file(fs::path(QUOLI_STAGE_DIR) / file, folder / file);
+    folder.Write("config.ini", "[global]\r\nFULLSCREEN=1\r\nAUDIO=1\r\n");
+    ShellRun run = RunShell("cd '" + folder.Path() + "' && env -u DISPLAY SDL_VIDEODRIVER=dummy "
+                            "SDL_AUDIODRIVER=nessuno LSAN_OPTIONS=detect_leaks=0 " + std::string(QUOLI_STAGE_DIR) +
+                            "/quoli 2>&1 | iconv -f latin1 -t utf-8");
+    EXPECT_NE(run.output.find("Impossibile avviare l'audio"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("AUDIO=0"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("pu\u00F2"), std::string::npos) << "all Italian, in the right letters: " << run.output;
 }
 
 TEST(StartUpTest, DirectXOffLeavesAChosenDriverAlone)
