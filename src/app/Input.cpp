@@ -300,6 +300,15 @@ void SetNumLockSource(bool (*source)())
     numLockSource = source ? source : platform::NumLockOn;
 }
 
+void DropPendingKeys()
+{
+    SDL_Event events[32];
+    while (SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_KEYDOWNMASK | SDL_KEYUPMASK) > 0) {
+    }
+    state.keyHeld = false;
+    state.keyRepeating = false;
+}
+
 void ResetInput()
 {
     state = InputState{};

@@ -44,3 +44,6 @@ void SetNumLockSource(bool (*source)());
 
 // Back to the state at start-up (tests).
 void ResetInput();
+// Forgets the keys typed but not yet read, and any key held down: what a
+// child was still typing when a game ended must not land in the next box.
+void DropPendingKeys();

@@ -1,6 +1,7 @@
 #include "game/TTopTen.h"
 
 #include "app/Clock.h"
+#include "app/Input.h"
 #include "app/Commands.h"
 #include "game/PauseContexts.h"
 #include "gfx/Colours.h"
@@ -71,8 +72,10 @@ void TTopTenDialog::Idle()
 int TTopTenDialog::RankAndAsk(char* name, std::uint32_t score)
 {
     highlighted = table.Rank(score);
-    if (highlighted <= TopTenTable::kEntries)
+    if (highlighted <= TopTenTable::kEntries) {
+        DropPendingKeys();
         PushDialog(this, std::make_unique<TGetNameDialog>(Scaled(320), Scaled(240), GetString(5, 4), name, 19, 0));
+    }
     return highlighted;
 }
 

@@ -44,7 +44,7 @@ TMainDialog::TMainDialog()
     EnsureExerciseFolders();
     int L = LineHeight();
     Rect r = PlaceDesign(this, 86, 20, 320, 60);
-    auto* name = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, 0, theUserName, kMaxUserName,
+    auto* name = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, inputline::kSelectOnFocus, theUserName, kMaxUserName,
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
                                     inputline::kApostrophe | inputline::kHyphen));
     r = PlaceDesign(this, 20, 20, 66, 60);

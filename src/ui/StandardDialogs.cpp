@@ -111,7 +111,8 @@ TGetNameDialog::TGetNameDialog(int cx, int cy, const char* prompt, char* buffer,
     Rect r = At(this, 2 * u, 2 * u, -5 * u, L + 3 * u);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, prompt, 0));
     r = At(this, 2 * u, L + 7 * u / 2, -2 * u, -(11 * u / 2) - L);
-    line_ = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, 0, buffer, maxLength, allowed));
+    line_ = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, inputline::kSelectOnFocus, buffer,
+                                                 maxLength, allowed));
     const char* ok = GetString(0, 6);
     int w = Width(ok);
     r = At(this, 0, -4 * u - L, 0, -2 * u);

@@ -31,8 +31,9 @@ void TButton::HandleEvent(TEvent& event)
     bool down = event.keyAction == key::kPressed ||
                 ((options_ & button::kAutoRepeat) && (event.keyAction & key::kRepeat));
     if (matches && down && !pressed) {
-        if (!focused)
-            Focus(this);
+        // A hot key presses the button where the focus is not: the focus
+        // stays put, so Enter still does what the focused button says
+        // (after Escape and "No", or after closing the help).
         SetState(view::kPressed, true);
         ConsumeKey(event);
         return;

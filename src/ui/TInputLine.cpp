@@ -60,6 +60,12 @@ void TInputLine::SetState(unsigned bits, bool on)
     if ((bits & view::kFocused) && !on) {
         cursor_ = 0;
         first_ = 0;
+        selected_ = false;
+    }
+    if ((bits & view::kFocused) && on && !(state_ & view::kFocused) && (options_ & inputline::kSelectOnFocus) &&
+        text_ && text_[0]) {
+        selected_ = true;
+        cursor_ = static_cast<int>(std::strlen(text_));
     }
     TView::SetState(bits, on);
 }
@@ -76,6 +82,20 @@ void TInputLine::HandleEvent(TEvent& event)
         cursor_ = length;
     bool used = true;
     int c = FilterChar(event.keyChar);
+    if (selected_) {
+        // A character or a deletion replaces the selected text; any other
+        // key only ends the selection.
+        selected_ = false;
+        if (c || event.keyChar == 8 || event.keyChar == 127) {
+            text_[0] = 0;
+            length = cursor_ = first_ = 0;
+            if (!c) {
+                ConsumeKey(event);
+                Draw();
+                return;
+            }
+        }
+    }
     if (c) {
         if ((options_ & inputline::kOverwrite) && cursor_ < length) {
             std::memmove(text_ + cursor_, text_ + cursor_ + 1, static_cast<std::size_t>(length - cursor_));
@@ -139,7 +159,10 @@ void TInputLine::DrawBody()
     std::string visible = shown.substr(static_cast<std::size_t>(first_), static_cast<std::size_t>(last - first_));
     bool focused = (state_ & view::kFocused) != 0;
     int mid = (top + bottom) / 2;
-    if (focused) {
+    if (focused && selected_) {
+        int h = LineHeight();
+        FillBox(left + 6, mid - h / 2, left + 10 + TextWidth(visible.c_str()), mid + h / 2, SchemeColour(13));
+    } else if (focused) {
         int x = left + 8 + width(first_, cursor_);
         std::string under = cursor_ < length ? shown.substr(static_cast<std::size_t>(cursor_), 1) : " ";
         int w = TextWidth(under.c_str());

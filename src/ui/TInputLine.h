@@ -25,6 +25,9 @@ constexpr unsigned kLetters = kUpper | kLower;
 constexpr unsigned kAccentedLetters = 0x1000;
 
 constexpr unsigned kOverwrite = 0x2000;  // an option bit
+// An option bit: a line that gets the focus with text in it has the text
+// selected, so that the first key typed replaces it (a prefilled name).
+constexpr unsigned kSelectOnFocus = 0x4000;
 
 }  // namespace inputline
 
@@ -42,6 +45,7 @@ public:
     virtual int ShowChar(int c) const { return c; }
 
     int Cursor() const { return cursor_; }
+    bool AllSelected() const { return selected_; }
     int FirstShown() const { return first_; }
     TView* next = nullptr;  // focused by Enter, when set
 
@@ -51,4 +55,5 @@ private:
     unsigned allowed_;
     int cursor_ = 0;
     int first_ = 0;
+    bool selected_ = false;  // the whole text, until a key decides
 };

@@ -1,0 +1,107 @@
+// The name boxes a child types into: a prefilled name is selected so that
+// typing replaces it, hot letters never take a letter meant for the name,
+// and keys typed before the top-ten box opened do not land in it.
+
+#include "app/TApp.h"
+#include "game/TTopTen.h"
+#include "menus/GameSettings.h"
+#include "menus/LastUser.h"
+#include "support/MenuDriver.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TInputLine.h"
+#include "users/CurrentUser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// The main menu's name box.
+TInputLine* NameBox(TMainMenuContext* menu)
+{
+    TInputLine* found = nullptr;
+    static_cast<TGroup*>(menu->FirstDialog())->EachChild([&](TView* v) {
+        if (auto* line = dynamic_cast<TInputLine*>(v))
+            found = found ? found : line;
+    });
+    return found;
+}
+
+}  // namespace
+
+TEST(MenuKeysTest, TheLastUsersNameIsReplacedByWhatIsTyped)
+{
+    {
+        HeadlessApp writer;
+        std::strcpy(theUserName, "Marta");
+        ASSERT_TRUE(WriteLastUser());
+        MenuDriver driver;  // a new visit to the main menu
+        ASSERT_STREQ(theUserName, "Marta");
+        TInputLine* box = NameBox(driver.Menu());
+        ASSERT_TRUE(box && (box->State() & view::kFocused));
+        EXPECT_TRUE(box->AllSelected());
+        driver.Type("Bea");
+        EXPECT_STREQ(theUserName, "Bea");
+    }
+    theUserName[0] = 0;
+}
+
+TEST(MenuKeysTest, HotLettersDoNotTakeTheLettersOfAName)
+{
+    MenuDriver driver;
+    int theme = theGameSettings.theme, kind = theGameSettings.exerciseType;
+    // N, B, U, Z, P, C, T, E and L are the menu's hot letters.
+    driver.Type("Nicola Bettuzzi Pel");
+    EXPECT_STREQ(theUserName, "Nicola Bettuzzi Pel");
+    EXPECT_EQ(theGameSettings.theme, theme);
+    EXPECT_EQ(theGameSettings.exerciseType, kind);
+}
+
+TEST(MenuKeysTest, TheTopTenNameIsSelectedAndEarlierKeysAreDropped)
+{
+    HeadlessApp headless;
+    std::strcpy(theUserName, "Anna");
+    // Keys still coming in when the game ended.
+    for (char c : std::string("sole")) {
+        headless.PushKey(static_cast<SDLKey>(c), true, static_cast<Uint16>(c));
+        headless.PushKey(static_cast<SDLKey>(c), false);
+    }
+    auto& topTen = headless.App().Install(std::make_unique<TTopTenContext>("Anna", 500));
+    headless.Step(10);
+    auto* ask = dynamic_cast<TGetNameDialog*>(topTen.TopDialog());
+    ASSERT_NE(ask, nullptr);
+    ask->EachChild([](TView* v) {
+        if (auto* line = dynamic_cast<TInputLine*>(v)) {
+            EXPECT_TRUE(line->AllSelected());
+        }
+    });
+    for (char c : std::string("Lia")) {
+        SDLKey sym = static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        headless.PushKey(sym, true, static_cast<Uint16>(c));
+        headless.Step(2);
+        headless.PushKey(sym, false);
+        headless.Step(2);
+    }
+    headless.PushKey(SDLK_RETURN, true, 13);
+    headless.Step(3);
+    headless.PushKey(SDLK_RETURN, false);
+    headless.Step(5);
+    TopTenTable table;
+    table.Open(TopTenPath());
+    EXPECT_STREQ(table.entries[0].name, "Lia");
+    theUserName[0] = 0;
+}
+
+// Alt+Q quits the program at once, so no item of the main menu may answer
+// to Q: the theme "Quoli" answers to U.
+TEST(MenuKeysTest, TheQuoliThemeHasAHotLetterOtherThanQ)
+{
+    MenuDriver driver;
+    theGameSettings.theme = 1;
+    driver.Key(SDLK_TAB, 9);  // away from the name box
+    driver.Letter('q');
+    EXPECT_EQ(theGameSettings.theme, 1);
+    driver.Letter('u');
+    EXPECT_EQ(theGameSettings.theme, 2);
+}
