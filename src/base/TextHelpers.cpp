@@ -41,6 +41,24 @@ bool EqualsNoCase(const char* a, const char* b)
     return a && b && CompareNoCase(a, b) == 0;
 }
 
+char FoldLatin1(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+        return static_cast<char>(u + 0x20);
+    return c;
+}
+
+bool EqualsFolded(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldLatin1(a[i]) != FoldLatin1(b[i]))
+            return false;
+    return true;
+}
+
 void RemoveChar(char* text, char c)
 {
     if (!text)

@@ -14,6 +14,11 @@ void LowerCaseText(char* text);
 // strcmp without regard to ASCII case.
 int CompareNoCase(const char* a, const char* b);
 bool EqualsNoCase(const char* a, const char* b);
+// The small letter of a Latin-1 letter, accented ones included (\xC0 to
+// \xDE but the multiplication sign): what a typed key is matched by, so
+// that with Caps Lock on \xC0 matches \xE0 as A matches a.
+char FoldLatin1(char c);
+bool EqualsFolded(const std::string& a, const std::string& b);
 
 void RemoveChar(char* text, char c);
 void RemoveTabs(char* text);

@@ -4,11 +4,13 @@
 
 namespace {
 
+// Letters are compared folded, accented ones too: with Caps Lock on, a
+// typed \xC0 hits a word showing \xE0.
 bool EndsWith(const std::string& typed, const std::string& answer)
 {
     if (answer.size() > typed.size())
-        return EqualsNoCase(typed.c_str(), answer.c_str());
-    return EqualsNoCase(typed.c_str() + (typed.size() - answer.size()), answer.c_str());
+        return false;
+    return EqualsFolded(typed.substr(typed.size() - answer.size()), answer);
 }
 
 }  // namespace

@@ -57,6 +57,14 @@ void Playfield::ClearLanes()
     launched_ = 0;
 }
 
+bool Playfield::InKeySet(char c) const
+{
+    for (char key : keySet_)
+        if (FoldLatin1(key) == FoldLatin1(c))
+            return true;
+    return false;
+}
+
 bool Playfield::IsFree(int lane) const
 {
     return !lanes_[lane].inUse;
@@ -173,7 +181,7 @@ void Playfield::ShotEnded(int lane)
 Playfield::TypeResult Playfield::Type(char c, std::uint32_t now)
 {
     TypeResult out;
-    if (rules_.exerciseType == exercise::kKeys && keySet_.find(c) == std::string::npos)
+    if (rules_.exerciseType == exercise::kKeys && !InKeySet(c))
         return out;
     out.taken = true;
     typed_.push_back(c);

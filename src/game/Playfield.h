@@ -121,6 +121,7 @@ public:
 
 private:
     bool IsFree(int lane) const;
+    bool InKeySet(char c) const;
 
     PlayRules rules_;
     PlayLane lanes_[kMaxLanes];

@@ -210,3 +210,28 @@ TEST(Playfield, LevelsLivesAndTheRunOfThree)
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(field.LoseLife());
 }
+
+// Words are shown in capitals; with Caps Lock on, an accented capital is
+// what the child types, and it must hit the word as A hits a. What was
+// typed is what the results log gets.
+TEST(Playfield, AnAccentedCapitalMatchesItsSmallLetter)
+{
+    Playfield field;
+    field.Start(Rules(1, exercise::kComplete));
+    field.SetLevel({"felicit_ felicit\xE0", "perch_ perch\xE9"}, 2, "");
+    field.Launch(2000);
+    Playfield::TypeResult result = TypeAll(field, "FELICIT\xC0", 2100);
+    EXPECT_EQ(result.lane, 0);
+    EXPECT_EQ(result.hit, "FELICIT\xC0");
+    field.ReleaseMatched(0);
+    field.Launch(4000);
+    EXPECT_EQ(TypeAll(field, "PERCH\xC8", 4100).lane, -1) << "\xC8 is not \xE9";
+    EXPECT_EQ(TypeAll(field, "PERCH\xC9", 4100).lane, 0);
+
+    Playfield keys;
+    keys.Start(Rules(1, exercise::kKeys));
+    keys.SetLevel({"\xE8"}, 1, "\xE8");
+    keys.Launch(2000);
+    EXPECT_TRUE(keys.Type('\xC8', 2100).taken) << "the key set takes the capital of its accented letter";
+    EXPECT_FALSE(keys.Type('\xD7', 2100).taken) << "the multiplication sign is no letter";
+}
