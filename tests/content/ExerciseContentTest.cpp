@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -100,5 +101,73 @@ TEST(ExerciseContentTest, SamplesSaveBackByteForByte)
                     ASSERT_EQ(exercise::DecodeWordLine(line, word, mask), 0) << line;
                     EXPECT_EQ(exercise::EncodeWordLine(word, mask), line);
                 }
+        }
+}
+
+// A "Completa" line shows the word with "_" where letters are hidden and
+// lists the hidden letters after the space: putting them back in order must
+// give exactly the word the editors read, every other letter standing as
+// shown, and at least one letter must be left for the child to type.
+TEST(ExerciseContentTest, CompletaWordsDifferFromTheirAnswerOnlyAtTheBlanks)
+{
+    int checked = 0;
+    for (const fs::path& file : Exercises(exercise::kComplete)) {
+        SCOPED_TRACE(file.filename().string());
+        TExerciseDocument document;
+        ASSERT_EQ(document.Load(file.string().c_str()), 0);
+        for (int l = 0; l < document.LevelCount(); ++l)
+            for (int w = 3; w < document.Level(l)->Count(); ++w) {
+                std::string line = document.Level(l)->TextAt(w);
+                SCOPED_TRACE(platform::Latin1ToUtf8(line));
+                std::size_t space = line.find(' ');
+                ASSERT_NE(space, std::string::npos);
+                std::string shown = line.substr(0, space), letters = line.substr(space + 1);
+                EXPECT_NE(shown.find('_'), std::string::npos) << "nothing left to complete";
+                EXPECT_EQ(letters.find_first_of("_ "), std::string::npos) << "the hidden letters hold a blank or a space";
+
+                std::string word, mask;
+                ASSERT_EQ(exercise::DecodeWordLine(line, word, mask), 0);
+                ASSERT_EQ(word.size(), shown.size());
+                std::size_t next = 0;
+                for (std::size_t p = 0; p < shown.size(); ++p) {
+                    if (shown[p] == '_') {
+                        ASSERT_LT(next, letters.size());
+                        EXPECT_EQ(word[p], letters[next++]) << "position " << p;
+                        EXPECT_EQ(mask[p], '1') << "position " << p;
+                    } else {
+                        EXPECT_EQ(word[p], shown[p]) << "position " << p;
+                        EXPECT_EQ(mask[p], '0') << "position " << p;
+                    }
+                }
+                EXPECT_EQ(next, letters.size());
+                ++checked;
+            }
+    }
+    EXPECT_GT(checked, 30) << "too few words found to check";
+}
+
+// A word twice in one level only makes the level shorter than it looks; in
+// "Completa" two equal shown forms with different answers cannot both be
+// guessed by a child.
+TEST(ExerciseContentTest, NoLevelHasTheSameWordTwice)
+{
+    for (int kind = 1; kind <= 3; ++kind)
+        for (const fs::path& file : Exercises(kind)) {
+            SCOPED_TRACE(file.filename().string());
+            TExerciseDocument document;
+            ASSERT_EQ(document.Load(file.string().c_str()), 0);
+            for (int l = 0; l < document.LevelCount(); ++l) {
+                TStringList* level = document.Level(l);
+                SCOPED_TRACE(platform::Latin1ToUtf8(level->TextAt(2)));
+                std::set<std::string> words, shown;
+                for (int w = 3; w < level->Count(); ++w) {
+                    std::string line = level->TextAt(w);
+                    EXPECT_TRUE(words.insert(line).second) << "twice: " << platform::Latin1ToUtf8(line);
+                    if (kind == exercise::kComplete) {
+                        std::string face = line.substr(0, line.find(' '));
+                        EXPECT_TRUE(shown.insert(face).second) << "shown twice: " << platform::Latin1ToUtf8(face);
+                    }
+                }
+            }
         }
 }
