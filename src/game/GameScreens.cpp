@@ -12,6 +12,7 @@
 #include "resources/StringTable.h"
 #include "resources/TJoinFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -62,15 +63,26 @@ TFont* GameScreens::OrFallback(const std::unique_ptr<TFont>& font) const
     return font ? font.get() : fallback_.get();
 }
 
-void GameScreens::DrawScore(std::uint32_t score)
+Rect GameScreens::ScoreBox(bool atTop) const
 {
+    DrawingState saved;
+    theScreen.font = OrFallback(scoreFont_);
+    int cell = TextWidth("0") + Scaled(2);
+    int width = 8 * cell + Scaled(18) - Scaled(2);
+    int tall = LineHeight() + Scaled(8);
+    int right = theScreen.width - Scaled(10), bottom = atTop ? Scaled(8) + tall : theScreen.height - Scaled(8);
+    return {right - width, bottom - tall, right, bottom};
+}
+
+void GameScreens::DrawScore(std::uint32_t score, bool atTop)
+{
+    Rect box = ScoreBox(atTop);
     theScreen.font = OrFallback(scoreFont_);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%08u", score);
     int cell = TextWidth("0") + Scaled(2);
-    int width = 8 * cell + Scaled(18) - Scaled(2);
-    int right = theScreen.width - Scaled(10), bottom = theScreen.height - Scaled(8);
-    int left = right - width, top = bottom - (LineHeight() + Scaled(8));
+    int width = box.right - box.left;
+    int left = box.left, top = box.top, right = box.right, bottom = box.bottom;
     theScreen.pen = MapColour(0);
     FillRoundBox(left, top, right, bottom, Scaled(16));
     theScreen.pen = MapColour(4);
@@ -85,17 +97,12 @@ void GameScreens::DrawScore(std::uint32_t score)
     }
 }
 
-void GameScreens::DrawLivesNumber(int lives, bool endless, std::uint32_t colour)
+void GameScreens::DrawLivesText(const char* text, std::uint32_t colour)
 {
     theScreen.font = OrFallback(livesFont_);
     theScreen.pen = MapColour(colour);
     theScreen.hAnchor = 0;
     theScreen.vAnchor = 0;
-    char text[16];
-    if (endless)
-        std::snprintf(text, sizeof text, "Inf.");
-    else
-        std::snprintf(text, sizeof text, "%d", lives);
     DrawText(Scaled(10), theScreen.height - Scaled(5), text);
 }
 
@@ -143,4 +150,55 @@ void GameScreens::DrawScoreLine(int x, int y, const char* text, std::uint32_t co
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
     DrawText(x, y, text);
+}
+
+void GameScreens::DrawBanner(const char* text)
+{
+    DrawingState saved;
+    theScreen.font = OrFallback(title36_);
+    int w = TextWidth(text) + Scaled(40), h = LineHeight() + Scaled(24);
+    w = std::min(w, theScreen.width - Scaled(20));
+    int left = (theScreen.width - w) / 2, top = theScreen.height / 2 - h / 2 - Scaled(40);
+    // Dark red on white: well above the contrast text needs.
+    theScreen.pen = MapColour(9);
+    FillRoundBox(left, top, left + w, top + h, Scaled(16));
+    theScreen.pen = MapColour(15);
+    FillRoundBox(left + 3, top + 3, left + w - 3, top + h - 3, Scaled(14));
+    theScreen.pen = MapColour(9);
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    DrawText(theScreen.width / 2, top + h / 2, text);
+}
+
+void GameScreens::DrawWrongKeyFrame()
+{
+    int t = Scaled(6), W = theScreen.width, H = theScreen.height;
+    std::uint32_t red = 8;
+    FillBox(0, 0, W - 1, t - 1, red);
+    FillBox(0, H - t, W - 1, H - 1, red);
+    FillBox(0, 0, t - 1, H - 1, red);
+    FillBox(W - t, 0, W - 1, H - 1, red);
+}
+
+int GameScreens::CountWidth(const char* text) const
+{
+    DrawingState saved;
+    theScreen.font = OrFallback(scoreFont_);
+    return TextWidth(text) + Scaled(20);
+}
+
+int GameScreens::DrawCount(int x, int y, const char* text)
+{
+    int w = CountWidth(text);
+    theScreen.font = OrFallback(scoreFont_);
+    int h = LineHeight() + Scaled(8);
+    theScreen.pen = MapColour(0);
+    FillRoundBox(x, y - h / 2, x + w, y + h / 2, Scaled(12));
+    theScreen.pen = MapColour(4);
+    FillRoundBox(x + 3, y - h / 2 + 3, x + w - 3, y + h / 2 - 3, Scaled(12));
+    theScreen.pen = MapColour(8);
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    DrawText(x + w / 2, y, text);
+    return w;
 }

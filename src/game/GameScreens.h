@@ -2,6 +2,8 @@
 // The game's typefaces and what it draws with them whatever the theme: the
 // score box, the lives as a number, and the framed title and final screens.
 
+#include "gfx/Display.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,13 +27,25 @@ public:
     // The height of a line in the words' typeface.
     int WordLineHeight() const { return wordLineHeight_; }
 
-    void DrawScore(std::uint32_t score);
-    void DrawLivesNumber(int lives, bool endless, std::uint32_t colour);
+    // The score box, in the bottom right corner or, where the picture
+    // themes' launchers stand at the bottom, in the top right one.
+    void DrawScore(std::uint32_t score, bool atTop = false);
+    Rect ScoreBox(bool atTop) const;
+    // The lives, bottom left.
+    void DrawLivesText(const char* text, std::uint32_t colour);
     // Two nested round frames over the whole screen.
     void DrawFramedScreen();
     // "Livello n" and the level's message, or the bonus stage's title.
     void DrawTitleScreen(bool bonus, int levelNumber, const std::string& message);
     void DrawFinalScreen();
+    // A short count ("x 7") in a box like the score's, its left side at x
+    // and its middle at y; the width it takes.
+    int DrawCount(int x, int y, const char* text);
+    int CountWidth(const char* text) const;
+    // A message across the middle of the screen, in a box.
+    void DrawBanner(const char* text);
+    // A red frame round the screen: that key began no word.
+    void DrawWrongKeyFrame();
     // A centred line in the score's typeface.
     void DrawScoreLine(int x, int y, const char* text, std::uint32_t colour);
 

@@ -1,8 +1,59 @@
 #include "game/GameView.h"
 
+#include "exercises/ExerciseKinds.h"
+#include "game/GameScreens.h"
+#include "game/Playfield.h"
+#include "game/TActorParola.h"
+#include "game/WordProgress.h"
 #include "gfx/Screen.h"
+#include "menus/GameSettings.h"
+#include "resources/StringTable.h"
 
 int GameView::LaneCentre(int lane) const
 {
     return theScreen.width * (2 * lane + 1) / (2 * laneCount_);
+}
+
+int GameView::Launched(int lane, const std::string& shown, const std::string& answer, std::uint32_t fallMs)
+{
+    shown_[lane] = shown;
+    answers_[lane] = answer;
+    return LaunchWord(lane, shown, fallMs);
+}
+
+bool GameView::FillsBlanks() const
+{
+    return theGameSettings.exerciseType == exercise::kComplete;
+}
+
+void GameView::WordHit(int lane)
+{
+    if (TActorParola* word = WordActor(lane)) {
+        WordOnScreen whole = ShowTyped(shown_[lane], answers_[lane], FillsBlanks(), static_cast<int>(answers_[lane].size()));
+        word->ShowProgress(whole.text, static_cast<int>(whole.text.size()));
+    }
+    KeepHitWord(lane);
+}
+
+void GameView::ShowTyping(const Playfield& field, std::uint32_t now)
+{
+    Playfield::Aim aim = field.Aimed(now);
+    for (int i = 0; i < laneCount_; ++i) {
+        TActorParola* word = WordActor(i);
+        if (!word || field.Lane(i).hit != HitState::kIdle)
+            continue;
+        WordOnScreen shown = ShowTyped(shown_[i], answers_[i], FillsBlanks(), i == aim.lane ? aim.typed : 0);
+        word->ShowProgress(shown.text, shown.highlighted);
+    }
+}
+
+void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32_t now)
+{
+    std::uint32_t wrong = field.LastWrongKey();
+    if (wrong != 0 && now - wrong < kWrongKeyMs)
+        screens_.DrawWrongKeyFrame();
+    if (state == GameState::kLifeLost)
+        screens_.DrawBanner(GetString(10, 105));
+    else if (state == GameState::kLevelDone)
+        screens_.DrawBanner(GetString(10, 106));
 }

@@ -25,8 +25,12 @@ public:
     GameView& operator=(const GameView&) = delete;
 
     virtual FallGeometry Geometry(int lineSkip) const = 0;
-    // A word was launched in `lane`; answers its carrier's height.
-    virtual int Launched(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
+    // A word was launched in `lane` (`answer` as the child must type it);
+    // answers its carrier's height.
+    int Launched(int lane, const std::string& shown, const std::string& answer, std::uint32_t fallMs);
+    // The child typed the lane's word: it is shown whole, in the colour of
+    // progress, for as long as it stays on screen.
+    void WordHit(int lane);
     // Everything leaves the lanes (between levels).
     virtual void ClearLanes() = 0;
     // One picture of play.
@@ -36,9 +40,23 @@ public:
     virtual const TActorParola* Word(int lane) const = 0;
 
 protected:
+    virtual int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
+    virtual TActorParola* WordActor(int lane) = 0;
+    // What a plain view does when a word is hit (it keeps it a moment).
+    virtual void KeepHitWord(int) {}
+    // Every word shows what the child has typed of it.
+    void ShowTyping(const Playfield& field, std::uint32_t now);
+    // Drawn over play: a red frame a moment after a wrong key, and what the
+    // game is doing when nothing can be typed (a word fell, a level is won).
+    void DrawFeedback(const Playfield& field, GameState state, std::uint32_t now);
+    bool FillsBlanks() const;
+
+    static constexpr std::uint32_t kWrongKeyMs = 350;
+
     // The middle of a lane across the screen.
     int LaneCentre(int lane) const;
 
     GameScreens& screens_;
     int laneCount_;  // lanes in play, 1 to 3
+    std::string shown_[3], answers_[3];  // as each lane's word was launched
 };

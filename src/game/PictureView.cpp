@@ -12,6 +12,7 @@
 #include "menus/GameSettings.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -77,7 +78,7 @@ void PictureView::ClearLanes()
     PlaceBases();
 }
 
-int PictureView::Launched(int laneIndex, const std::string& shown, std::uint32_t fallMs)
+int PictureView::LaunchWord(int laneIndex, const std::string& shown, std::uint32_t fallMs)
 {
     Lane& lane = lanes_[laneIndex];
     int centreX = LaneCentre(laneIndex);
@@ -255,8 +256,9 @@ void PictureView::MoveShots(int lanes, bool bonus, std::uint32_t now, std::vecto
     }
 }
 
-void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t)
+void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t now)
 {
+    ShowTyping(field, now);
     DrawBackground();
     DrawLanes();
     for (int i = 0; i < laneCount_; ++i)
@@ -266,7 +268,8 @@ void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t)
         if (lanes_[i].shot)
             lanes_[i].shot->Paint();
     DrawLifeIcons(field);
-    screens_.DrawScore(field.Score());
+    screens_.DrawScore(field.Score(), true);
+    DrawFeedback(field, state, now);
 }
 
 void PictureView::DrawBackground()
@@ -284,12 +287,9 @@ void PictureView::DrawLanes()
             Lane& lane = lanes_[i];
             if (!lane.base)
                 continue;
-            if (theme_ == themeart::kQuoli) {
-                SDL_Surface* decoration = pictures_.images[lane.decoration];
-                int left = LaneCentre(i) - ImageWidth(pictures_.images[themeart::kQuoliBase]) / 2;
-                if (decoration)
-                    DrawImage(left - decoration->w + Scaled(12), theScreen.height - decoration->h, decoration);
-            }
+            Rect flower = DecorationBox(i);
+            if (flower.right >= flower.left)
+                DrawImage(flower.left, flower.top, pictures_.images[lane.decoration]);
             lane.base->Paint();
         }
     };
@@ -316,15 +316,54 @@ void PictureView::DrawLanes()
     }
 }
 
-void PictureView::DrawLifeIcons(const Playfield& field)
+namespace {
+
+// Up to this many lives are drawn one icon each; more are one icon and
+// their number, so that ten lives do not cover half the sky.
+constexpr int kIconsInARow = 5;
+
+std::string LivesCount(const Playfield& field)
+{
+    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(field.Lives());
+}
+
+}  // namespace
+
+Rect PictureView::LifeIconsBox(const Playfield& field) const
 {
     SDL_Surface* icon = pictures_.lifeIcon;
-    if (!icon)
+    int count = field.Rules().infiniteLives ? 1 : std::max(0, field.Lives());
+    if (!icon || count == 0)
+        return {0, 0, -1, -1};
+    // At the top: the launchers and their flowers fill the bottom.
+    int top = Scaled(5), left = Scaled(10);
+    int width = count <= kIconsInARow ? count * (icon->w + Scaled(10)) - Scaled(10)
+                                      : icon->w + Scaled(6) + screens_.CountWidth(LivesCount(field).c_str());
+    return {left, top, left + width - 1, top + icon->h - 1};
+}
+
+Rect PictureView::DecorationBox(int lane) const
+{
+    SDL_Surface* decoration = pictures_.images[lanes_[lane].decoration];
+    if (theme_ != themeart::kQuoli || !lanes_[lane].base || !decoration)
+        return {0, 0, -1, -1};
+    int left = LaneCentre(lane) - ImageWidth(pictures_.images[themeart::kQuoliBase]) / 2 - decoration->w + Scaled(12);
+    return {left, theScreen.height - decoration->h, left + decoration->w - 1, theScreen.height - 1};
+}
+
+void PictureView::DrawLifeIcons(const Playfield& field)
+{
+    Rect box = LifeIconsBox(field);
+    SDL_Surface* icon = pictures_.lifeIcon;
+    if (box.right < box.left)
         return;
-    int y = theScreen.height - icon->h - Scaled(5);
-    int count = field.Rules().infiniteLives ? 1 : field.Lives();
-    for (int k = 0; k < count; ++k)
-        DrawImage(Scaled(10) + k * (icon->w + Scaled(10)), y, icon);
+    if (field.Lives() > kIconsInARow && !field.Rules().infiniteLives) {
+        DrawImage(box.left, box.top, icon);
+        screens_.DrawCount(box.left + icon->w + Scaled(6), (box.top + box.bottom) / 2, LivesCount(field).c_str());
+        return;
+    }
+    for (int x = box.left; x < box.right; x += icon->w + Scaled(10))
+        DrawImage(x, box.top, icon);
 }
 
 void PictureView::DrawTitleDecorations()

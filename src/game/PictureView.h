@@ -34,7 +34,6 @@ public:
     bool Load(bool endlessLives);
 
     FallGeometry Geometry(int lineSkip) const override;
-    int Launched(int lane, const std::string& shown, std::uint32_t fallMs) override;
     void ClearLanes() override;
     void Draw(const Playfield& field, GameState state, std::uint32_t now) override;
     void DrawTitleDecorations() override;
@@ -56,6 +55,10 @@ public:
     void FinalFrame(std::uint32_t now);
 
     const TActor* Base(int lane) const { return lanes_[lane].base.get(); }
+    // Where the life icons go, for the lives the field has.
+    Rect LifeIconsBox(const Playfield& field) const;
+    // The flower drawn beside a quoli launcher; empty when none.
+    Rect DecorationBox(int lane) const;
     const TActor* Carrier(int lane) const { return lanes_[lane].sprite.get(); }
     const TActor* Shot(int lane) const { return lanes_[lane].shot.get(); }
     ShotStage Stage(int lane) const { return lanes_[lane].stage; }
@@ -64,6 +67,9 @@ public:
     const TCircler* Circler() const { return circler_.get(); }
 
 private:
+    int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
+    TActorParola* WordActor(int lane) override { return lanes_[lane].word.get(); }
+
     struct Lane {
         std::unique_ptr<TActor> base;    // the launcher
         std::unique_ptr<TActor> sprite;  // the creature carrying the word

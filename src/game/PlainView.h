@@ -1,6 +1,6 @@
 #pragma once
 // The plain theme: the words alone in their boxes on a coloured background,
-// the lives as a number and the score.
+// the lives and the score.
 
 #include "game/GameView.h"
 #include "game/Playfield.h"
@@ -13,12 +13,21 @@ public:
     PlainView(GameScreens& screens, int lanes) : GameView(screens, lanes) {}
 
     FallGeometry Geometry(int lineSkip) const override;
-    int Launched(int lane, const std::string& shown, std::uint32_t fallMs) override;
     void ClearLanes() override;
     void Draw(const Playfield& field, GameState state, std::uint32_t now) override;
     const TActorParola* Word(int lane) const override { return words_[lane].get(); }
+    // The word just hit, shown a moment where it was; null when none.
+    const TActorParola* HitWord() const { return hit_.get(); }
 
 private:
+    int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
+    TActorParola* WordActor(int lane) override { return words_[lane].get(); }
+    void KeepHitWord(int lane) override;
+
+    static constexpr std::uint32_t kHitShownMs = 700;
+
     std::unique_ptr<TActorParola> words_[Playfield::kMaxLanes];
     int textOffset_[Playfield::kMaxLanes] = {};
+    std::unique_ptr<TActorParola> hit_;
+    std::uint32_t hitAt_ = 0;
 };

@@ -193,6 +193,10 @@ Playfield::TypeResult Playfield::Type(char c, std::uint32_t now)
     }
     int winner = FindWinner(candidates, typed_);
     if (winner < 0) {
+        if (Aimed(now).lane < 0) {
+            out.wrong = true;
+            lastWrongKey_ = now == 0 ? 1 : now;
+        }
         if (typed_.size() >= kTypedLimit) {
             out.mistyped = typed_.substr(0, kTypedRecorded);
             typed_ = typed_.substr(typed_.size() - kTypedKept);
@@ -211,6 +215,26 @@ Playfield::TypeResult Playfield::Type(char c, std::uint32_t now)
     }
     out.levelDone = hits_ >= target_;
     return out;
+}
+
+Playfield::Aim Playfield::Aimed(std::uint32_t now) const
+{
+    Aim best;
+    for (int i = 0; i < rules_.lanes; ++i) {
+        const PlayLane& lane = lanes_[i];
+        if (!lane.hasWord || lane.hit != HitState::kIdle)
+            continue;
+        int most = static_cast<int>(std::min(lane.answer.size(), typed_.size()));
+        for (int k = most; k > 0; --k) {
+            if (!EqualsFolded(typed_.substr(typed_.size() - static_cast<std::size_t>(k)),
+                              lane.answer.substr(0, static_cast<std::size_t>(k))))
+                continue;
+            if (k > best.typed || (k == best.typed && CarrierY(i, now) > CarrierY(best.lane, now)))
+                best = {i, k};
+            break;
+        }
+    }
+    return best;
 }
 
 std::string Playfield::TakeTyped()

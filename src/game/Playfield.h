@@ -86,7 +86,19 @@ public:
         int lane = -1;               // the word destroyed, if any
         std::string mistyped, hit;   // for the results log
         bool levelDone = false;
+        bool wrong = false;          // it begins no word and hits none
     };
+    // The word the child is typing: the lane whose answer's beginning ends
+    // what was typed, the longest such beginning (the lower word between
+    // equals). Lane -1 when the typed letters begin no word.
+    struct Aim {
+        int lane = -1;
+        int typed = 0;  // letters of its answer typed so far
+    };
+    Aim Aimed(std::uint32_t now) const;
+    // When the last key that began no word and hit none was typed; 0: never.
+    std::uint32_t LastWrongKey() const { return lastWrongKey_; }
+
     // A character typed (already upper-cased), at `now`.
     TypeResult Type(char c, std::uint32_t now);
     // What was typed and not yet used, handed over to be recorded.
@@ -133,6 +145,7 @@ private:
     int lives_ = 3;
     std::uint32_t score_ = 0;
     std::uint32_t lastLaunch_ = 0;
+    std::uint32_t lastWrongKey_ = 0;
     int streak_ = 0;
     int levelIndex_ = 0, levelNumber_ = 1;
 };

@@ -56,6 +56,45 @@ TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, in
 
 TActorParola::~TActorParola() = default;
 
+std::uint32_t ProgressColour(int boxColour, int textColour)
+{
+    // Dark red, blue, dark green, red, orange, yellow: the one that stands
+    // out most on the box.
+    static const int kCandidates[] = {9, 21, 25, 8, 7, 4};
+    int best = kCandidates[0];
+    double bestRatio = 0;
+    for (int colour : kCandidates) {
+        if (colour == textColour)
+            continue;
+        double ratio = ContrastRatio(kColourTable[colour], kColourTable[boxColour & 31]);
+        if (ratio > bestRatio) {
+            bestRatio = ratio;
+            best = colour;
+        }
+    }
+    return static_cast<std::uint32_t>(best);
+}
+
+void TActorParola::ShowProgress(const std::string& text, int highlighted)
+{
+    std::string shown = ApplyTextCase(text, theGameSettings.textCase);
+    highlighted = std::clamp(highlighted, 0, static_cast<int>(shown.size()));
+    if (shown == text_ && highlighted == highlighted_)
+        return;
+    text_ = shown;
+    highlighted_ = highlighted;
+    const GameSettings& s = theGameSettings;
+    DrawingState saved;
+    theScreen.font = font_.get();
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(s.textColour));
+    rendered_.reset(RenderTextSurface(text_.c_str()));
+    progress_.reset();
+    if (highlighted_ > 0) {
+        theScreen.pen = MapColour(ProgressColour(s.boxColour, s.textColour));
+        progress_.reset(RenderTextSurface(text_.substr(0, static_cast<std::size_t>(highlighted_)).c_str()));
+    }
+}
+
 void TActorParola::DrawWord(bool lifeLost)
 {
     if (!warning_ && !lifeLost && Now() - created_ >= warningDelay_)
@@ -67,6 +106,11 @@ void TActorParola::DrawWord(bool lifeLost)
     }
     theScreen.pen = MapColour(static_cast<std::uint32_t>(theGameSettings.boxColour));
     FillRoundBox(x_ - halfWidth_, y_, x_ + halfWidth_, y_ + textHeight_ + 16, radius);
-    if (rendered_)
-        DrawImageCentred(x_, y_ + textHeight_ / 2 + 8, rendered_.get());
+    if (!rendered_)
+        return;
+    int centreY = y_ + textHeight_ / 2 + 8;
+    DrawImageCentred(x_, centreY, rendered_.get());
+    // The typed beginning, letter for letter over the same place.
+    if (progress_)
+        DrawImage(x_ - rendered_->w / 2, centreY - rendered_->h / 2, progress_.get());
 }

@@ -21,6 +21,10 @@ public:
     // Draws box, halo and text; the halo comes once 90% of the fall time has
     // passed, unless the game is showing a lost life.
     void DrawWord(bool lifeLost);
+    // Shows `text` instead (as launched, before the game's case), its first
+    // `highlighted` characters in the colour of progress.
+    void ShowProgress(const std::string& text, int highlighted);
+    int Highlighted() const { return highlighted_; }
 
     int TextHeight() const { return textHeight_; }
     int HalfWidth() const { return halfWidth_; }
@@ -37,9 +41,14 @@ private:
     int pointSize_ = 0;
     std::unique_ptr<TFont> font_;
     SurfacePtr rendered_;
+    SurfacePtr progress_;  // the highlighted beginning, drawn over the text
+    int highlighted_ = 0;
     int textHeight_ = 0;
     std::string text_;
 };
 
 // The word as the game shows it: 2 upper-cases, 3 lower-cases (ASCII only).
 std::string ApplyTextCase(const std::string& text, int textCase);
+// A colour for typed letters that stands out on the box and differs from
+// the text's colour.
+std::uint32_t ProgressColour(int boxColour, int textColour);

@@ -120,7 +120,7 @@ void TZandorliGameContext::Launch()
     if (launched.lane < 0)
         return;
     recorder_->Shown(launched.answer);
-    int carrier = view_->Launched(launched.lane, launched.shown, field_.Rules().fallMs);
+    int carrier = view_->Launched(launched.lane, launched.shown, launched.answer, field_.Rules().fallMs);
     field_.SetCarrierHeight(launched.lane, carrier);
 }
 
@@ -171,8 +171,10 @@ void TZandorliGameContext::Match(unsigned char c)
     if (!typed.taken)
         return;
     recorder_->Mistyped(typed.mistyped);
-    if (typed.lane >= 0)
+    if (typed.lane >= 0) {
         recorder_->Hit(typed.hit);
+        view_->WordHit(typed.lane);
+    }
     if (typed.levelDone)
         LevelDone();
 }

@@ -36,6 +36,7 @@ public:
     GameState State() const { return state_; }
     const Playfield& Field() const { return field_; }
     const GameView& View() const { return *view_; }
+    const GameScreens& Screens() const { return screens_; }
     // The picture themes' view; null in the plain theme.
     const PictureView* Pictures() const { return pictures_; }
     int Score() const { return static_cast<int>(field_.Score()); }
@@ -77,8 +78,10 @@ private:
     void NextLevel();
     void ShowLoadError();
     void WaitOnLoadError();
+    void WaitOnGameOver();
 
     static constexpr std::uint32_t kDrawEveryMs = 15;
+    static constexpr std::uint32_t kGameOverShownMs = 3000;
 
     GameState state_ = GameState::kStopped;
     GameState lastDrawnState_ = GameState::kStopped;

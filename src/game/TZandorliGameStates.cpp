@@ -36,6 +36,7 @@ void TZandorliGameContext::Idle()
     case GameState::kNextLevel: NextLevel(); break;
     case GameState::kLoadError: ShowLoadError(); break;
     case GameState::kErrorWait: WaitOnLoadError(); break;
+    case GameState::kGameOver: WaitOnGameOver(); break;
     case GameState::kStopped: break;
     }
 }
@@ -43,7 +44,8 @@ void TZandorliGameContext::Idle()
 void TZandorliGameContext::ShowLevelTitle()
 {
     field_.BeginLevel();
-    screens_.DrawTitleScreen(false, field_.LevelNumber(), levelMessage_);
+    // The exercise's own number for the level: starting at level 4 says 4.
+    screens_.DrawTitleScreen(false, field_.LevelIndex() + 1, levelMessage_);
     view_->DrawTitleDecorations();
     recorder_->LevelStarted(levelMessage_);
     phaseStart_ = Now();
@@ -73,9 +75,20 @@ void TZandorliGameContext::AfterLifeLost()
         return;
     recorder_->Mistyped(field_.TakeTyped());
     recorder_->LifeLost(field_.Lives());
-    if (field_.LoseLife())
+    if (field_.LoseLife()) {
         state_ = GameState::kNextLevel;
-    else
+        return;
+    }
+    // The child is told before the top ten comes.
+    state_ = GameState::kGameOver;
+    view_->Draw(field_, state_, Now());
+    screens_.DrawBanner(GetString(10, 107));
+    phaseStart_ = Now();
+}
+
+void TZandorliGameContext::WaitOnGameOver()
+{
+    if (Elapsed(phaseStart_, kGameOverShownMs))
         GameOver();
 }
 

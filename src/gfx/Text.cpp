@@ -128,8 +128,21 @@ std::vector<std::string> WrapText(const char* text, int width)
     return lines;
 }
 
+namespace {
+
+std::vector<std::string>* drawnTexts = nullptr;
+
+}  // namespace
+
+void LogDrawnTexts(std::vector<std::string>* log)
+{
+    drawnTexts = log;
+}
+
 void DrawText(int x, int y, const char* text)
 {
+    if (drawnTexts && text)
+        drawnTexts->push_back(text);
     TFont* font = Current();
     if (!font || !text || !*text || !theScreen.surface)
         return;

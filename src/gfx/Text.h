@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-
 int LineHeight();
 int TextWidth(const char* text);
 // The text cut at spaces into lines no wider than `width` (a word wider
@@ -29,3 +28,7 @@ SDL_Surface* RenderTextSurface(const char* text);
 
 // The hot-key letter of a "~" text, lower-cased; 0 when there is none.
 int HotkeyOf(const char* text);
+
+// Every text drawn with DrawText is also appended to `log` while it is set
+// (tests read what a screen says); null stops it.
+void LogDrawnTexts(std::vector<std::string>* log);

@@ -9,6 +9,7 @@
 #include "support/GameFixture.h"
 #include "support/HeadlessApp.h"
 #include "users/CurrentUser.h"
+#include "resources/StringTable.h"
 #include "users/TDataFile.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,9 @@ TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
     ASSERT_EQ(game->State(), GameState::kLifeLost);
     Wait(6001);
     EXPECT_EQ(game->Lives(), -1);
+    EXPECT_EQ(game->State(), GameState::kGameOver) << "the child is told the game is over";
+    EXPECT_TRUE(ScreenShows(GetString(10, 107)));
+    Wait(3001);
     EXPECT_EQ(game->State(), GameState::kStopped);
     auto events = Events();
     auto lost = std::find_if(events.begin(), events.end(), [](auto& e) { return e.first == 9; });

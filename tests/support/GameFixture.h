@@ -5,12 +5,14 @@
 #include "app/Clock.h"
 #include "app/TApp.h"
 #include "game/TZandorliGameContext.h"
+#include "gfx/Text.h"
 #include "menus/GameSettings.h"
 #include "support/HeadlessApp.h"
 #include "users/CurrentUser.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +25,7 @@
 struct GameTest : ::testing::Test {
     std::unique_ptr<HeadlessApp> headless;
     TZandorliGameContext* game = nullptr;
+    std::vector<std::string> drawn;  // every text drawn since the last look
 
     void Play(const std::string& exercise, int kind = 1, HeadlessOptions options = {})
     {
@@ -35,10 +38,12 @@ struct GameTest : ::testing::Test {
         std::strcpy(theGameSettings.exerciseName, "Prova");
         std::strcpy(theUserName, "Test");
         game = new TZandorliGameContext;
+        LogDrawnTexts(&drawn);
         headless->App().SetChild(std::unique_ptr<TContext>(game));
     }
     void TearDown() override
     {
+        LogDrawnTexts(nullptr);
         headless.reset();
         theGameSettings = GameSettings();
     }
@@ -63,6 +68,13 @@ struct GameTest : ::testing::Test {
         headless->Step();
         Wait(6001);
         ASSERT_EQ(game->State(), GameState::kPlaying);
+    }
+    // Whether `text` was drawn since the last look; the log starts afresh.
+    bool ScreenShows(const std::string& text)
+    {
+        bool shown = std::find(drawn.begin(), drawn.end(), text) != drawn.end();
+        drawn.clear();
+        return shown;
     }
     std::vector<std::pair<int, std::string>> Events()
     {

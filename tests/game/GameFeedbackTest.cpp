@@ -1,0 +1,117 @@
+// What the child sees of their own typing and of the game's moments: the
+// letters typed so far, a wrong key, a fallen word, a won level, the level
+// started, a "Completa" word made whole.
+
+#include "game/PlainView.h"
+#include "game/TActorParola.h"
+#include "gfx/Colours.h"
+#include "gfx/Screen.h"
+#include "resources/StringTable.h"
+#include "support/GameFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct GameFeedbackTest : GameTest {
+    void PlayOneLane(const std::string& exercise, int kind = 1)
+    {
+        theGameSettings.lanes = 1;
+        theGameSettings.fallSeconds = 20;
+        theGameSettings.enterTopTen = 0;
+        Play(exercise, kind);
+        ToPlay();
+        Wait(16);
+    }
+    const TActorParola* Word() { return game->View().Word(0); }
+};
+
+}  // namespace
+
+TEST_F(GameFeedbackTest, TheLettersTypedSoFarAreShownOnTheWord)
+{
+    PlayOneLane("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    ASSERT_TRUE(Word());
+    EXPECT_EQ(Word()->Highlighted(), 0);
+    Type("SO");
+    Wait(16);
+    EXPECT_EQ(Word()->Highlighted(), 2);
+    Type("L");
+    Wait(16);
+    EXPECT_EQ(Word()->Highlighted(), 3);
+    Type("X");  // the beginning is lost: nothing is highlighted any more
+    Wait(16);
+    EXPECT_EQ(Word()->Highlighted(), 0);
+    Type("SOLE");
+    Wait(16);
+    auto* view = dynamic_cast<const PlainView*>(&game->View());
+    ASSERT_TRUE(view && view->HitWord());
+    EXPECT_EQ(view->HitWord()->Highlighted(), 4) << "the hit word is shown whole a moment";
+    Wait(701);
+    EXPECT_FALSE(view->HitWord());
+}
+
+TEST_F(GameFeedbackTest, AWrongKeyFlashesARedFrame)
+{
+    PlayOneLane("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    std::uint32_t red = MapColour(8);
+    EXPECT_NE(ScreenPixel(1, theScreen.height / 2), red);
+    Type("S");  // the beginning of the word: no frame
+    Wait(16);
+    EXPECT_NE(ScreenPixel(1, theScreen.height / 2), red);
+    Type("Q");
+    Wait(16);
+    EXPECT_EQ(ScreenPixel(1, theScreen.height / 2), red);
+    EXPECT_EQ(ScreenPixel(theScreen.width - 2, 1), red);
+    Wait(400);
+    EXPECT_NE(ScreenPixel(1, theScreen.height / 2), red);
+}
+
+TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
+{
+    theGameSettings.fallSeconds = 3;
+    theGameSettings.lanes = 1;
+    theGameSettings.enterTopTen = 0;
+    Play("\r\n\r\n1\r\nUno\r\nsole\r\n\r\n1\r\nDue\r\nmare\r\n");
+    ToPlay();
+    Wait(3100);
+    ASSERT_EQ(game->State(), GameState::kLifeLost);
+    drawn.clear();
+    Wait(16);
+    EXPECT_TRUE(ScreenShows(GetString(10, 105)));
+    Wait(6001);  // the level again
+    for (int i = 0; i < 5 && game->State() != GameState::kIntroWait; ++i)
+        Wait(16);
+    Wait(6001);
+    ASSERT_EQ(game->State(), GameState::kPlaying);
+    Type("SOLE");
+    ASSERT_EQ(game->State(), GameState::kLevelDone);
+    drawn.clear();
+    Wait(16);
+    EXPECT_TRUE(ScreenShows(GetString(10, 106)));
+}
+
+TEST_F(GameFeedbackTest, TheTitleSaysTheLevelActuallyStarted)
+{
+    theGameSettings.startLevel = 3;
+    Play("\r\n\r\n1\r\nUno\r\na\r\n\r\n1\r\nDue\r\nb\r\n\r\n1\r\nTre\r\nc\r\n");
+    headless->Step();
+    EXPECT_TRUE(ScreenShows(std::string(GetString(10, 100)) + " 3"));
+}
+
+TEST_F(GameFeedbackTest, ACompletaWordFillsItsBlanksAsTheChildTypes)
+{
+    theGameSettings.textCase = 1;  // as written
+    PlayOneLane("\r\n\r\n2\r\nUno\r\nc_s_ aa\r\n", 2);
+    ASSERT_TRUE(Word());
+    EXPECT_EQ(Word()->Text(), "c_s_");
+    Type("A");
+    Wait(16);
+    EXPECT_EQ(Word()->Text(), "cas_");
+    EXPECT_EQ(Word()->Highlighted(), 2);
+    Type("A");
+    Wait(16);
+    auto* view = dynamic_cast<const PlainView*>(&game->View());
+    ASSERT_TRUE(view && view->HitWord());
+    EXPECT_EQ(view->HitWord()->Text(), "casa") << "the word is shown whole after the hit";
+}
