@@ -79,6 +79,15 @@ void TListBox::MoveDown(int n)
     ClampSelection();
 }
 
+void TListBox::ScrollRows(int n)
+{
+    int old = top_;
+    top_ += n;
+    bar_->ClampValue();
+    if (top_ != old)
+        Draw();
+}
+
 void TListBox::Press()
 {
     ChangeBits(view::kMouseInside, false);
@@ -136,6 +145,10 @@ void TListBox::HandleEvent(TEvent& event)
             ConsumeKey(event);
     }
     TGroup::HandleEvent(event);
+    if (int notches = event.WheelNotches(); notches && Contains(event.mouseX, event.mouseY)) {
+        ConsumeWheel(event);
+        ScrollRows(notches * kWheelLines);
+    }
     int buttons = event.mouseButtons;
     if (buttons & mouse::kLeftReleased)
         ChangeBits(view::kDragging, false);

@@ -1,7 +1,8 @@
 #pragma once
 // A scrollable list of texts with a 1-based selection (0 for none) kept in
 // the caller's variable; a file list box fills itself from a folder and
-// keeps the selected name in the caller's buffer.
+// keeps the selected name in the caller's buffer. The wheel over a list
+// moves its view, not its selection.
 
 #include "resources/TFileList.h"
 #include "ui/TGroup.h"
@@ -31,6 +32,8 @@ public:
     virtual void SelectionChanged() {}
 
     void UpdateRange();
+    // Moves the view by n rows (negative: up), leaving the selection alone.
+    void ScrollRows(int n);
     int Rows() const { return rows_; }
     int RowHeight() const { return rowHeight_; }
     int TopRow() const { return top_; }
