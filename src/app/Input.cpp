@@ -98,6 +98,11 @@ int FilterThunk(const SDL_Event* event)
 void Buttons(TEvent& r)
 {
     const SDL_Event& e = r.event;
+    // A wheel notch is a press and a release at once; the press is the notch.
+    if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_WHEELUP)
+        r.mouseButtons |= mouse::kWheelUp;
+    if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_WHEELDOWN)
+        r.mouseButtons |= mouse::kWheelDown;
     if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
         bool isLeft = e.button.button == SDL_BUTTON_LEFT;
         bool isRight = e.button.button == SDL_BUTTON_RIGHT;

@@ -2,7 +2,8 @@
 // Fills the frame's event record: one library event at most, keys with
 // their own repeat (200 ms, then every 50 ms), keypad translation by the real
 // Num Lock state, mouse buttons with repeat and double click (250 ms), the
-// program's own pointer position, and one command from the queue.
+// program's own pointer position, wheel notches, and one command from the
+// queue.
 //
 // Motion events never reach the record: a filter inside the library's poll
 // keeps the position, scaling relative motion when a mouse speed is set.

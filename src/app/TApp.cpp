@@ -11,6 +11,7 @@
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
+#include "gfx/Typefaces.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -156,7 +157,7 @@ void TApp::SetIcon()
 
 void TApp::LoadDefaultFont()
 {
-    const char* path = "fonts\\menu.ttf";
+    std::string path = std::string("fonts\\") + typeface::kInterface + ".ttf";
     if (theDisplay.width != 640 && platform::OpenFile(path, "rb"))
         defaultFont_ = TFont::OpenTrueType(path, 16 * theDisplay.scaleNum / theDisplay.scaleDen);
     if (!defaultFont_) {

@@ -26,6 +26,9 @@ constexpr int kLeftRepeat = 0x040;
 constexpr int kRightRepeat = 0x080;
 constexpr int kLeftDouble = 0x100;
 constexpr int kRightDouble = 0x200;
+// One notch of the wheel this frame (SDL reports a notch as a button press).
+constexpr int kWheelUp = 0x400;
+constexpr int kWheelDown = 0x800;
 
 }  // namespace mouse
 
@@ -45,4 +48,9 @@ struct TEvent {
     void Clear();
     bool KeyPressed() const { return keyAction == key::kPressed; }
     bool KeyPressedOrRepeat() const { return keyAction == key::kPressed || (keyAction & key::kRepeat); }
+    // -1 for a notch up (towards the start), 1 for a notch down, else 0.
+    int WheelNotches() const
+    {
+        return (mouseButtons & mouse::kWheelDown) ? 1 : (mouseButtons & mouse::kWheelUp) ? -1 : 0;
+    }
 };

@@ -5,6 +5,8 @@
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
 
+#include <algorithm>
+
 std::string ExercisePath(int kind, const char* name)
 {
     const char* folder = exercise::KindFolder(kind);
@@ -27,6 +29,13 @@ void EnsureExerciseFolders()
         return;
     for (int kind = 1; kind <= 3; ++kind)
         MakeFolder(KindFolderPath(kind).c_str());
+}
+
+std::string ExerciseShownName(const std::string& fileName)
+{
+    std::string shown = fileName;
+    std::replace(shown.begin(), shown.end(), '_', ' ');
+    return shown;
 }
 
 bool theExerciseListChanged = false;

@@ -9,6 +9,10 @@ std::string ExercisePath(int kind, const char* name);
 std::string KindFolderPath(int kind);
 // Creates "Esercizi" and, when it exists, its three kind folders.
 void EnsureExerciseFolders();
+// How an exercise's file name is shown to children and teachers: with
+// spaces for its underscores ("Casa_e_scuola" is "Casa e scuola"). Files,
+// paths and settings keep the file name itself.
+std::string ExerciseShownName(const std::string& fileName);
 
 // True when the file exists and can be read.
 bool ExerciseExists(const std::string& path);

@@ -47,6 +47,7 @@ TListaEseDialog::TListaEseDialog(ExerciseEditing& editing)
     files_ = &Insert(std::make_unique<TFileListBox>(left + 3 * u, y + L + u, right - 3 * u, y + L + u + listHeight, 0, editing_.name,
                               sizeof editing_.name, KindFolderPath(editing_.kind).c_str(), extension ? extension : "",
                               kListFlags));
+    files_->SetPresentation(ExerciseShownName);
     // The label's hot letter would clash with the delete button's, so it
     // names the list without one; the list has the focus anyway.
     std::string label = WithoutHotkeyMarks(GetString(4, 109));
@@ -71,7 +72,7 @@ void TListaEseDialog::HandleEvent(TEvent& event)
         PostCommand(actionCommand_);
     } else if (c == command::kOpenChosenExercise && editing_.name[0]) {
         editing_.path = ExercisePath(editing_.kind, editing_.name);
-        editing_.shownName = editing_.name;
+        editing_.shownName = ExerciseShownName(editing_.name);
         PushDialog(this, std::make_unique<TListaLivDialog>(editing_));
     } else if (c == command::kDeleteChosenExercise && editing_.name[0]) {
         AskDelete();
@@ -80,7 +81,7 @@ void TListaEseDialog::HandleEvent(TEvent& event)
 
 void TListaEseDialog::AskDelete()
 {
-    std::string question = std::string(GetString(50, 12)) + " " + editing_.name + "?";
+    std::string question = std::string(GetString(50, 12)) + " " + ExerciseShownName(editing_.name) + "?";
     deleteConfirmed_ = 0;
     askingDelete_ = true;
     PushDialog(this, std::make_unique<TQueryDialog>(theScreen.width / 2, theScreen.height / 2, question.c_str(), &deleteConfirmed_,

@@ -59,7 +59,7 @@ void TTipoEseDialog::Idle()
 void TTipoEseDialog::NameGiven()
 {
     editing_.path = ExercisePath(editing_.kind, editing_.name);
-    editing_.shownName = editing_.name;
+    editing_.shownName = ExerciseShownName(editing_.name);
     editing_.name[0] = 0;
     if (!ExerciseExists(editing_.path)) {
         CreateAndOpen();

@@ -18,10 +18,14 @@ public:
     // the colour numbers 1..31; false when fewer than six characters remain.
     static bool ParseColour(const std::string& value, std::uint32_t& pixel);
 
+    // The style of text outside any tag.
+    static constexpr const char* kBodyFace = "arial";
+    static constexpr int kBodySize = 16;
+
 private:
     struct Style {
-        std::string face = "arial";
-        int size = 16;
+        std::string face = kBodyFace;
+        int size = kBodySize;
         int alignment = 0;
         std::uint32_t colour = 0;
         int number = 0;

@@ -27,6 +27,13 @@ int SpaceWidth(TFont* font)
     return WidthIn(font, " ");
 }
 
+int LineSkipOf(TFont* font)
+{
+    DrawingState saved;
+    theScreen.font = font;
+    return LineHeight();
+}
+
 }  // namespace
 
 THTMLViewer::THTMLViewer(int l, int t, int r, int b, const char* path, unsigned options)
@@ -41,6 +48,8 @@ THTMLViewer::THTMLViewer(int l, int t, int r, int b, const char* path, unsigned 
     bar_ = &Insert(std::make_unique<TScrollBar>(right - barWidth, top, right, bottom, 0, &scroll_, 0, 0, 10, 1));
     bar_->linked = this;
     bar_->SetState(view::kFramed, false);
+    // The bar shares the viewer's focus and gets its events first.
+    SetCurrent(bar_);
     Load(path);
 }
 
@@ -70,12 +79,16 @@ void THTMLViewer::Load(const char* path)
     lines.ReadLines(path);
     if (options_ & html::kPlainText) {
         LayOutPlainText(lines);
+        lineStep_ = LineSkipOf(font);
     } else {
         HtmlParser(*this).Parse(lines);
         LayOutLines();
+        lineStep_ = LineSkipOf(FontFor(HtmlParser::kBodyFace, HtmlParser::kBodySize));
     }
+    // The arrows move the text by one line of body text.
+    lineStep_ = std::max(1, lineStep_);
     if (documentHeight_ > visibleHeight_)
-        bar_->SetRange(0, documentHeight_ - visibleHeight_, 10, visibleHeight_);
+        bar_->SetRange(0, documentHeight_ - visibleHeight_, lineStep_, visibleHeight_);
 }
 
 void THTMLViewer::LayOutPlainText(const TStringList& lines)
@@ -314,16 +327,24 @@ void THTMLViewer::DrawBody()
     theScreen.font = font;
 }
 
+void THTMLViewer::ScrollBy(int pixels)
+{
+    scroll_ = std::clamp(scroll_ + pixels, bar_->Min(), std::max(bar_->Min(), bar_->Max()));
+    Draw();
+}
+
 void THTMLViewer::HandleEvent(TEvent& event)
 {
     TGroup::HandleEvent(event);
+    if (int notches = event.WheelNotches(); notches && Contains(event.mouseX, event.mouseY)) {
+        ConsumeWheel(event);
+        ScrollBy(notches * kWheelLines * lineStep_);
+    }
     if (!(state_ & view::kFocused) || event.keyAction != key::kPressed)
         return;
     if (event.keyChar != SDLK_PAGEUP && event.keyChar != SDLK_PAGEDOWN)
         return;
-    int page = visibleHeight_;
-    scroll_ += event.keyChar == SDLK_PAGEDOWN ? page : -page;
-    scroll_ = std::clamp(scroll_, bar_->Min(), std::max(bar_->Min(), bar_->Max()));
+    int page = event.keyChar == SDLK_PAGEDOWN ? visibleHeight_ : -visibleHeight_;
     ConsumeKey(event);
-    Draw();
+    ScrollBy(page);
 }

@@ -67,8 +67,13 @@ public:
     int ScrollOffset() const { return scroll_; }
     int Margin() const { return margin_; }
     int TextAreaWidth() const { return areaWidth_; }
+    int VisibleHeight() const { return visibleHeight_; }
     std::uint32_t Background() const { return background_; }
     TScrollBar* ScrollBar() const { return bar_; }
+    // One line of body text, in pixels: an arrow click, a third of a wheel notch.
+    int LineStep() const { return lineStep_; }
+    // Moves the text by that many pixels (negative: back), within its range.
+    void ScrollBy(int pixels);
 
 private:
     friend class HtmlParser;
@@ -83,6 +88,7 @@ private:
     Rect area_{};
     int areaWidth_ = 0, visibleHeight_ = 0, margin_ = 0;
     int scroll_ = 0;
+    int lineStep_ = 1;
     int documentHeight_ = 0;
     std::uint32_t background_;
 };

@@ -4,6 +4,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
+#include "gfx/Typefaces.h"
 #include "resources/FileHelpers.h"
 #include "resources/StringTable.h"
 #include "resources/TFileList.h"
@@ -15,6 +16,12 @@
 #include <cstdio>
 #include <cstring>
 
+std::string ReadableFaceName(const std::string& stem)
+{
+    std::string name = TypefaceName(FontsFolder() + stem + ".ttf");
+    return name.empty() ? TidyFaceName(stem) : name;
+}
+
 TFontDialog::TFontDialog(GameSettings& settings)
     : TDialog(Scaled(40), Scaled(40), Scaled(480), Scaled(440), dialog::kSaveBackground), settings_(settings)
 {
@@ -23,8 +30,12 @@ TFontDialog::TFontDialog(GameSettings& settings)
     Rect r = PlaceDesign(this, 20, 10, -200, 50);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 1), centred));
     r = PlaceDesign(this, 20, 50, -200, 210);
-    Insert(std::make_unique<TFileListBox>(r.left, r.top, r.right, r.bottom, 0, settings_.fontName, GameSettings::kFontNameSize,
-                            FontsFolder().c_str(), ".ttf", TFileList::kFiles | TFileList::kCutAtFirstDot));
+    faces_ = &Insert(std::make_unique<TFileListBox>(r.left, r.top, r.right, r.bottom, 0, settings_.fontName,
+                                                    GameSettings::kFontNameSize, FontsFolder().c_str(), ".ttf",
+                                                    TFileList::kFiles | TFileList::kCutAtFirstDot));
+    // Faces by the names they give themselves; the interface's own faces
+    // are copies of listed ones and stay out. The settings keep the stem.
+    faces_->SetPresentation(ReadableFaceName, IsInterfaceFace);
     r = PlaceDesign(this, 20, 210, -230, 240);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
     r = PlaceDesign(this, 20, 240, -230, 260);

@@ -8,9 +8,16 @@
 
 #include <string>
 
+class TFileListBox;
+
+// How the chooser names the face in the fonts folder with this file stem:
+// its own family and style, else a tidy form of the stem.
+std::string ReadableFaceName(const std::string& stem);
+
 class TFontDialog : public TDialog {
 public:
     explicit TFontDialog(GameSettings& settings);
+    TFileListBox* Faces() const { return faces_; }
 
     void DrawBody() override;
     void Idle() override;
@@ -28,6 +35,7 @@ private:
     void DrawSample();
 
     GameSettings& settings_;
+    TFileListBox* faces_ = nullptr;
     Block shown_;
     Rect sample_{};
 };

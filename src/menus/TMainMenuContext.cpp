@@ -64,6 +64,7 @@ TMainDialog::TMainDialog()
                                GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
                                kListFlags));
+    files_->SetPresentation(ExerciseShownName);
     Rect label = PlaceDesign(this, 20, 204, 392, 204);
     Insert(std::make_unique<TLabel>(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
 

@@ -8,6 +8,7 @@
 #include "gfx/Text.h"
 #include "ui/TScrollBar.h"
 #include "base/TStringList.h"
+#include "base/TextHelpers.h"
 #include "base/dstring.h"
 
 #include <algorithm>
@@ -79,6 +80,15 @@ void TListBox::MoveDown(int n)
     ClampSelection();
 }
 
+void TListBox::ScrollRows(int n)
+{
+    int old = top_;
+    top_ += n;
+    bar_->ClampValue();
+    if (top_ != old)
+        Draw();
+}
+
 void TListBox::Press()
 {
     ChangeBits(view::kMouseInside, false);
@@ -101,10 +111,9 @@ void TListBox::DrawBody()
         int background = selected ? (live ? 13 : 14) : 0;
         int text = selected ? (live ? 15 : 16) : (live ? 16 : 17);
         FillBox(listArea_.left + 3, y, listArea_.right - 3, y + rowHeight_ - 1, SchemeColour(background));
-        auto* item = dynamic_cast<dstring*>(items_ ? items_->At(number - 1) : nullptr);
-        if (!item)
+        if (number > ItemCount())
             continue;
-        std::string shown = item->Text();
+        std::string shown = ItemText(number - 1);
         while (!shown.empty() && TextWidth(shown.c_str()) > width - 16)
             shown.pop_back();
         theScreen.pen = SchemeColour(text);
@@ -112,6 +121,12 @@ void TListBox::DrawBody()
         theScreen.vAnchor = 1;
         DrawText(listArea_.left + 10, y + rowHeight_ / 2, shown.c_str());
     }
+}
+
+std::string TListBox::ItemText(int index) const
+{
+    auto* item = dynamic_cast<dstring*>(items_ ? items_->At(index) : nullptr);
+    return item && item->Text() ? item->Text() : std::string();
 }
 
 void TListBox::DrawFrame()
@@ -136,6 +151,10 @@ void TListBox::HandleEvent(TEvent& event)
             ConsumeKey(event);
     }
     TGroup::HandleEvent(event);
+    if (int notches = event.WheelNotches(); notches && Contains(event.mouseX, event.mouseY)) {
+        ConsumeWheel(event);
+        ScrollRows(notches * kWheelLines);
+    }
     int buttons = event.mouseButtons;
     if (buttons & mouse::kLeftReleased)
         ChangeBits(view::kDragging, false);
@@ -206,9 +225,57 @@ void TFileListBox::Rescan(const char* folder, const char* extension, int flags)
 {
     files_->Clear();
     files_->Scan(folder, extension, flags);
+    Present();
     ownSelection_ = 0;
     CopyName();
     UpdateRange();
+}
+
+std::string TFileListBox::ItemText(int index) const
+{
+    if (index >= 0 && index < static_cast<int>(shown_.size()))
+        return shown_[static_cast<std::size_t>(index)];
+    return TListBox::ItemText(index);
+}
+
+void TFileListBox::SetPresentation(ShownForm shown, HiddenTest hidden)
+{
+    shownForm_ = std::move(shown);
+    hidden_ = std::move(hidden);
+    std::string keep = name_ ? name_ : "";
+    Present();
+    UpdateRange();
+    SelectName(keep.c_str());
+}
+
+void TFileListBox::Present()
+{
+    shown_.clear();
+    if (!shownForm_ && !hidden_)
+        return;
+    struct Entry {
+        std::string shown, file;
+    };
+    std::vector<Entry> entries;
+    for (TElement* e = files_->First(); e; e = e->Next()) {
+        std::string file = static_cast<dstring*>(e)->Text();
+        if (hidden_ && hidden_(file))
+            continue;
+        entries.push_back({shownForm_ ? shownForm_(file) : file, file});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return CompareNoCase(a.shown.c_str(), b.shown.c_str()) < 0;
+    });
+    // Files shown alike are told apart by their file names.
+    std::vector<bool> alike(entries.size(), false);
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        if (EqualsNoCase(entries[i].shown.c_str(), entries[i - 1].shown.c_str()))
+            alike[i] = alike[i - 1] = true;
+    files_->Clear();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        files_->AppendText(entries[i].file.c_str());
+        shown_.push_back(alike[i] ? entries[i].shown + " (" + entries[i].file + ")" : entries[i].shown);
+    }
 }
 
 void TMFileListBox::SelectionChanged()

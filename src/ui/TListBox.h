@@ -1,13 +1,17 @@
 #pragma once
 // A scrollable list of texts with a 1-based selection (0 for none) kept in
 // the caller's variable; a file list box fills itself from a folder and
-// keeps the selected name in the caller's buffer.
+// keeps the selected name in the caller's buffer. The wheel over a list
+// moves its view, not its selection.
 
 #include "resources/TFileList.h"
 #include "ui/TGroup.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class TScrollBar;
 
@@ -29,8 +33,12 @@ public:
     virtual void MoveUp(int n);
     virtual void MoveDown(int n);
     virtual void SelectionChanged() {}
+    // What row `index` (0-based) shows: the item's text.
+    virtual std::string ItemText(int index) const;
 
     void UpdateRange();
+    // Moves the view by n rows (negative: up), leaving the selection alone.
+    void ScrollRows(int n);
     int Rows() const { return rows_; }
     int RowHeight() const { return rowHeight_; }
     int TopRow() const { return top_; }
@@ -61,6 +69,12 @@ public:
                  const char* folder, const char* extension, int flags);
 
     void Select(int n) override;
+    std::string ItemText(int index) const override;
+    // How entries are shown and which are left out; the list is ordered by
+    // what it shows, and the caller's buffer still gets the file name.
+    using ShownForm = std::function<std::string(const std::string& fileName)>;
+    using HiddenTest = std::function<bool(const std::string& fileName)>;
+    void SetPresentation(ShownForm shown, HiddenTest hidden = nullptr);
     // Selects the entry equal to `name` (none when absent) and shows it.
     void SelectName(const char* name);
     // Lists the folder again and selects nothing.
@@ -69,10 +83,15 @@ public:
 
 private:
     void CopyName();
+    // Applies the presentation to the freshly listed files.
+    void Present();
     int ownSelection_ = 0;
     char* name_;
     std::size_t nameSize_;
     std::unique_ptr<TFileList> files_;
+    ShownForm shownForm_;
+    HiddenTest hidden_;
+    std::vector<std::string> shown_;  // one a file when there is a presentation
 };
 
 // A file list box that raises a program-wide flag when its selection changes.

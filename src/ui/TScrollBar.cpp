@@ -138,6 +138,20 @@ void TScrollBar::StepDown()
     Changed();
 }
 
+void TScrollBar::PageUp()
+{
+    *value_ = std::min(*value_ + Page(), std::max(min_, max_));
+    ClampValue();
+    Changed();
+}
+
+void TScrollBar::PageDown()
+{
+    *value_ = std::max(*value_ - Page(), min_);
+    ClampValue();
+    Changed();
+}
+
 void TScrollBar::HandleEvent(TEvent& event)
 {
     TView::HandleEvent(event);
@@ -178,9 +192,9 @@ void TScrollBar::HandleEvent(TEvent& event)
             ChangeBits(view::kDragging, true);
         } else if (buttons & (mouse::kLeftPressed | mouse::kLeftRepeat)) {
             if (on(before_))
-                StepDown();
+                PageDown();
             else if (on(after_))
-                StepUp();
+                PageUp();
         }
         int less = horizontal_ ? SDLK_LEFT : SDLK_UP, more = horizontal_ ? SDLK_RIGHT : SDLK_DOWN;
         if (event.KeyPressedOrRepeat() && (event.keyChar == less || event.keyChar == more)) {

@@ -1,9 +1,12 @@
 #pragma once
-// A value between a minimum and a maximum, moved by arrow buttons, the
-// page areas, dragging the thumb, the arrow keys and commands 24 and 25.
+// A value between a minimum and a maximum, moved by arrow buttons (a step),
+// the page areas (a page: the visible part), dragging the thumb, the arrow
+// keys and commands 24 and 25.
 // A slider (`TAnalogSel`) is a scroll bar that prints its value beside it.
 
 #include "ui/TView.h"
+
+#include <algorithm>
 
 namespace scrollbar {
 
@@ -23,6 +26,10 @@ public:
     void HandleEvent(TEvent& event) override;
     virtual void StepUp();
     virtual void StepDown();
+    // Like StepUp and StepDown (value + or -), by the visible part, or by a
+    // step when the bar shows no visible part.
+    void PageUp();
+    void PageDown();
     virtual void Changed() {}
     virtual void DrawArrowButton(const Rect& r, int arrow, bool held);
 
@@ -32,8 +39,14 @@ public:
     int Value() const { return *value_; }
     int Min() const { return min_; }
     int Max() const { return max_; }
+    int Step() const { return step_; }
+    int Page() const { return std::max(step_, visible_); }
     bool Horizontal() const { return horizontal_; }
     void Layout();
+    // Where the parts were last laid out and drawn (screen pixels).
+    const Rect& FirstButton() const { return first_; }
+    const Rect& SecondButton() const { return second_; }
+    const Rect& Thumb() const { return thumb_; }
 
     TView* linked = nullptr;  // drawn again whenever the value changes
 

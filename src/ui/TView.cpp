@@ -226,6 +226,11 @@ void ConsumeKey(TEvent& event)
     event.keySym = 0;
 }
 
+void ConsumeWheel(TEvent& event)
+{
+    event.mouseButtons &= ~(mouse::kWheelUp | mouse::kWheelDown);
+}
+
 void Focus(TView* v)
 {
     TGroup* g = v ? v->OwnerGroup() : nullptr;

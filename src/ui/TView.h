@@ -72,5 +72,9 @@ bool HotkeyMatches(const TEvent& event, int key);
 int HotkeyRole(const TView* view);
 // Takes a key out of the event so that no other view sees it.
 void ConsumeKey(TEvent& event);
+// Takes the wheel notch out of the event once a view has scrolled by it.
+void ConsumeWheel(TEvent& event);
+// How many lines one notch of the wheel scrolls.
+constexpr int kWheelLines = 3;
 // Focuses the view in its owner group.
 void Focus(TView* view);

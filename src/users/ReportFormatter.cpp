@@ -1,5 +1,6 @@
 #include "users/ReportFormatter.h"
 
+#include "exercises/ExercisePaths.h"
 #include "menus/GameSettings.h"
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
@@ -75,7 +76,7 @@ std::string ReportFormatter::Format(int kind, const unsigned char* data, int siz
             s = GameSettings::Decode(data);
         else
             s.exerciseName[0] = 0;
-        out += Printf("%s: %s\n", GetString(12, 2), s.exerciseName);
+        out += Printf("%s: %s\n", GetString(12, 2), ExerciseShownName(s.exerciseName));
         char line[300];
         std::snprintf(line, sizeof line, "%s = %d\n", WithoutTildes(GetString(8, 119)).c_str(), s.fallSeconds);
         out += line;

@@ -7,6 +7,7 @@
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
+#include "gfx/Typefaces.h"
 #include "gfx/Text.h"
 #include "help/TMiniBrowser.h"
 #include "menus/MenuCommands.h"
@@ -23,7 +24,7 @@
 TProjectDialog::TProjectDialog(int n)
 {
     LockDraw();
-    const char* path = "fonts\\title.ttf";
+    std::string path = std::string("fonts\\") + typeface::kTitle + ".ttf";
     if (platform::OpenFile(path, "rb"))
         titleFont_ = TFont::OpenTrueType(path, Scaled(18));
     if (!titleFont_ && theArchive) {

@@ -142,6 +142,31 @@ TEST_F(InputTest, DoubleClickWithin250Milliseconds)
     EXPECT_EQ(Next().mouseButtons & ~(mouse::kLeftHeld | mouse::kLeftRepeat), 0);
 }
 
+TEST_F(InputTest, AWheelNotchIsOneRecordAndHoldsNothing)
+{
+    Button(SDL_BUTTON_WHEELDOWN, true);
+    TEvent down = Next();
+    EXPECT_EQ(down.mouseButtons, mouse::kWheelDown);
+    EXPECT_EQ(down.WheelNotches(), 1);
+    Button(SDL_BUTTON_WHEELDOWN, false);
+    TEvent release = Next();
+    EXPECT_EQ(release.mouseButtons, 0);  // SDL's release half of the notch
+    EXPECT_EQ(release.WheelNotches(), 0);
+    Button(SDL_BUTTON_WHEELUP, true);
+    EXPECT_EQ(Next().WheelNotches(), -1);
+    FakeClock::Advance(300);
+    EXPECT_EQ(Next().mouseButtons, 0);  // no hold, no repeat
+    // A notch between two clicks does not break the double click.
+    Button(SDL_BUTTON_LEFT, true);
+    Next();
+    Button(SDL_BUTTON_LEFT, false);
+    Next();
+    Button(SDL_BUTTON_WHEELUP, true);
+    EXPECT_EQ(Next().mouseButtons, mouse::kWheelUp);
+    Button(SDL_BUTTON_LEFT, true);
+    EXPECT_TRUE(Next().mouseButtons & mouse::kLeftDouble);
+}
+
 TEST_F(InputTest, FirstRecordReportsTheMouseAsMoved)
 {
     EXPECT_TRUE(Next().mouseMoved);

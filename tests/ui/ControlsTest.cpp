@@ -17,7 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -175,6 +178,37 @@ TEST_F(ControlsTest, FileListBoxKeepsTheChosenName)
     files->Rescan(folder.Path().c_str(), ".LEV", 0x42);
     EXPECT_STREQ(name, "");
     delete files;
+}
+
+TEST_F(ControlsTest, AFileListShowsItsOwnFormAndKeepsFileNames)
+{
+    TempFolder folder;
+    for (const char* file : {"zeta.LEV", "b_c.LEV", "b c.LEV", "Alfa.LEV", "nascosto.LEV"})
+        folder.Write(file, "");
+    char name[41] = "b_c";
+    TFileListBox files(40, 40, 300, 200, 0, name, sizeof name, folder.Path().c_str(), ".LEV", 0x42);
+    auto upper = [](const std::string& file) {
+        std::string shown = file;
+        for (char& c : shown)
+            c = c == '_' ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return shown;
+    };
+    files.SetPresentation(upper, [](const std::string& file) { return file == "nascosto"; });
+    auto rows = [&] {
+        std::vector<std::string> shown;
+        for (int i = 0; i < files.Files().Count(); ++i)
+            shown.push_back(files.ItemText(i));
+        return shown;
+    };
+    // Ordered by what is shown; two files shown alike are told apart.
+    EXPECT_EQ(rows(), (std::vector<std::string>{"ALFA", "B C (b c)", "B C (b_c)", "ZETA"}));
+    EXPECT_STREQ(name, "b_c");  // the choice survives the new order
+    EXPECT_EQ(files.Selection(), 3);
+    files.Select(4);
+    EXPECT_STREQ(name, "zeta");
+    files.Rescan(folder.Path().c_str(), ".LEV", 0x42);  // listed anew, shown the same way
+    EXPECT_EQ(rows(), (std::vector<std::string>{"ALFA", "B C (b c)", "B C (b_c)", "ZETA"}));
+    EXPECT_STREQ(name, "");
 }
 
 TEST_F(ControlsTest, InputLineFilters)

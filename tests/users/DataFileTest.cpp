@@ -197,5 +197,9 @@ TEST_F(DataFileTest, ReportLinesLineUpTheKeysAndTheWords)
     auto bytes = s.Encode();
     EXPECT_EQ(f.Format(logkind::kSettings, bytes.data(), GameSettings::kSize, 1),
               "Esercizio: Colori\nCaduta in secondi = 10\nPausa in secondi = 3\n");
+    std::strcpy(s.exerciseName, "Casa_e_scuola");  // the teacher reads the name, not the file
+    bytes = s.Encode();
+    EXPECT_EQ(f.Format(logkind::kSettings, bytes.data(), GameSettings::kSize, 1).substr(0, 25),
+              "Esercizio: Casa e scuola\n");
     EXPECT_EQ(f.Format(42, nullptr, 0, 1), "UNKNOWN CODE!!!\n");
 }
