@@ -199,6 +199,12 @@ void TZandorliGameContext::HandleEvent(TEvent& event)
         return;
     if ((event.modifiers & KMOD_CTRL) && event.keySym == 'p')
         PostCommand(command::kPrintScreen);
+    // "Any key" fires at the bonus target: arrows, Shift and function keys
+    // too, but Escape and Pause, which keep their own meaning.
+    if (state_ == GameState::kBonusPlay && event.keySym != SDLK_ESCAPE && event.keySym != SDLK_PAUSE) {
+        field_.FireAtBonus();
+        return;
+    }
     // Only characters: keys without one (Shift, arrows) carry codes above 255.
     if (event.keyChar <= 0 || event.keyChar > 255)
         return;

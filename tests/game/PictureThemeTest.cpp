@@ -235,6 +235,7 @@ struct BonusOutcome {
 };
 
 struct BonusTest : PictureThemeTest {
+    SDLKey fireKey = SDLK_z;
     BonusOutcome PlayBonus(int theme, std::uint32_t delay)
     {
         PlayTheme(theme, kOneWordLevels);
@@ -248,7 +249,10 @@ struct BonusTest : PictureThemeTest {
         for (std::uint32_t t = 0; t < delay; t += 16)
             Frame();
         int before = game->Score();
-        Type("Z");
+        headless->PushKey(fireKey, true, fireKey == SDLK_z ? 'z' : 0);
+        headless->Step();
+        headless->PushKey(fireKey, false);
+        headless->Step();
         bool sawFull = false;
         for (int i = 0; i < 3000 && game->State() == GameState::kBonusPlay; ++i) {
             Frame();
@@ -286,6 +290,17 @@ TEST_F(BonusTest, AHitGivesAHundredOnceAndIsRecorded)
         ASSERT_EQ(outcome.records.size(), 1u);
         ASSERT_EQ(outcome.records[0].size(), 1u);
         EXPECT_NE(outcome.records[0][0], '\0');
+        TearDown();
+    }
+}
+
+// The screen says "press any key": a key without a character fires too.
+TEST_F(BonusTest, AnArrowOrAFunctionKeyFires)
+{
+    for (SDLKey key : {SDLK_RIGHT, SDLK_F5, SDLK_LSHIFT}) {
+        fireKey = key;
+        PlayBonus(2, 0);
+        EXPECT_EQ(EventsOf(10).size(), 1u) << "the stage ended with a shot, hit or missed";
         TearDown();
     }
 }
