@@ -3,18 +3,43 @@
 #include "app/Clock.h"
 #include "app/Commands.h"
 #include "app/Sound.h"
+#include "gfx/Colours.h"
 #include "gfx/Display.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
+#include "gfx/Typefaces.h"
+#include "resources/FileHelpers.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 
 namespace {
 
-// Only its button shows: the game stays visible behind it.
+// The whole screen says "Pausa" and how to go on, so that a child who
+// pressed the key by chance knows what happened.
 class TPauseDialog : public TDialog {
 public:
-    TPauseDialog(int l, int t, int r, int b) : TDialog(l, t, r, b, dialog::kNoCloseButton) {}
-    void DrawBody() override {}
+    TPauseDialog() : TDialog(0, 0, theScreen.width - 1, theScreen.height - 1, dialog::kNoCloseButton)
+    {
+        title_ = TFont::OpenTrueType(FontsFolder() + typeface::kTitle + ".ttf", Scaled(72));
+    }
+    void DrawBody() override
+    {
+        DrawingState saved;
+        ClearScreen(21);
+        theScreen.hAnchor = 1;
+        theScreen.vAnchor = 1;
+        theScreen.pen = MapColour(15);
+        if (title_)
+            theScreen.font = title_.get();
+        DrawText(theScreen.width / 2, theScreen.height / 3, GetString(10, 109));
+        theScreen.font = font;
+        DrawText(theScreen.width / 2, theScreen.height / 2, GetString(10, 110));
+    }
+
+private:
+    std::unique_ptr<TFont> title_;
 };
 
 }  // namespace
@@ -41,10 +66,9 @@ void TPauseContext::Start()
 {
     Freeze(saved_);
     PauseMusic();
-    Rect r = ScaledRect(520, 420, 640 - 1, 480 - 1);
-    auto owned = std::make_unique<TPauseDialog>(r.left, r.top, r.right, r.bottom);
+    auto owned = std::make_unique<TPauseDialog>();
     TPauseDialog* d = owned.get();
-    Rect b = PlaceInGroup(d, Scaled(10), Scaled(10), -Scaled(10), -Scaled(10));
+    Rect b = ScaledRect(240, 300, 400, 340);
     auto* button = &d->Insert(std::make_unique<TTextButton>(b.left, b.top, b.right, b.bottom, GetString(0, 12), SDLK_PAUSE,
                                    command::kCloseDialog, button::kCentred));
     d->FocusChild(button);

@@ -115,3 +115,18 @@ TEST_F(GameFeedbackTest, ACompletaWordFillsItsBlanksAsTheChildTypes)
     ASSERT_TRUE(view && view->HitWord());
     EXPECT_EQ(view->HitWord()->Text(), "casa") << "the word is shown whole after the hit";
 }
+
+// The pause fills the screen with "Pausa" and how to go on; Enter goes on.
+TEST_F(GameFeedbackTest, PauseSaysSoOnTheWholeScreenAndEnterGoesOn)
+{
+    PlayOneLane("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    drawn.clear();
+    headless->PushKey(SDLK_PAUSE, true);
+    headless->PushKey(SDLK_PAUSE, false);
+    headless->PushKey(SDLK_RETURN, true, 13);
+    headless->PushKey(SDLK_RETURN, false);
+    headless->Step(2);  // the pause runs until Enter closes it
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), GetString(10, 109)), drawn.end());
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), GetString(10, 110)), drawn.end());
+    EXPECT_EQ(game->State(), GameState::kPlaying);
+}
