@@ -12,7 +12,7 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, wait_for_end,
+from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, read_events,
                        write_exercise, write_profile)
 
 stage = sys.argv[1]
@@ -36,13 +36,7 @@ try:
     typed("xq")                        # a few wrong keys
     typed("casa")
     time.sleep(8 + 1 + 10 + 1.5)       # level done, completed, the final screen (10 s)
-    key("Return")                      # the name already says "Anna": confirm it
-    time.sleep(1)
-    key("Return")                      # close the table
-    status, output = wait_for_end(program, 20)
-    check(f"the program ends by itself with status 0 (got {status})", status == 0)
-    if status != 0:
-        print(output)
+    confirm_top_ten_and_end(x, program, check)  # the name already says "Anna"
 finally:
     x.stop()
 

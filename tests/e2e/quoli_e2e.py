@@ -80,6 +80,18 @@ def wait_for_end(program, timeout, on_timeout=None):
     return status, program.stdout.read().decode("latin-1", "replace")
 
 
+def confirm_top_ten_and_end(x, program, check):
+    """Enter keeps the name the top ten offers, Enter closes the table; the
+    program, started for one game, then ends by itself with status 0."""
+    x.key("Return")
+    time.sleep(1)
+    x.key("Return")
+    status, output = wait_for_end(program, 20)
+    check(f"the program ends by itself with status 0 (got {status})", status == 0)
+    if status != 0:
+        print(output)
+
+
 def read_events(game):
     """The results log as (user, kind, data) records."""
     with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:

@@ -12,7 +12,7 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import Checks, XServer, fresh_program_folder, profile_settings, wait_for_end, write_profile
+from quoli_e2e import Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, write_profile
 
 NOBODY = 65534
 
@@ -52,13 +52,7 @@ try:
     time.sleep(8)                      # the level's title screen: 6 s
     x.typed("sole")
     time.sleep(8 + 1 + 10 + 2)         # level done, completed, the final screen (10 s)
-    x.key("Return")                    # the name says "Anna": confirm it
-    time.sleep(1)
-    x.key("Return")                    # close the table
-    status, output = wait_for_end(program, 20)
-    check(f"the program ends by itself with status 0 (got {status})", status == 0)
-    if status != 0:
-        print(output)
+    confirm_top_ten_and_end(x, program, check)  # the name says "Anna"
 finally:
     x.stop()
 
