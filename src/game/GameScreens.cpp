@@ -97,13 +97,13 @@ void GameScreens::DrawScore(std::uint32_t score, bool atTop)
     }
 }
 
-void GameScreens::DrawLivesText(const char* text, std::uint32_t colour)
+void GameScreens::DrawLivesText(const char* text, std::uint32_t colour, bool atTop)
 {
     theScreen.font = OrFallback(livesFont_);
     theScreen.pen = MapColour(colour);
     theScreen.hAnchor = 0;
-    theScreen.vAnchor = 0;
-    DrawText(Scaled(10), theScreen.height - Scaled(5), text);
+    theScreen.vAnchor = atTop ? 2 : 0;
+    DrawText(Scaled(10), atTop ? Scaled(5) : theScreen.height - Scaled(5), text);
 }
 
 void GameScreens::DrawFramedScreen()
@@ -201,4 +201,46 @@ int GameScreens::DrawCount(int x, int y, const char* text)
     theScreen.vAnchor = 1;
     DrawText(x + w / 2, y, text);
     return w;
+}
+
+int GameScreens::LetterStripHeight() const
+{
+    DrawingState saved;
+    theScreen.font = OrFallback(title42_);
+    return LineHeight() + Scaled(16);
+}
+
+int GameScreens::DrawLetterStrip(const std::vector<char>& cells, int highlighted)
+{
+    DrawingState saved;
+    int H = theScreen.height, height = LetterStripHeight();
+    int top = H - height;
+    FillBox(0, top, theScreen.width - 1, H - 1, 0);
+    // Every cell as wide as the widest letter; the highlighted one twice as
+    // wide, in yellow with a red frame, so that it can be followed.
+    theScreen.font = OrFallback(scoreFont_);
+    const char* cancel = GetString(10, 111);
+    int cell = TextWidth("W") + Scaled(14);
+    int cancelWidth = TextWidth(cancel) + Scaled(14);
+    int total = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        total += (cells[i] ? cell : cancelWidth) * (static_cast<int>(i) == highlighted ? 2 : 1) + Scaled(4);
+    int x = std::max(Scaled(4), (theScreen.width - total) / 2);
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        bool lit = static_cast<int>(i) == highlighted;
+        int w = (cells[i] ? cell : cancelWidth) * (lit ? 2 : 1);
+        int t = lit ? top + Scaled(3) : top + height / 4, b = lit ? H - Scaled(3) : H - height / 4;
+        theScreen.pen = MapColour(lit ? 8 : 3);
+        FillRoundBox(x, t, x + w, b, Scaled(8));
+        theScreen.pen = MapColour(lit ? 4 : 15);
+        FillRoundBox(x + 3, t + 3, x + w - 3, b - 3, Scaled(6));
+        char letter[2] = {cells[i], 0};
+        theScreen.font = OrFallback(lit ? title42_ : scoreFont_);
+        theScreen.pen = MapColour(lit ? 9 : 0);
+        DrawText(x + w / 2, (t + b) / 2, cells[i] ? letter : cancel);
+        x += w + Scaled(4);
+    }
+    return height;
 }

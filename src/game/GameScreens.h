@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TFont;
 class TJoinElement;
@@ -31,8 +32,8 @@ public:
     // themes' launchers stand at the bottom, in the top right one.
     void DrawScore(std::uint32_t score, bool atTop = false);
     Rect ScoreBox(bool atTop) const;
-    // The lives, bottom left.
-    void DrawLivesText(const char* text, std::uint32_t colour);
+    // The lives, bottom left (or top left).
+    void DrawLivesText(const char* text, std::uint32_t colour, bool atTop = false);
     // Two nested round frames over the whole screen.
     void DrawFramedScreen();
     // "Livello n" and the level's message, or the bonus stage's title.
@@ -42,6 +43,10 @@ public:
     // and its middle at y; the width it takes.
     int DrawCount(int x, int y, const char* text);
     int CountWidth(const char* text) const;
+    // The switch player's letters along the bottom of the screen, the
+    // highlighted one large; the height it takes.
+    int DrawLetterStrip(const std::vector<char>& cells, int highlighted);
+    int LetterStripHeight() const;
     // A message across the middle of the screen, in a box.
     void DrawBanner(const char* text);
     // A red frame round the screen: that key began no word.

@@ -2,6 +2,7 @@
 
 #include "exercises/ExerciseKinds.h"
 #include "game/GameScreens.h"
+#include "game/LetterStrip.h"
 #include "game/Playfield.h"
 #include "game/TActorParola.h"
 #include "game/WordProgress.h"
@@ -52,6 +53,8 @@ void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32
     std::uint32_t wrong = field.LastWrongKey();
     if (wrong != 0 && now - wrong < kWrongKeyMs)
         screens_.DrawWrongKeyFrame();
+    if (strip_)
+        screens_.DrawLetterStrip(strip_->Cells(), strip_->HighlightIndex());
     if (state == GameState::kLifeLost)
         screens_.DrawBanner(GetString(10, 105));
     else if (state == GameState::kLevelDone)

@@ -8,6 +8,7 @@
 #include <string>
 
 class GameScreens;
+class LetterStrip;
 class Playfield;
 class TActorParola;
 
@@ -38,6 +39,9 @@ public:
     // The title screens' pictures, if the theme has any.
     virtual void DrawTitleDecorations() {}
     virtual const TActorParola* Word(int lane) const = 0;
+    // A child playing with switches: the letters are drawn along the
+    // bottom, and what usually stands there goes to the top.
+    void ShowLetterStrip(const LetterStrip* strip) { strip_ = strip; }
 
 protected:
     virtual int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
@@ -59,4 +63,5 @@ protected:
     GameScreens& screens_;
     int laneCount_;  // lanes in play, 1 to 3
     std::string shown_[3], answers_[3];  // as each lane's word was launched
+    const LetterStrip* strip_ = nullptr;
 };

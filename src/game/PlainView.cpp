@@ -60,7 +60,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
         std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Lives());
-    screens_.DrawLivesText(lives, static_cast<std::uint32_t>(theGameSettings.textColour));
-    screens_.DrawScore(field.Score());
+    screens_.DrawLivesText(lives, static_cast<std::uint32_t>(theGameSettings.textColour), strip_ != nullptr);
+    screens_.DrawScore(field.Score(), strip_ != nullptr);
     DrawFeedback(field, state, now);
 }

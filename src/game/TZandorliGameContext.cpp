@@ -69,6 +69,10 @@ void TZandorliGameContext::Start()
     field_.Start(rules);
     field_.SetLevelIndex(std::max(0, s.startLevel - 1));
 
+    switchPlay_ = s.device.enabled != 0;
+    if (switchPlay_)
+        view_->ShowLetterStrip(&strip_);
+
     escapeAllowed_ = true;
     ClearScreen(0);
     LoadLevel();
@@ -179,9 +183,43 @@ void TZandorliGameContext::Match(unsigned char c)
         LevelDone();
 }
 
+void TZandorliGameContext::OnSwitches(int flags)
+{
+    // Switch 1 pressed: type; switch 2 (or the scan pulse) or right: step
+    // on; left: step back.
+    constexpr int kSelect = 0x1, kStep = 0x8, kRight = 0x200, kLeft = 0x8000;
+    if (!switchPlay_ || flags == 0)
+        return;
+    if (flags & kSelect) {
+        if (state_ == GameState::kBonusPlay) {
+            field_.FireAtBonus();
+        } else if (state_ == GameState::kPlaying) {
+            char letter = strip_.Highlighted();
+            if (letter == LetterStrip::kCancel)
+                recorder_->Mistyped(field_.TakeTyped());
+            else
+                Match(static_cast<unsigned char>(letter));
+        }
+    }
+    if (flags & (kStep | kRight))
+        strip_.Step(1);
+    if (flags & kLeft)
+        strip_.Step(-1);
+}
+
+void TZandorliGameContext::FollowStrip()
+{
+    std::vector<std::string> answers;
+    for (int i = 0; i < field_.Lanes(); ++i)
+        if (field_.Lane(i).hasWord && field_.Lane(i).hit == HitState::kIdle)
+            answers.push_back(field_.Lane(i).answer);
+    strip_.Follow(answers);
+}
+
 void TZandorliGameContext::HandleEvent(TEvent& event)
 {
     TGameContext::HandleEvent(event);
+    OnSwitches(event.deviceInput);
     if (exitConfirmed_) {
         if (!finalised_) {
             recorder_->Mistyped(field_.TakeTyped());

@@ -7,6 +7,7 @@
 
 #include "game/GameScreens.h"
 #include "game/GameState.h"
+#include "game/LetterStrip.h"
 #include "game/Playfield.h"
 #include "game/TGameContext.h"
 
@@ -32,6 +33,10 @@ public:
 
     // The character typed, already upper-cased.
     void Match(unsigned char c);
+    // What the child's switches did (the device's flags): a step moves the
+    // letter strip's highlight, a press types the highlighted letter.
+    void OnSwitches(int flags);
+    const LetterStrip* Strip() const { return switchPlay_ ? &strip_ : nullptr; }
 
     GameState State() const { return state_; }
     const Playfield& Field() const { return field_; }
@@ -57,6 +62,7 @@ private:
     void BonusFrame();
     void ApplyShotEvents(const std::vector<ShotEvent>& events, bool bonus);
     void LifeLost();
+    void FollowStrip();
     void LevelDone();
     void GameOver();
     void Leave();
@@ -94,4 +100,6 @@ private:
     std::uint32_t phaseStart_ = 0, lastFrame_ = 0;
     int errorLine_ = 0, errorCode_ = 0;
     std::string levelMessage_;
+    bool switchPlay_ = false;  // the profile plays with a switch device
+    LetterStrip strip_;
 };

@@ -216,6 +216,8 @@ void TZandorliGameContext::Frame()
             return;
         lastDrawnState_ = state_;
     }
+    if (switchPlay_)
+        FollowStrip();
     view_->Draw(field_, state_, Now());
 }
 

@@ -1,0 +1,74 @@
+// A child who plays with switches: the letter strip follows the falling
+// words, a step moves its highlight, a press types the highlighted letter
+// exactly as a key would.
+
+#include "game/LetterStrip.h"
+#include "support/GameFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kSelect = 0x1, kStep = 0x8, kLeft = 0x8000;
+
+struct SwitchPlayTest : GameTest {
+    void Press(int flags)
+    {
+        game->OnSwitches(flags);
+        Wait(16);
+    }
+};
+
+}  // namespace
+
+TEST_F(SwitchPlayTest, StepsAndPressesHitTheWordAndTheLogSaysSo)
+{
+    theGameSettings.device.enabled = 1;
+    theGameSettings.lanes = 1;
+    theGameSettings.fallSeconds = 30;
+    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Wait(16);
+    ASSERT_NE(game->Strip(), nullptr);
+    EXPECT_EQ(game->Strip()->Cells(), (std::vector<char>{'E', 'L', 'O', 'S', LetterStrip::kCancel}));
+    EXPECT_TRUE(ScreenShows("S")) << "the strip is drawn";
+    for (int i = 0; i < 3; ++i)
+        Press(kStep);
+    Press(kSelect);  // S
+    Press(kLeft);
+    Press(kSelect);  // O
+    Press(kStep);    // S again, by mistake
+    Press(kSelect);
+    EXPECT_EQ(game->Typed(), "SOS");
+    Press(kStep);  // from S on to the cancel cell
+    ASSERT_EQ(game->Strip()->Highlighted(), LetterStrip::kCancel);
+    Press(kSelect);
+    EXPECT_TRUE(game->Typed().empty()) << "cancel drops what was typed";
+    for (char wanted : std::string("SOLE")) {
+        while (game->Strip()->Highlighted() != wanted)
+            Press(kStep);
+        Press(kSelect);
+    }
+    EXPECT_EQ(game->Hits(), 1);
+    std::vector<std::string> hits, mistyped;
+    for (const auto& [kind, data] : Events()) {
+        if (kind == 7)
+            hits.push_back(data);
+        if (kind == 6)
+            mistyped.push_back(data);
+    }
+    EXPECT_EQ(hits, std::vector<std::string>{Z("SOLE")});
+    EXPECT_EQ(mistyped, std::vector<std::string>{Z("SOS")}) << "what was cancelled is recorded as typed";
+}
+
+TEST_F(SwitchPlayTest, WithoutTheDeviceThereIsNoStripAndSwitchesDoNothing)
+{
+    theGameSettings.lanes = 1;
+    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    ToPlay();
+    EXPECT_EQ(game->Strip(), nullptr);
+    game->OnSwitches(kSelect | kStep);
+    Wait(16);
+    EXPECT_TRUE(game->Typed().empty());
+    EXPECT_FALSE(ScreenShows("S"));
+}
