@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -176,7 +177,7 @@ void ShuffleWords(std::vector<std::string>& words)
         std::swap(words[static_cast<std::size_t>(p)], words[static_cast<std::size_t>(RandomBetween(0, n - 1))]);
 }
 
-PlayLevel LoadLevelForPlay(const char* path, int levelIndex)
+PlayLevel LoadLevelForPlay(const char* path, int levelIndex, bool completion)
 {
     PlayLevel play;
     play.levelIndex = levelIndex < 0 ? 0 : levelIndex;
@@ -204,8 +205,17 @@ PlayLevel LoadLevelForPlay(const char* path, int levelIndex)
         }
         play.target = b.count;
         play.title = lines.TextAt(b.title);
-        for (int w = b.firstWord; w < b.end; ++w)
+        for (int w = b.firstWord; w < b.end; ++w) {
+            // A "Completa" word without its letters to fill in could never
+            // fall: the child would wait for nothing.
+            if (completion && !std::strchr(lines.TextAt(w), ' ')) {
+                play.status = exercise::kErrorNoSpace;
+                play.errorLine = w + 1;
+                play.words.clear();
+                return play;
+            }
             play.words.push_back(lines.TextAt(w));
+        }
         ShuffleWords(play.words);
         return play;
     }

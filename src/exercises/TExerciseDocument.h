@@ -55,8 +55,9 @@ struct PlayLevel {
 };
 
 // Finds the level at `levelIndex` (or the first non-empty one after it) and
-// shuffles its words with the program's random generator.
-PlayLevel LoadLevelForPlay(const char* path, int levelIndex);
+// shuffles its words with the program's random generator. For a "Completa"
+// exercise a word without its space is error 51 on its line.
+PlayLevel LoadLevelForPlay(const char* path, int levelIndex, bool completion = false);
 
 // Shuffles as the game does: each position swaps with a uniformly drawn one.
 void ShuffleWords(std::vector<std::string>& words);

@@ -8,6 +8,7 @@
 #include "app/TApp.h"
 #include "base/FatalError.h"
 #include "base/TextHelpers.h"
+#include "exercises/ExerciseKinds.h"
 #include "exercises/ExercisePaths.h"
 #include "exercises/TExerciseDocument.h"
 #include "game/GameCommands.h"
@@ -97,7 +98,8 @@ void TZandorliGameContext::LoadLevel()
 {
     errorLine_ = errorCode_ = 0;
     std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
-    PlayLevel level = LoadLevelForPlay(path.c_str(), field_.LevelIndex());
+    PlayLevel level = LoadLevelForPlay(path.c_str(), field_.LevelIndex(),
+                                       theGameSettings.exerciseType == exercise::kComplete);
     if (level.status == 1) {
         state_ = GameState::kCompleted;
         return;
@@ -118,7 +120,10 @@ void TZandorliGameContext::Launch()
 {
     Playfield::Launched launched = field_.Launch(Now());
     if (launched.error) {
-        errorCode_ = launched.error;  // the word stays where it is
+        // Never silently: the game stops with the error, as a bad file does.
+        errorCode_ = launched.error;
+        errorLine_ = 0;
+        state_ = GameState::kLoadError;
         return;
     }
     if (launched.lane < 0)

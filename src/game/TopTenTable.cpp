@@ -6,6 +6,7 @@
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -18,11 +19,11 @@ void TopTenTable::Open(const std::string& path)
 {
     *this = TopTenTable{};
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(path, bytes) || bytes.size() < static_cast<std::size_t>(kFileSize)) {
-        Save(path);
-        return;
-    }
-    for (int i = 0; i < kEntries; ++i) {
+    bool read = platform::ReadWholeFile(path, bytes);
+    // A short file keeps every whole entry it holds; only the missing ones
+    // start empty.
+    int whole = static_cast<int>(std::min<std::size_t>(bytes.size() / 24, kEntries));
+    for (int i = 0; i < whole; ++i) {
         const unsigned char* p = bytes.data() + 24 * i;
         TopTenEntry& e = entries[i];
         for (int k = 0; k < 20 && p[k]; ++k)
@@ -30,6 +31,8 @@ void TopTenTable::Open(const std::string& path)
         e.name[19] = 0;
         e.score = GetLE32(p + 20);
     }
+    if (!read || bytes.size() < static_cast<std::size_t>(kFileSize))
+        Save(path);
 }
 
 bool TopTenTable::Save(const std::string& path) const

@@ -143,12 +143,22 @@ TEST_F(GameTest, AFormatErrorShowsItsMessage)
     EXPECT_EQ(game->State(), GameState::kErrorWait);
 }
 
-TEST_F(GameTest, ACompletionWordWithoutASpaceIsNotLaunched)
+// A "Completa" word without its letters to fill in stops the game with
+// error 51 on its line, rather than leaving the child before an empty sky.
+TEST_F(GameTest, ACompletionWordWithoutASpaceStopsTheGameWithItsError)
 {
     theGameSettings.lanes = 1;
-    Play("\r\n\r\n1\r\nUno\r\nsenzaspazio\r\n", 2);
-    ToPlay();
+    Play("\r\n\r\n1\r\nUno\r\ncas_ a\r\nsenzaspazio\r\n", 2);
+    headless->Step(3);
+    EXPECT_EQ(game->State(), GameState::kErrorWait);
     EXPECT_EQ(game->Occupied(), 0);
+    std::vector<std::string> seen = drawn;
+    std::string all;
+    for (const std::string& text : seen)
+        all += text + " ";
+    EXPECT_NE(all.find("Nella parola"), std::string::npos) << all;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), std::string(GetString(50, 20)) + " 6"), seen.end())
+        << "the word's line";
 }
 
 TEST_F(GameTest, WordsFitTheirLane)

@@ -72,3 +72,23 @@ TEST(TopTenTableTest, AMissingOrShortFileStartsEmpty)
     table.Open(folder / "short.dat");
     EXPECT_EQ(table.entries[0].score, 0u);
 }
+
+// A file cut short (a copy that did not finish) keeps every whole entry.
+TEST(TopTenTableTest, AShortFileKeepsItsWholeEntries)
+{
+    TempFolder folder;
+    TopTenTable full;
+    full.Insert(1, "Anna", 900);
+    full.Insert(2, "Bruno", 500);
+    full.Insert(3, "Carla", 100);
+    ASSERT_TRUE(full.Save(folder / "top.dat"));
+    std::string bytes = folder.Read("top.dat");
+    folder.Write("top.dat", bytes.substr(0, 24 * 2 + 10));  // two whole entries and part of a third
+    TopTenTable table;
+    table.Open(folder / "top.dat");
+    EXPECT_STREQ(table.entries[0].name, "Anna");
+    EXPECT_EQ(table.entries[1].score, 500u);
+    EXPECT_EQ(table.entries[2].score, 0u) << "the torn entry is not read";
+    EXPECT_EQ(folder.Read("top.dat").substr(0, 48), bytes.substr(0, 48)) << "and the file keeps them";
+    EXPECT_EQ(folder.Read("top.dat").size(), 240u);
+}
