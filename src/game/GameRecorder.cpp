@@ -10,12 +10,8 @@ GameRecorder::GameRecorder(const char* userName, const GameSettings& settings)
         return;
     }
     GameSettings::Bytes bytes = settings.Encode();
-    if (log_->Find(userName))
-        log_->UpdateUser(userName, bytes.data());
-    else
-        log_->AddUser(userName, bytes.data());
+    log_->StoreUser(userName, bytes.data());
     log_->SelectUser(userName);
-    log_->SaveRegistry();
     log_->RecordText(logkind::kDate, CurrentDateText().c_str());
     log_->RecordText(logkind::kTime, CurrentTimeText().c_str());
     log_->RecordEvent(logkind::kSettings, bytes.data(), GameSettings::kSize);
@@ -25,6 +21,7 @@ GameRecorder::~GameRecorder() = default;
 
 void GameRecorder::LevelStarted(const std::string& title)
 {
+    log_->SyncLog();  // the level before is safe on the disk
     log_->RecordText(logkind::kLevel, title.c_str());
 }
 
@@ -58,6 +55,7 @@ void GameRecorder::Bonus(bool hit)
 void GameRecorder::Completed()
 {
     log_->RecordEvent(logkind::kCompleted, nullptr, 0);
+    log_->SyncLog();
 }
 
 void GameRecorder::Closed()
@@ -68,4 +66,5 @@ void GameRecorder::Closed()
 void GameRecorder::ContextClosed()
 {
     log_->RecordEvent(logkind::kContextClosed, nullptr, 0);
+    log_->SyncLog();  // however the game ended, its results are on the disk
 }

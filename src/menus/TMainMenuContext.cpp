@@ -26,6 +26,7 @@
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
+#include "users/TDataFile.h"
 #include "users/CurrentUser.h"
 #include "users/TArchiveDialog.h"
 #include "users/TProfileDialog.h"
@@ -165,6 +166,12 @@ void TMainDialog::HandleEvent(TEvent& event)
 void TMainDialog::Idle()
 {
     TMenu::Idle();
+    std::string aside = TakeSetAsideRegistry();
+    if (!aside.empty()) {
+        // The teacher learns that a damaged profile file was kept aside.
+        std::string name = aside.substr(aside.find_last_of('\\') + 1);
+        ShowMessage(this, GetString(0, 11), (std::string(GetString(7, 21)) + " " + name).c_str());
+    }
     if (theProfileLoaded) {
         // Another child's settings: their kind of exercise, their exercise.
         theProfileLoaded = false;

@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,6 +157,51 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
     }
     SyncFolder(folder);
     return true;
+}
+
+bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync)
+{
+    std::string native = NativePath(path);
+    int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, NewFileMode(native));
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, data, size) && (!sync || ::fsync(fd) == 0);
+    return (::close(fd) == 0) && ok;
+}
+
+bool TruncateFile(const std::string& path, long long size)
+{
+    return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
+}
+
+bool SyncFile(const std::string& path)
+{
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+}
+
+FileLock::FileLock(const std::string& path)
+{
+    std::string native = NativePath(path);
+    fd_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, NewFileMode(native));
+    if (fd_ < 0)
+        return;
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+    }
+}
+
+FileLock::~FileLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);  // closing lets the lock go
 }
 
 std::string CurrentFolder()

@@ -39,6 +39,29 @@ std::vector<FolderEntry> ListFolder(const std::string& path);
 // answer is false.
 bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size);
 
+// Appends `data` to the file (created when missing); false unless every
+// byte was written. `sync` also waits until the file is on the disk.
+bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync = false);
+// Cuts the file to its first `size` bytes.
+bool TruncateFile(const std::string& path, long long size);
+// Waits until what was written to the file is on the disk.
+bool SyncFile(const std::string& path);
+
+// An exclusive lock on a lock file, held while the object lives: two copies
+// of the program on one data folder take turns. A lock that cannot be had
+// (a file system without locks) does not stop the operation.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
 // The current folder in program form, ending with a backslash.
 std::string CurrentFolder();
 

@@ -11,6 +11,7 @@
 #include "users/CurrentUser.h"
 
 #include <cstdio>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -49,7 +50,26 @@ bool HasMagic(const std::vector<unsigned char>& bytes, const unsigned char* magi
     return bytes.size() >= 4 && std::memcmp(bytes.data(), magic, 4) == 0;
 }
 
+std::string setAsideRegistry;
+
+// "yyyymmdd-hhmmss", for the names of the files set aside.
+std::string Stamp()
+{
+    std::tm t = platform::LocalTime(std::time(nullptr));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
+                  t.tm_min, t.tm_sec);
+    return text;
+}
+
 }  // namespace
+
+std::string TakeSetAsideRegistry()
+{
+    std::string name;
+    name.swap(setAsideRegistry);
+    return name;
+}
 
 TDataFile::TDataFile(int payloadSize) : payloadSize_(payloadSize)
 {
@@ -60,6 +80,7 @@ TDataFile::TDataFile(int payloadSize) : payloadSize_(payloadSize)
     logPath_ = folder + "USERS.DAT";
     tempPath_ = folder + "TEMP.TMP";
     reportPath_ = folder + "LAST.TXT";
+    lockPath_ = folder + "QUOLI.LCK";
     LoadRegistry();
 }
 
@@ -76,11 +97,18 @@ const char* TDataFile::NameOf(const TElement* record)
 void TDataFile::LoadRegistry()
 {
     Clear();
+    registryUnreadable_ = false;
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(registryPath_, bytes) || !HasMagic(bytes, kRegistryMagic) || bytes.size() < 8)
+    if (!platform::ReadWholeFile(registryPath_, bytes) || bytes.empty())
         return;
-    storedCount_ = static_cast<std::int32_t>(GetLE32(bytes.data() + 4));
     std::size_t record = static_cast<std::size_t>(kHeader + payloadSize_);
+    if (!HasMagic(bytes, kRegistryMagic) || bytes.size() < 8) {
+        registryUnreadable_ = true;  // not ours, or garbage
+        return;
+    }
+    storedCount_ = static_cast<std::int32_t>(GetLE32(bytes.data() + 4));
+    if (storedCount_ < 0 || static_cast<std::size_t>(storedCount_) > (bytes.size() - 8) / record)
+        registryUnreadable_ = true;  // the whole records it has are still read
     // A count past the end of the file stops at the last whole record.
     for (std::int32_t i = 0; i < storedCount_; ++i) {
         std::size_t at = 8 + static_cast<std::size_t>(i) * record;
@@ -93,8 +121,15 @@ void TDataFile::LoadRegistry()
     }
 }
 
-bool TDataFile::SaveRegistry() const
+bool TDataFile::SaveRegistry()
 {
+    if (registryUnreadable_) {
+        std::string aside = registryPath_.substr(0, registryPath_.size() - 4) + "-" + Stamp() + ".ANA";
+        if (!platform::RenameFile(registryPath_, aside))
+            return false;  // never written over
+        setAsideRegistry = aside;
+        registryUnreadable_ = false;
+    }
     std::vector<unsigned char> bytes(kRegistryMagic, kRegistryMagic + 4);
     PutLE32(bytes, static_cast<std::uint32_t>(Count()));
     for (TElement* e = First(); e; e = e->Next())
@@ -122,14 +157,11 @@ void TDataFile::AddUser(const char* name, const unsigned char* payload)
 {
     if (!name || Find(name))
         return;
-    std::uint32_t highest = 0;
-    for (TElement* e = First(); e; e = e->Next())
-        highest = std::max(highest, static_cast<std::uint32_t>(IdOf(e)));
     std::size_t size = static_cast<std::size_t>(kHeader + payloadSize_);
     auto* e = new TElement;
     std::memset(e->AllocData(size), 0, size);
     std::strncpy(reinterpret_cast<char*>(e->Data()), name, kNameSize - 1);
-    std::uint32_t id = highest + 1;
+    auto id = static_cast<std::uint32_t>(FreshId());
     for (int i = 0; i < 4; ++i)
         e->Data()[kNameSize + i] = static_cast<unsigned char>(id >> (8 * i));
     if (payload)
@@ -137,11 +169,59 @@ void TDataFile::AddUser(const char* name, const unsigned char* payload)
     Append(e);
 }
 
+std::int32_t TDataFile::FreshId() const
+{
+    std::int32_t highest = 0;
+    for (TElement* e = First(); e; e = e->Next())
+        highest = std::max(highest, IdOf(e));
+    if (highest < INT32_MAX)
+        return highest + 1;
+    // Every id up to the largest is taken in the usual way; the lowest free one.
+    for (std::int32_t id = 1;; ++id) {
+        bool used = false;
+        for (TElement* e = First(); e && !used; e = e->Next())
+            used = IdOf(e) == id;
+        if (!used)
+            return id;
+    }
+}
+
 void TDataFile::UpdateUser(const char* name, const unsigned char* payload)
 {
     TElement* e = Find(name);
-    if (e && payload)
+    if (!e)
+        return;
+    if (payload)
         std::memcpy(e->Data() + kHeader, payload, static_cast<std::size_t>(payloadSize_));
+    // A profile stored with id 0 would play and record nothing.
+    if (IdOf(e) <= 0) {
+        auto id = static_cast<std::uint32_t>(FreshId());
+        for (int i = 0; i < 4; ++i)
+            e->Data()[kNameSize + i] = static_cast<unsigned char>(id >> (8 * i));
+    }
+}
+
+std::int32_t TDataFile::StoreUser(const char* name, const unsigned char* payload)
+{
+    platform::FileLock lock(lockPath_);
+    LoadRegistry();
+    if (Find(name))
+        UpdateUser(name, payload);
+    else
+        AddUser(name, payload);
+    TElement* e = Find(name);
+    return e && SaveRegistry() ? IdOf(e) : 0;
+}
+
+bool TDataFile::DeleteUser(const char* name)
+{
+    platform::FileLock lock(lockPath_);
+    LoadRegistry();
+    if (!Find(name))
+        return false;
+    PurgeEventsLocked(name);
+    RemoveUser(name);
+    return SaveRegistry();
 }
 
 void TDataFile::RemoveUser(const char* name)
@@ -162,23 +242,59 @@ void TDataFile::ForEachName(TStringList& names) const
         names.AppendText(NameOf(e));
 }
 
+bool TDataFile::PrepareLog()
+{
+    if (logState_ != 0)
+        return logState_ > 0;
+    std::vector<unsigned char> log;
+    platform::ReadWholeFile(logPath_, log);
+    bool startsOurs = log.empty() || std::memcmp(log.data(), kLogMagic, std::min<std::size_t>(log.size(), 4)) == 0;
+    if (log.size() < 4 && startsOurs) {
+        // Missing, empty or cut inside its marker: started afresh.
+        logState_ = platform::ReplaceFileContents(logPath_, kLogMagic, 4) ? 1 : -1;
+        return logState_ > 0;
+    }
+    if (!HasMagic(log, kLogMagic)) {
+        logState_ = -1;  // another program's file: never touched
+        return false;
+    }
+    std::size_t end = WalkEvents(log, [](const LogEvent&, std::size_t, std::size_t) {});
+    if (end < log.size()) {
+        // A torn last record hides every later one: the bytes from there on
+        // are kept beside the log for the teacher, and the log cut back.
+        std::string rest = logPath_.substr(0, logPath_.size() - 4) + "-RESTO-" + Stamp() + ".DAT";
+        if (!platform::ReplaceFileContents(rest, log.data() + end, log.size() - end) ||
+            !platform::TruncateFile(logPath_, static_cast<long long>(end))) {
+            logState_ = -1;
+            return false;
+        }
+    }
+    logState_ = 1;
+    return true;
+}
+
 void TDataFile::RecordEvent(int kind, const void* data, int size)
 {
     if (!recordingEnabled || currentUser_ == 0)
         return;
-    bool existed = platform::FileExists(logPath_);
-    platform::FilePtr log = platform::OpenFile(logPath_, "ab");
-    if (!log)
+    platform::FileLock lock(lockPath_);
+    if (!PrepareLog())
         return;
     std::vector<unsigned char> bytes;
-    if (!existed)
-        bytes.assign(kLogMagic, kLogMagic + 4);
     PutLE32(bytes, static_cast<std::uint32_t>(currentUser_));
     PutLE32(bytes, static_cast<std::uint32_t>(kind));
     PutLE32(bytes, static_cast<std::uint32_t>(size));
     if (data && size > 0)
         bytes.insert(bytes.end(), static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
-    std::fwrite(bytes.data(), 1, bytes.size(), log.get());
+    appendFailed_ = !platform::AppendToFile(logPath_, bytes.data(), bytes.size());
+    if (appendFailed_)
+        logState_ = 0;  // what was torn is cut back before the next append
+}
+
+void TDataFile::SyncLog()
+{
+    if (logState_ > 0)
+        platform::SyncFile(logPath_);
 }
 
 void TDataFile::RecordText(int kind, const char* text)
@@ -209,6 +325,12 @@ bool TDataFile::ExportReport(const char* name, const EventFormatter& formatter, 
 }
 
 void TDataFile::PurgeEvents(const char* name)
+{
+    platform::FileLock lock(lockPath_);
+    PurgeEventsLocked(name);
+}
+
+void TDataFile::PurgeEventsLocked(const char* name)
 {
     TElement* user = Find(name);
     std::vector<unsigned char> log;

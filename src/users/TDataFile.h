@@ -29,7 +29,15 @@ public:
     explicit TDataFile(int payloadSize);
 
     void LoadRegistry();
-    bool SaveRegistry() const;
+    // Writes the registry. One that could not be read when loaded is first
+    // set aside under a dated name (and the teacher told), never overwritten.
+    bool SaveRegistry();
+    // Adds the profile, or updates the one of that name, in one step under
+    // the data folder's lock: the registry is read afresh, changed, saved.
+    // Answers the profile's id, 0 when it could not be saved.
+    std::int32_t StoreUser(const char* name, const unsigned char* payload);
+    // Removes the profile and all its results, in one step under the lock.
+    bool DeleteUser(const char* name);
 
     // The record of the name (ignoring ASCII case), or null.
     TElement* Find(const char* name) const;
@@ -40,8 +48,15 @@ public:
     int SelectUser(const char* name);
     void ForEachName(TStringList& names) const;
 
+    // Appends a record to the log, under the lock. Before the first append
+    // a torn tail is cut back to the last whole record (the cut bytes kept
+    // beside the log); a log that is not ours is never touched.
     void RecordEvent(int kind, const void* data, int size);
     void RecordText(int kind, const char* text);
+    // Puts what was appended on the disk (the end of a level, of a game).
+    void SyncLog();
+    // The last append did not get all its bytes onto the disk.
+    bool AppendFailed() const { return appendFailed_; }
 
     // Writes one user's report; true when any event of theirs was found.
     bool ExportReport(const char* name, const EventFormatter& formatter, int mode);
@@ -57,8 +72,18 @@ public:
     bool recordingEnabled = true;
 
 private:
-    std::string registryPath_, logPath_, tempPath_, reportPath_;
+    // Where a new profile's id comes from: never 0 (which records nothing)
+    // and never one in use.
+    std::int32_t FreshId() const;
+    // Readies the log for appending, once per object; false: leave it be.
+    bool PrepareLog();
+    void PurgeEventsLocked(const char* name);  // the caller holds the lock
+
+    std::string registryPath_, logPath_, tempPath_, reportPath_, lockPath_;
     int payloadSize_;
+    bool registryUnreadable_ = false;
+    int logState_ = 0;  // 0 not looked at, 1 ready, -1 not ours
+    bool appendFailed_ = false;
     int currentUser_ = 0;
     int storedCount_ = 0;
 };
@@ -66,6 +91,10 @@ private:
 // Finds a profile by name; when found, the name as given becomes the current
 // user's name and the stored settings the current settings.
 bool LoadProfileByName(const std::string& name);
+
+// Set when an unreadable registry was set aside: the file's name, for the
+// teacher's message; taking it empties it.
+std::string TakeSetAsideRegistry();
 
 std::string CurrentDateText();
 std::string CurrentTimeText();

@@ -35,12 +35,10 @@ void TProfileDialog::SaveCurrent()
     }
     TDataFile data(payloadSize_);
     GameSettings::Bytes bytes = theGameSettings.Encode();
-    if (data.Find(theUserName))
-        data.UpdateUser(theUserName, bytes.data());
+    if (data.StoreUser(theUserName, bytes.data()))
+        Tell(GetString(7, 11), theUserName);
     else
-        data.AddUser(theUserName, bytes.data());
-    data.SaveRegistry();
-    Tell(GetString(7, 11), theUserName);
+        Tell(GetString(0, 11), GetString(7, 20));  // never a success that was not
 }
 
 void TProfileDialog::CarryOut(int command, const std::string& name)
@@ -60,9 +58,7 @@ void TProfileDialog::CarryOut(int command, const std::string& name)
     case command::kDeleteProfile:
         Ask(GetString(7, 12), name, [this, name] {
             TDataFile data(payloadSize_);
-            data.PurgeEvents(name.c_str());
-            data.RemoveUser(name.c_str());
-            data.SaveRegistry();
+            data.DeleteUser(name.c_str());
         });
         break;
     default: break;

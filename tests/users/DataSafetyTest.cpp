@@ -1,0 +1,170 @@
+// Nothing a teacher stored is lost: a torn results log, a log cut inside its
+// marker, two copies of the program at once, an unreadable registry, ids
+// that would turn recording off.
+
+#include "app/DataFolder.h"
+#include "menus/GameSettings.h"
+#include "resources/LittleEndian.h"
+#include "support/TempFolder.h"
+#include "users/TDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <set>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct DataSafetyTest : ::testing::Test {
+    TempFolder folder;
+    std::unique_ptr<ScopedCurrentFolder> here;
+    GameSettings::Bytes payload = GameSettings().Encode();
+
+    void SetUp() override
+    {
+        here = std::make_unique<ScopedCurrentFolder>(folder.Path());
+        theDataPrefix.clear();
+        folder.MakeFolder("DATA");
+    }
+    std::string Log() const { return folder.Read("DATA/USERS.DAT"); }
+    // The files beside the log or the registry whose names start so.
+    std::vector<std::string> Beside(const std::string& start) const
+    {
+        std::vector<std::string> found;
+        for (const std::string& name : folder.List("DATA"))
+            if (name.rfind(start, 0) == 0)
+                found.push_back(name);
+        return found;
+    }
+    std::string Record(std::int32_t user, std::int32_t kind, const std::string& data) const
+    {
+        std::vector<unsigned char> bytes;
+        PutLE32(bytes, static_cast<std::uint32_t>(user));
+        PutLE32(bytes, static_cast<std::uint32_t>(kind));
+        PutLE32(bytes, static_cast<std::uint32_t>(data.size()));
+        return std::string(bytes.begin(), bytes.end()) + data;
+    }
+    // A registry of the given (name, id) records.
+    std::string Registry(const std::vector<std::pair<std::string, std::int32_t>>& users) const
+    {
+        std::vector<unsigned char> bytes = {'A', 'N', 'A', 0x1A};
+        PutLE32(bytes, static_cast<std::uint32_t>(users.size()));
+        for (const auto& [name, id] : users) {
+            std::string field = name;
+            field.resize(24, '\0');
+            bytes.insert(bytes.end(), field.begin(), field.end());
+            PutLE32(bytes, static_cast<std::uint32_t>(id));
+            bytes.insert(bytes.end(), payload.begin(), payload.end());
+        }
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+}  // namespace
+
+TEST_F(DataSafetyTest, ATornLastRecordIsCutBackAndKeptBesideTheLog)
+{
+    std::string whole = "DAT\x1A" + Record(1, 4, "Uno") + Record(1, 7, "SOLE");
+    std::string torn = Record(1, 7, "MARE").substr(0, 9);
+    folder.Write("DATA/USERS.DAT", whole + torn);
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    TDataFile data(GameSettings::kSize);
+    data.SelectUser("Anna");
+    data.RecordText(7, "LUNA");
+    EXPECT_FALSE(data.AppendFailed());
+    EXPECT_EQ(Log(), whole + Record(1, 7, std::string("LUNA") + '\0')) << "the new record follows the last whole one";
+    std::vector<std::string> rest = Beside("USERS-RESTO-");
+    ASSERT_EQ(rest.size(), 1u);
+    EXPECT_EQ(folder.Read("DATA/" + rest[0]), torn) << "the cut bytes are kept for the teacher";
+    int hits = 0;
+    data.ExportReport("Anna", [&](int kind, const unsigned char*, int, int) {
+        hits += kind == 7;
+        return std::string();
+    }, 1);
+    EXPECT_EQ(hits, 2) << "the record after the tear is in the report";
+}
+
+TEST_F(DataSafetyTest, ALogCutInsideItsMarkerStartsAgainAndAForeignOneIsNeverTouched)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    for (std::string start : {std::string(), std::string("DA"), std::string("DAT")}) {
+        folder.Write("DATA/USERS.DAT", start);
+        TDataFile data(GameSettings::kSize);
+        data.SelectUser("Anna");
+        data.RecordText(4, "Uno");
+        EXPECT_EQ(Log(), "DAT\x1A" + Record(1, 4, std::string("Uno") + '\0')) << "from " << start.size() << " bytes";
+    }
+    std::string foreign = "PK\x03\x04 another program's file";
+    folder.Write("DATA/USERS.DAT", foreign);
+    TDataFile data(GameSettings::kSize);
+    data.SelectUser("Anna");
+    data.RecordText(4, "Uno");
+    EXPECT_EQ(Log(), foreign);
+}
+
+TEST_F(DataSafetyTest, AnUnreadableRegistryIsSetAsideNotOverwritten)
+{
+    for (std::string bad : {std::string("garbage, not a registry"), Registry({{"Bea", 1}}).substr(0, 4) + "\xFF\xFF\xFF\xFF",
+                            Registry({{"Bea", 1}, {"Carlo", 2}}).substr(0, 8 + 504 + 100)}) {
+        for (const std::string& old : Beside("USERS-"))
+            fs::remove(folder / ("DATA/" + old));
+        folder.Write("DATA/USERS.ANA", bad);
+        TDataFile data(GameSettings::kSize);
+        EXPECT_NE(data.StoreUser("Anna", payload.data()), 0);
+        std::vector<std::string> aside = Beside("USERS-");
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(folder.Read("DATA/" + aside[0]), bad) << "kept byte for byte";
+        EXPECT_NE(TakeSetAsideRegistry(), "") << "the teacher is told";
+        TDataFile again(GameSettings::kSize);
+        EXPECT_NE(again.Find("Anna"), nullptr);
+    }
+}
+
+TEST_F(DataSafetyTest, NewIdsAreNeverZeroNorInUse)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", INT32_MAX}, {"Bea", 1}, {"Zero", 0}}));
+    TDataFile data(GameSettings::kSize);
+    std::int32_t carlo = data.StoreUser("Carlo", payload.data());
+    EXPECT_EQ(carlo, 2) << "past the largest id: the lowest free one";
+    std::int32_t zero = data.StoreUser("Zero", payload.data());
+    EXPECT_GT(zero, 0) << "a stored id 0 gets a fresh one when saved";
+    EXPECT_NE(zero, carlo);
+    EXPECT_NE(zero, 1);
+}
+
+// Two copies of the program on one data folder, adding children at once.
+TEST_F(DataSafetyTest, TwoWritersAtOnceLoseNoProfileAndShareNoId)
+{
+    auto add = [this](char first) {
+        for (int i = 0; i < 20; ++i) {
+            TDataFile data(GameSettings::kSize);
+            std::string name = std::string(1, first) + std::to_string(i);
+            data.StoreUser(name.c_str(), payload.data());
+            data.SelectUser(name.c_str());
+            data.RecordText(4, name.c_str());
+        }
+    };
+    std::thread one(add, 'A'), two(add, 'B');
+    one.join();
+    two.join();
+    TDataFile data(GameSettings::kSize);
+    EXPECT_EQ(data.Count(), 40);
+    std::set<std::int32_t> ids;
+    for (TElement* e = data.First(); e; e = e->Next())
+        ids.insert(TDataFile::IdOf(e));
+    EXPECT_EQ(ids.size(), 40u);
+    for (int i = 0; i < 20; ++i)
+        for (char first : {'A', 'B'}) {
+            std::string name = std::string(1, first) + std::to_string(i);
+            int found = 0;
+            data.ExportReport(name.c_str(), [&](int, const unsigned char* d, int, int) {
+                found += std::string(reinterpret_cast<const char*>(d)) == name;
+                return std::string();
+            }, 1);
+            EXPECT_EQ(found, 1) << name << "'s record is under their own id";
+        }
+}
