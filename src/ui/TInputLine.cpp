@@ -83,10 +83,15 @@ void TInputLine::HandleEvent(TEvent& event)
     bool used = true;
     int c = FilterChar(event.keyChar);
     if (selected_) {
-        // A character or a deletion replaces the selected text; any other
-        // key only ends the selection.
+        // A character or a deletion replaces the selected text; a key that
+        // moves the cursor only ends the selection. Shift (held for a
+        // capital) and the other keys leave it alone.
+        int k = event.keyChar;
+        bool moves = k == SDLK_LEFT || k == SDLK_RIGHT || k == SDLK_HOME || k == SDLK_END;
+        if (!c && k != 8 && k != 127 && !moves)
+            return;
         selected_ = false;
-        if (c || event.keyChar == 8 || event.keyChar == 127) {
+        if (c || k == 8 || k == 127) {
             text_[0] = 0;
             length = cursor_ = first_ = 0;
             if (!c) {

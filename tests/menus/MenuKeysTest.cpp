@@ -41,6 +41,8 @@ TEST(MenuKeysTest, TheLastUsersNameIsReplacedByWhatIsTyped)
         TInputLine* box = NameBox(driver.Menu());
         ASSERT_TRUE(box && (box->State() & view::kFocused));
         EXPECT_TRUE(box->AllSelected());
+        driver.Key(SDLK_LSHIFT, 0, KMOD_LSHIFT);  // held for the capital
+        EXPECT_TRUE(box->AllSelected());
         driver.Type("Bea");
         EXPECT_STREQ(theUserName, "Bea");
     }
