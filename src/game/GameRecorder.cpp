@@ -12,9 +12,9 @@ GameRecorder::GameRecorder(const char* userName, const GameSettings& settings)
     GameSettings::Bytes bytes = settings.Encode();
     log_->StoreUser(userName, bytes.data());
     log_->SelectUser(userName);
-    log_->RecordText(logkind::kDate, CurrentDateText().c_str());
-    log_->RecordText(logkind::kTime, CurrentTimeText().c_str());
-    log_->RecordEvent(logkind::kSettings, bytes.data(), GameSettings::kSize);
+    WriteText(logkind::kDate, CurrentDateText());
+    WriteText(logkind::kTime, CurrentTimeText());
+    Write(logkind::kSettings, bytes.data(), GameSettings::kSize);
 }
 
 GameRecorder::~GameRecorder() = default;
@@ -22,49 +22,60 @@ GameRecorder::~GameRecorder() = default;
 void GameRecorder::LevelStarted(const std::string& title)
 {
     log_->SyncLog();  // the level before is safe on the disk
-    log_->RecordText(logkind::kLevel, title.c_str());
+    WriteText(logkind::kLevel, title);
 }
 
 void GameRecorder::Shown(const std::string& answer)
 {
-    log_->RecordText(logkind::kShown, answer.c_str());
+    WriteText(logkind::kShown, answer);
 }
 
 void GameRecorder::Mistyped(const std::string& keys)
 {
     if (!keys.empty())
-        log_->RecordText(logkind::kMistyped, keys.c_str());
+        WriteText(logkind::kMistyped, keys);
 }
 
 void GameRecorder::Hit(const std::string& keys)
 {
-    log_->RecordText(logkind::kHit, keys.c_str());
+    WriteText(logkind::kHit, keys);
 }
 
 void GameRecorder::LifeLost(std::int32_t livesBefore)
 {
-    log_->RecordEvent(logkind::kLifeLost, &livesBefore, 4);
+    Write(logkind::kLifeLost, &livesBefore, 4);
 }
 
 void GameRecorder::Bonus(bool hit)
 {
     std::uint8_t byte = hit ? 1 : 0;
-    log_->RecordEvent(logkind::kBonus, &byte, 1);
+    Write(logkind::kBonus, &byte, 1);
 }
 
 void GameRecorder::Completed()
 {
-    log_->RecordEvent(logkind::kCompleted, nullptr, 0);
+    Write(logkind::kCompleted, nullptr, 0);
     log_->SyncLog();
 }
 
 void GameRecorder::Closed()
 {
-    log_->RecordEvent(logkind::kClosed, nullptr, 0);
+    Write(logkind::kClosed, nullptr, 0);
 }
 
 void GameRecorder::ContextClosed()
 {
-    log_->RecordEvent(logkind::kContextClosed, nullptr, 0);
+    Write(logkind::kContextClosed, nullptr, 0);
     log_->SyncLog();  // however the game ended, its results are on the disk
+}
+
+void GameRecorder::Write(int kind, const void* data, int size)
+{
+    log_->RecordEvent(kind, data, size);
+    lost_ = lost_ || log_->AppendFailed();
+}
+
+void GameRecorder::WriteText(int kind, const std::string& text)
+{
+    Write(kind, text.c_str(), static_cast<int>(text.size() + 1));
 }

@@ -30,7 +30,13 @@ public:
     void Closed();
     // The game's screen went away, however it ended.
     void ContextClosed();
+    // Some record could not be written (a full disk).
+    bool LostRecords() const { return lost_; }
 
 private:
+    void Write(int kind, const void* data, int size);
+    void WriteText(int kind, const std::string& text);
+
     std::unique_ptr<TDataFile> log_;
+    bool lost_ = false;
 };

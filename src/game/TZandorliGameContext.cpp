@@ -20,6 +20,7 @@
 #include "menus/GameSettings.h"
 #include "menus/TMainMenuContext.h"
 #include "resources/StringTable.h"
+#include "ui/StandardContexts.h"
 #include "users/CurrentUser.h"
 
 #include <algorithm>
@@ -149,6 +150,9 @@ void TZandorliGameContext::LevelDone()
 void TZandorliGameContext::GameOver()
 {
     ClearScreen(6);
+    // A full disk must not lose results silently: the teacher is told.
+    if (recorder_ && recorder_->LostRecords())
+        TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), GetString(10, 112)));
     if (theGameSettings.enterTopTen)
         TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, field_.Score()));
     PostCommand(command::kGameOver);

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""A full disk: the pupil's data folder lives on a small tmpfs filled to the
+last byte. A game is played: the registry, the top ten and every result
+stored before stay byte for byte, nothing crashes; once space is freed the
+next game's results are found after the old ones."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from quoli_e2e import Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, write_profile
+
+NOBODY = 65534
+
+stage = sys.argv[1]
+check = Checks()
+work, game = fresh_program_folder(stage)
+os.chmod(work, 0o755)
+home = os.path.join(work, "home")
+os.makedirs(home)
+if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size=2m,uid={NOBODY},gid={NOBODY}", "tmpfs", home]).returncode != 0:
+    print("SKIPPED: a tmpfs cannot be mounted here (the test needs root and a kernel that allows it)")
+    sys.exit(0)
+data = os.path.join(home, "velmoran", "QUOLI")
+os.makedirs(os.path.join(data, "Esercizi", "Livelli"))
+with open(os.path.join(data, "Esercizi", "Livelli", "Prova.LEV"), "wb") as f:
+    f.write(b"\r\n\r\n1\r\nUno\r\nsole\r\n")
+open(os.path.join(data, "Esercizi", ".esempi"), "wb").close()  # no samples: they would fill the disk
+write_profile(data, b"Anna", profile_settings(b"Prova"))
+old_log = b"DAT\x1a" + (1).to_bytes(4, "little") + (4).to_bytes(4, "little") + (4).to_bytes(4, "little") + b"Uno\0"
+with open(os.path.join(data, "DATA", "USERS.DAT"), "wb") as f:
+    f.write(old_log)
+top_ten = bytes(((b << 4) | (b >> 4)) & 0xFF for b in b"Bea".ljust(20, b"\0")) + (700).to_bytes(4, "little")
+with open(os.path.join(data, "DATA", "TOP10.DAT"), "wb") as f:
+    f.write(top_ten + bytes(216))
+for root, dirs, files in os.walk(home):
+    for name in dirs + files + [""]:
+        os.chown(os.path.join(root, name), NOBODY, NOBODY)
+for root, dirs, files in os.walk(game):
+    os.chmod(root, 0o555)
+
+
+def read(name):
+    with open(os.path.join(data, "DATA", name), "rb") as f:
+        return f.read()
+
+
+def play(x):
+    env = dict(x.env, HOME=home, XDG_DATA_HOME=home, LSAN_OPTIONS="detect_leaks=0")
+    program = subprocess.Popen(["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "./quoli", "Anna"],
+                               cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    time.sleep(8)
+    x.typed("sole")
+    time.sleep(8 + 1 + 10 + 2)
+    return program
+
+
+registry, filler = read("USERS.ANA"), os.path.join(home, "filler")
+# The last byte of the disk taken: every write from here fails.
+subprocess.run(["dd", "if=/dev/zero", f"of={filler}", "bs=4k"], capture_output=True)
+subprocess.run(["dd", "if=/dev/zero", f"of={filler}2", "bs=1"], capture_output=True)
+x = XServer(first=351)
+subprocess.run(["xhost", "+SI:localuser:nobody"], env=x.env, capture_output=True)
+try:
+    program = play(x)
+    x.key("Return")                    # the message: the results could not all be saved
+    time.sleep(1)
+    confirm_top_ten_and_end(x, program, check)
+    check("the registry is kept byte for byte", read("USERS.ANA") == registry)
+    check("the top ten is kept byte for byte", read("TOP10.DAT")[:24] == top_ten)
+    check("the results stored before are all there", read("USERS.DAT")[:len(old_log)] == old_log)
+    leftovers = [n for n in os.listdir(os.path.join(data, "DATA")) if n.startswith(".")]
+    check(f"no temporary file is left (got {leftovers})", not leftovers)
+    os.remove(filler)
+    os.remove(filler + "2")
+    program = play(x)
+    confirm_top_ten_and_end(x, program, check)
+finally:
+    x.stop()
+
+log = read("USERS.DAT")
+at, kinds = 4, []
+while at + 12 <= len(log):
+    size = int.from_bytes(log[at + 8:at + 12], "little")
+    kinds.append(int.from_bytes(log[at + 4:at + 8], "little"))
+    at += 12 + size
+check(f"the log walks whole to its end ({at} of {len(log)} bytes)", at == len(log))
+check(f"the next game's results follow the old ones (kinds {kinds})", kinds[0] == 4 and 7 in kinds[1:])
+subprocess.run(["umount", home])
+for root, dirs, files in os.walk(game):
+    os.chmod(root, 0o755)
+shutil.rmtree(work, ignore_errors=True)
+check.finish()
