@@ -4,23 +4,10 @@
 // the results: a 476-byte record, little-endian, read and written field by
 // field at fixed offsets.
 
+#include "devices/DeviceSettings.h"
+
 #include <array>
 #include <cstdint>
-
-struct DeviceSettings {
-    std::int32_t enabled = 0;
-    std::int32_t kind = 1;          // 1 keyboard, 2 mouse, 3 joystick, 4 serial, 5 pointer events
-    std::int32_t switches = 1;
-    std::int32_t directions = 0;    // only its first byte is stored
-    std::int32_t port = 1;
-    std::int32_t acceptance = 0;    // tenths of a second
-    std::int32_t scanInterval = 10; // tenths of a second
-    std::int32_t pointerSpeed = 150;
-    std::uint8_t holdToMove = 0;
-    std::uint8_t accelerate = 0;
-    std::uint8_t fifthKindOffered = 0;
-    std::uint8_t reserved = 0;
-};
 
 struct GameSettings {
     static constexpr int kSize = 476;

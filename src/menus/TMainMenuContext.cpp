@@ -29,6 +29,7 @@
 #include "users/TDataFile.h"
 #include "users/CurrentUser.h"
 #include "users/TArchiveDialog.h"
+#include "users/TControlDialog.h"
 #include "users/TProfileDialog.h"
 
 #include <algorithm>
@@ -76,9 +77,9 @@ TMainDialog::TMainDialog()
 
     struct Entry {
         int text, key, cmd;
-    } buttons[] = {{1, SDLK_F1, command::kHelp},     {2, SDLK_F2, command::kTopTen},  {3, SDLK_F3, command::kExercises},
-                   {7, SDLK_F7, command::kProfiles}, {8, SDLK_F8, command::kOptions}, {9, SDLK_F9, command::kResults},
-                   {10, SDLK_F10, command::kPlay}};
+    } buttons[] = {{1, SDLK_F1, command::kHelp},       {2, SDLK_F2, command::kTopTen},   {3, SDLK_F3, command::kExercises},
+                   {6, SDLK_F6, command::kControls},   {7, SDLK_F7, command::kProfiles}, {8, SDLK_F8, command::kOptions},
+                   {9, SDLK_F9, command::kResults},    {10, SDLK_F10, command::kPlay}};
     int i = 0;
     for (const Entry& b : buttons) {
         Rect br = PlaceDesign(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
@@ -146,6 +147,9 @@ void TMainDialog::HandleEvent(TEvent& event)
         break;
     case command::kResults:
         PushDialog(this, std::make_unique<TArchiveDialog>());
+        break;
+    case command::kControls:
+        PushDialog(this, std::make_unique<TControlDialog>(theGameSettings.device));
         break;
     case command::kOptions:
         PushDialog(this, std::make_unique<TOptionsDialog>(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));

@@ -1,5 +1,6 @@
 #pragma once
-// Command codes of the profile menu and the results archive.
+// Command codes of the profile menu, the results archive and the controls
+// dialog.
 
 namespace command {
 
@@ -10,5 +11,6 @@ constexpr int kLoadProfile = 34;
 constexpr int kSaveProfile = 35;
 constexpr int kProfileShortcut = 36;
 constexpr int kDeleteProfile = 37;
+constexpr int kTestDevice = 42;
 
 }  // namespace command
