@@ -43,6 +43,7 @@ void GameScreens::Open(const GameSettings& s)
     title42_ = GameFont("comicbd", 42);
     title36_ = GameFont("comicbd", 36);
     wordFont_ = GameFont(s.fontName, s.fontSize);
+    DrawingState saved;
     theScreen.font = OrFallback(wordFont_);
     wordLineHeight_ = LineHeight();
 }
@@ -76,6 +77,7 @@ Rect GameScreens::ScoreBox(bool atTop) const
 
 void GameScreens::DrawScore(std::uint32_t score, bool atTop)
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     Rect box = ScoreBox(atTop);
     theScreen.font = OrFallback(scoreFont_);
     char digits[16];
@@ -99,6 +101,7 @@ void GameScreens::DrawScore(std::uint32_t score, bool atTop)
 
 void GameScreens::DrawLivesText(const char* text, std::uint32_t colour, bool atTop)
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     theScreen.font = OrFallback(livesFont_);
     theScreen.pen = MapColour(colour);
     theScreen.hAnchor = 0;
@@ -120,6 +123,7 @@ void GameScreens::DrawFramedScreen()
 
 void GameScreens::DrawTitleScreen(bool bonus, int levelNumber, const std::string& message)
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     int W = theScreen.width, H = theScreen.height;
     DrawFramedScreen();
     theScreen.font = OrFallback(title42_);
@@ -137,6 +141,7 @@ void GameScreens::DrawTitleScreen(bool bonus, int levelNumber, const std::string
 
 void GameScreens::DrawFinalScreen()
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     DrawFramedScreen();
     theScreen.font = OrFallback(title42_);
     theScreen.pen = MapColour(4);
@@ -145,6 +150,7 @@ void GameScreens::DrawFinalScreen()
 
 void GameScreens::DrawScoreLine(int x, int y, const char* text, std::uint32_t colour)
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     theScreen.font = OrFallback(scoreFont_);
     theScreen.pen = MapColour(colour);
     theScreen.hAnchor = 1;
@@ -189,6 +195,7 @@ int GameScreens::CountWidth(const char* text) const
 
 int GameScreens::DrawCount(int x, int y, const char* text)
 {
+    DrawingState saved;  // the screen keeps its own font for the dialogs
     int w = CountWidth(text);
     theScreen.font = OrFallback(scoreFont_);
     int h = LineHeight() + Scaled(8);

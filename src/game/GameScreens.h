@@ -21,7 +21,8 @@ public:
     GameScreens& operator=(const GameScreens&) = delete;
 
     // Opens the typefaces; without the game's own bitmap font the program
-    // cannot go on. Leaves the word typeface on the screen.
+    // cannot go on. Drawing leaves the screen's own font in place, so that
+    // a dialog opened over the game (the top ten) is drawn as anywhere.
     void Open(const GameSettings& settings);
     void Close();
 

@@ -65,7 +65,10 @@ x = XServer(first=351)
 subprocess.run(["xhost", "+SI:localuser:nobody"], env=x.env, capture_output=True)
 try:
     program = play(x)
+    x.screenshot("/tmp/fd1.png")
     x.key("Return")                    # the message: the results could not all be saved
+    time.sleep(1)
+    x.screenshot("/tmp/fd2.png")
     time.sleep(1)
     confirm_top_ten_and_end(x, program, check)
     check("the registry is kept byte for byte", read("USERS.ANA") == registry)
