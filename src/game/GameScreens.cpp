@@ -113,9 +113,9 @@ void GameScreens::DrawFramedScreen()
 {
     int W = theScreen.width, H = theScreen.height;
     ClearScreen(21);
-    theScreen.pen = MapColour(15);
+    theScreen.pen = MapColour(framedcolours::kBorder);
     FillRoundBox(Scaled(5), Scaled(5), W - 1 - Scaled(5), H - 1 - Scaled(5), Scaled(20));
-    theScreen.pen = MapColour(1);
+    theScreen.pen = MapColour(framedcolours::kInside);
     FillRoundBox(Scaled(10), Scaled(10), W - 1 - Scaled(10), H - 1 - Scaled(10), Scaled(20));
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
@@ -127,7 +127,7 @@ void GameScreens::DrawTitleScreen(bool bonus, int levelNumber, const std::string
     int W = theScreen.width, H = theScreen.height;
     DrawFramedScreen();
     theScreen.font = OrFallback(title42_);
-    theScreen.pen = MapColour(15);
+    theScreen.pen = MapColour(framedcolours::kTitle);
     char title[300];
     if (bonus)
         std::snprintf(title, sizeof title, "%s", GetString(10, 102));
@@ -135,7 +135,7 @@ void GameScreens::DrawTitleScreen(bool bonus, int levelNumber, const std::string
         std::snprintf(title, sizeof title, "%s %d", GetString(10, 100), levelNumber);
     DrawText(W / 2, H / 3 + Scaled(30), title);
     theScreen.font = OrFallback(bonus ? scoreFont_ : title36_);
-    theScreen.pen = MapColour(8);
+    theScreen.pen = MapColour(bonus ? framedcolours::kBonusInstruction : framedcolours::kLevelMessage);
     DrawText(W / 2, H / 3 + Scaled(90), bonus ? GetString(10, 103) : message.c_str());
 }
 
@@ -144,7 +144,7 @@ void GameScreens::DrawFinalScreen()
     DrawingState saved;  // the screen keeps its own font for the dialogs
     DrawFramedScreen();
     theScreen.font = OrFallback(title42_);
-    theScreen.pen = MapColour(4);
+    theScreen.pen = MapColour(framedcolours::kFinalMessage);
     DrawText(theScreen.width / 2, theScreen.height / 2, GetString(10, 101));
 }
 

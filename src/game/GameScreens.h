@@ -13,6 +13,20 @@ class TFont;
 class TJoinElement;
 struct GameSettings;
 
+// Colour numbers of the framed title and final screens. Every text stands
+// out from the dark inner frame by a contrast of 4.5:1 or more, so that a
+// child who is learning to read sees each letter.
+namespace framedcolours {
+
+constexpr std::uint32_t kBorder = 15;
+constexpr std::uint32_t kInside = 1;
+constexpr std::uint32_t kTitle = 15;
+constexpr std::uint32_t kLevelMessage = 5;      // gold
+constexpr std::uint32_t kBonusInstruction = 16; // pink
+constexpr std::uint32_t kFinalMessage = 4;
+
+}  // namespace framedcolours
+
 class GameScreens {
 public:
     GameScreens();

@@ -14,35 +14,49 @@
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 
-namespace {
+TPauseDialog::TPauseDialog() : TDialog(0, 0, theScreen.width - 1, theScreen.height - 1, dialog::kNoCloseButton)
+{
+    title_ = TFont::OpenTrueType(FontsFolder() + typeface::kTitle + ".ttf", Scaled(72));
+}
 
-// The whole screen says "Pausa" and how to go on, so that a child who
-// pressed the key by chance knows what happened.
-class TPauseDialog : public TDialog {
-public:
-    TPauseDialog() : TDialog(0, 0, theScreen.width - 1, theScreen.height - 1, dialog::kNoCloseButton)
-    {
-        title_ = TFont::OpenTrueType(FontsFolder() + typeface::kTitle + ".ttf", Scaled(72));
-    }
-    void DrawBody() override
-    {
-        DrawingState saved;
-        ClearScreen(21);
-        theScreen.hAnchor = 1;
-        theScreen.vAnchor = 1;
-        theScreen.pen = MapColour(15);
-        if (title_)
-            theScreen.font = title_.get();
-        DrawText(theScreen.width / 2, theScreen.height / 3, GetString(10, 109));
-        theScreen.font = font;
-        DrawText(theScreen.width / 2, theScreen.height / 2, GetString(10, 110));
-    }
+TPauseDialog::~TPauseDialog()
+{
+    CloseFont(title_);
+}
 
-private:
-    std::unique_ptr<TFont> title_;
-};
+void TPauseDialog::DrawBody()
+{
+    DrawingState saved;
+    ClearScreen(21);
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    theScreen.pen = MapColour(15);
+    if (title_)
+        theScreen.font = title_.get();
+    DrawText(theScreen.width / 2, theScreen.height / 3, GetString(10, 109));
+    theScreen.font = font;
+    DrawText(theScreen.width / 2, theScreen.height / 2, GetString(10, 110));
+}
 
-}  // namespace
+Rect TPauseDialog::TitleArea() const
+{
+    DrawingState saved;
+    theScreen.font = title_ ? title_.get() : font;
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    const char* text = GetString(10, 109);
+    return TextBounds(theScreen.width / 2, theScreen.height / 3, TextWidth(text));
+}
+
+Rect TPauseDialog::HintArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    const char* text = GetString(10, 110);
+    return TextBounds(theScreen.width / 2, theScreen.height / 2, TextWidth(text));
+}
 
 void Freeze(ScreenState& saved)
 {

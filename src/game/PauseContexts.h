@@ -7,6 +7,24 @@
 #include "game/ScreenState.h"
 
 #include <cstdint>
+#include <memory>
+
+class TFont;
+
+// The whole screen says "Pausa" and how to go on, so that a child who
+// pressed the key by chance knows what happened.
+class TPauseDialog : public TDialog {
+public:
+    TPauseDialog();
+    ~TPauseDialog() override;
+    void DrawBody() override;
+    // Where the two lines are written.
+    Rect TitleArea() const;
+    Rect HintArea() const;
+
+private:
+    std::unique_ptr<TFont> title_;
+};
 
 class TPauseContext : public TMenuContext {
 public:

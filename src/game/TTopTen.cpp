@@ -32,23 +32,55 @@ TTopTenDialog::TTopTenDialog(const char* path, unsigned options)
     table.Open(path_);
 }
 
-void TTopTenDialog::DrawRow(int row, std::uint32_t colour)
+int TTopTenDialog::RowY(int row) const
+{
+    int step = (area_.bottom - area_.top) / 12;
+    return area_.top + step * row;
+}
+
+std::string TTopTenDialog::NameText(int row) const
 {
     const TopTenEntry& e = table.entries[row - 1];
-    int step = (area_.bottom - area_.top) / 12;
-    int y = area_.top + step * row;
+    return e.name[0] ? e.name : "-------------------------";
+}
+
+std::string TTopTenDialog::ScoreText(int row) const
+{
+    char score[16];
+    std::snprintf(score, sizeof score, "%8u", table.entries[row - 1].score);
+    for (char* p = score; *p; ++p)
+        if (*p == ' ')
+            *p = '0';
+    return score;
+}
+
+Rect TTopTenDialog::NameArea(int row) const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    theScreen.vAnchor = 1;
+    theScreen.hAnchor = 0;
+    return TextBounds(area_.left + inset_, RowY(row), TextWidth(NameText(row).c_str()));
+}
+
+Rect TTopTenDialog::ScoreArea(int row) const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    theScreen.vAnchor = 1;
+    theScreen.hAnchor = 2;
+    return TextBounds(area_.right - inset_, RowY(row), TextWidth(ScoreText(row).c_str()));
+}
+
+void TTopTenDialog::DrawRow(int row, std::uint32_t colour)
+{
     theScreen.font = font;
     theScreen.pen = colour;
     theScreen.vAnchor = 1;
     theScreen.hAnchor = 0;
-    DrawText(area_.left + inset_, y, e.name[0] ? e.name : "-------------------------");
-    char score[16];
-    std::snprintf(score, sizeof score, "%8u", e.score);
-    for (char* p = score; *p; ++p)
-        if (*p == ' ')
-            *p = '0';
+    DrawText(area_.left + inset_, RowY(row), NameText(row).c_str());
     theScreen.hAnchor = 2;
-    DrawText(area_.right - inset_, y, score);
+    DrawText(area_.right - inset_, RowY(row), ScoreText(row).c_str());
 }
 
 void TTopTenDialog::DrawBody()

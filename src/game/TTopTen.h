@@ -22,10 +22,18 @@ public:
 
     TopTenTable table;
     const std::string& Path() const { return path_; }
+    // The sunken area the rows are written in, and where row `row`
+    // (1 to 10) writes its name and its score.
+    const Rect& TableArea() const { return area_; }
+    Rect NameArea(int row) const;
+    Rect ScoreArea(int row) const;
     int highlighted = 0;
 
 private:
     void DrawRow(int row, std::uint32_t colour);
+    int RowY(int row) const;
+    std::string NameText(int row) const;
+    std::string ScoreText(int row) const;
     std::string path_;
     Rect area_{};
     int inset_;

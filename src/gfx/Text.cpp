@@ -173,6 +173,17 @@ void DrawText(int x, int y, const char* text)
     MarkDirty(left, top, left + w - 1, top + h - 1);
 }
 
+Rect TextBounds(int x, int y, int width)
+{
+    TFont* font = Current();
+    int h = 0;
+    if (font)
+        h = font->IsBitmap() ? font->Bitmap()[10] : TTF_FontHeight(font->TrueType());
+    int left, top;
+    Anchor(x, y, width, h, left, top);
+    return {left, top, left + width - 1, top + h - 1};
+}
+
 int HotkeyTextWidth(const char* text)
 {
     return text ? TextWidth(WithoutHotkeyMarks(text).c_str()) : 0;

@@ -5,6 +5,8 @@
 // 2 top). A "~" in a hot-key text switches to and from the highlighted
 // letters.
 
+#include "gfx/Display.h"
+
 #include "SDL.h"
 
 #include <string>
@@ -16,6 +18,10 @@ int TextWidth(const char* text);
 // than that stays whole on its own line).
 std::vector<std::string> WrapText(const char* text, int width);
 void DrawText(int x, int y, const char* text);
+
+// Where a text `width` pixels wide lands when drawn at (x, y) in the current
+// font with the current anchors.
+Rect TextBounds(int x, int y, int width);
 
 int HotkeyTextWidth(const char* text);
 // The hot-key letters in the colour-scheme role given (-1: in the pen's

@@ -40,13 +40,14 @@ TFontDialog::TFontDialog(GameSettings& settings)
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 2), centred));
     r = PlaceDesign(this, 20, 240, -230, 260);
     Insert(std::make_unique<TAnalogSel>(r.left, r.top, r.right, r.bottom, 0, &settings_.fontSize, 6, 72, 1));
-    r = PlaceDesign(this, -180, 10, -20, 50);
+    // The colour column keeps clear of the close button in the corner.
+    r = PlaceDesign(this, -190, 10, -30, 50);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 3), centred));
-    r = PlaceDesign(this, -180, 50, -20, 130);
+    r = PlaceDesign(this, -190, 50, -30, 130);
     Insert(std::make_unique<TColorSelector>(r.left, r.top, r.right, r.bottom, 0, &settings_.textColour));
-    r = PlaceDesign(this, -180, 140, -20, 180);
+    r = PlaceDesign(this, -190, 140, -30, 180);
     Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(13, 4), centred));
-    r = PlaceDesign(this, -180, 180, -20, 260);
+    r = PlaceDesign(this, -190, 180, -30, 260);
     Insert(std::make_unique<TColorSelector>(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
     sample_ = PlaceDesign(this, 20, 280, -20, -20);
     shown_ = Current();

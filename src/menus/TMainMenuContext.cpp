@@ -82,7 +82,8 @@ TMainDialog::TMainDialog()
                    {9, SDLK_F9, command::kResults},    {10, SDLK_F10, command::kPlay}};
     int i = 0;
     for (const Entry& b : buttons) {
-        Rect br = PlaceDesign(this, -230, 30 + 52 * i, -30, 30 + 52 * i + 40);
+        // The column starts below the close button's corner.
+        Rect br = PlaceDesign(this, -230, 34 + 52 * i, -30, 34 + 52 * i + 40);
         Insert(std::make_unique<TTextButton>(br.left, br.top, br.right, br.bottom, GetString(4, b.text), b.key, b.cmd));
         ++i;
     }

@@ -49,7 +49,9 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     Insert(std::make_unique<TLabel>(lab.left, a.top - L - Scaled(10), lab.right, a.top - Scaled(10), GetString(8, 122), -1, lives_, 0));
     a = PlaceDesign(this, 20, 322, 190, 334);
     Insert(std::make_unique<TCheckBox>(a.left, a.top - L / 2, a.right, a.bottom + L / 2, GetString(8, 123), -1, &s.infiniteLives));
-    a = PlaceDesign(this, 202, 20, 372, 130);
+    // Wider than the boxes below it: its texts are the longest, and the
+    // right-hand column leaves room beside it.
+    a = PlaceDesign(this, 202, 20, 410, 130);
     Insert(std::make_unique<TCheckBoxes>(a.left, a.top, a.right, a.bottom, GetString(8, 112), 0, &s.recordResults, Three(113)));
     a = PlaceDesign(this, 202, 142, 372, 230);
     Insert(std::make_unique<TCheckBoxes>(a.left, a.top, a.right, a.bottom, GetString(8, 100), 0, &s.effectsOn,
@@ -63,7 +65,7 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     int x0 = right - Scaled(112), y0 = top + Scaled(80);
     auto* colour = &Insert(std::make_unique<TColorSelector>(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour));
     Insert(std::make_unique<TLabel>(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
-    int x1 = right - Scaled(205), x2 = right - Scaled(15);
+    int x1 = right - Scaled(225), x2 = right - Scaled(15);
     int y = bottom - Scaled(130);
     Insert(std::make_unique<TCheckBox>(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
     y += Scaled(36);

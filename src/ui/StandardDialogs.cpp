@@ -30,6 +30,27 @@ int Unit()
     return theScreen.width / 64;
 }
 
+// Cuts lines still wider than `room` (a word with no space in it, such as a
+// file's path) into pieces that fit, after a folder separator where there is one.
+std::vector<std::string> CutWideWords(const std::vector<std::string>& lines, int room)
+{
+    std::vector<std::string> pieces;
+    for (std::string line : lines) {
+        while (line.size() > 1 && TextWidth(line.c_str()) > room) {
+            std::size_t n = 1;
+            while (n < line.size() && TextWidth(line.substr(0, n + 1).c_str()) <= room)
+                ++n;
+            std::size_t separator = line.find_last_of("/\\", n - 1);
+            if (separator != std::string::npos && separator > 0)
+                n = separator + 1;
+            pieces.push_back(line.substr(0, n));
+            line.erase(0, n);
+        }
+        pieces.push_back(line);
+    }
+    return pieces;
+}
+
 // A text on one line when the dialog it needs (`width`, text plus `margin`)
 // fits the screen; otherwise the dialog as wide as the screen allows and the
 // text cut into lines that fit it.
@@ -39,7 +60,7 @@ std::vector<std::string> FitLines(const char* text, int& width, int margin)
     if (width <= widest)
         return {text ? text : ""};
     width = widest;
-    return WrapText(text, width - margin);
+    return CutWideWords(WrapText(text, width - margin), width - margin);
 }
 
 }  // namespace

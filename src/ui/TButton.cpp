@@ -68,20 +68,26 @@ TTextButton::TTextButton(int l, int t, int r, int b, const char* text, int hotke
     kind = view::kTextButton;
 }
 
+int TTextButton::TextX() const
+{
+    theScreen.vAnchor = 1;
+    theScreen.hAnchor = (options_ & button::kCentred) ? 1 : 0;
+    return (options_ & button::kCentred) ? (left + right) / 2 : left + theScreen.width / 32;
+}
+
+Rect TTextButton::TextArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    return TextBounds(TextX(), (top + bottom) / 2, HotkeyTextWidth(text_.c_str()));
+}
+
 void TTextButton::DrawBody()
 {
     TView::DrawBody();
     int shift = (state_ & view::kPressed) ? 1 : 0;
     theScreen.pen = SchemeColour(0);
-    theScreen.vAnchor = 1;
-    int y = (top + bottom) / 2;
-    if (options_ & button::kCentred) {
-        theScreen.hAnchor = 1;
-        DrawHotkeyText(HotkeyRole(this), (left + right) / 2 + shift, y, text_.c_str());
-    } else {
-        theScreen.hAnchor = 0;
-        DrawHotkeyText(HotkeyRole(this), left + theScreen.width / 32 + shift, y, text_.c_str());
-    }
+    DrawHotkeyText(HotkeyRole(this), TextX() + shift, (top + bottom) / 2, text_.c_str());
 }
 
 void TTextButton::DrawFrame()

@@ -38,7 +38,11 @@ public:
     void DrawBody() override;
     void DrawFrame() override;
     const std::string& Text() const { return text_; }
+    // Where the text is drawn while the button is up.
+    Rect TextArea() const;
 
 private:
+    // The text's anchor point; the screen's anchors are set to match.
+    int TextX() const;
     std::string text_;
 };

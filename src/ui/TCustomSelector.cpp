@@ -56,6 +56,17 @@ void TCustomSelector::DrawBody()
     DrawHotkeyText(HotkeyRole(this), (left + right) / 2, top + titleRowHeight_, title_.c_str());
 }
 
+Rect TCustomSelector::TitleArea() const
+{
+    if (!hasTitle_)
+        return {left, top, left - 1, top - 1};
+    DrawingState saved;
+    theScreen.font = font;
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    return TextBounds((left + right) / 2, top + titleRowHeight_, HotkeyTextWidth(title_.c_str()));
+}
+
 void TCustomSelector::DrawFrame()
 {
     if (state_ & view::kRounded)

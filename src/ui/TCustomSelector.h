@@ -29,6 +29,9 @@ public:
     void SetState(unsigned bits, bool on) override;
     void HandleEvent(TEvent& event) override;
     virtual std::unique_ptr<TView> CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) = 0;
+    const std::string& Title() const { return title_; }
+    // Where the title is drawn (nothing without one), once the selector is open.
+    Rect TitleArea() const;
 
 protected:
     std::string title_;

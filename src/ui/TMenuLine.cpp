@@ -21,14 +21,21 @@ void TMenuLine::DrawBody()
     FillBox(left, top, right, bottom, SchemeColour(focused ? 0 : active ? 3 : 6));
     int role = focused ? (active ? 3 : 6) : (active && !(state_ & view::kEnabled)) ? 6 : 0;
     theScreen.pen = SchemeColour(role);
+    DrawHotkeyText(HotkeyRole(this), TextX(), (top + bottom) / 2, text_.c_str());
+}
+
+int TMenuLine::TextX() const
+{
     theScreen.vAnchor = 1;
-    if (options_ & 0x1) {
-        theScreen.hAnchor = 1;
-        DrawHotkeyText(HotkeyRole(this), (left + right) / 2, (top + bottom) / 2, text_.c_str());
-    } else {
-        theScreen.hAnchor = 0;
-        DrawHotkeyText(HotkeyRole(this), left + theScreen.width / 32, (top + bottom) / 2, text_.c_str());
-    }
+    theScreen.hAnchor = (options_ & 0x1) ? 1 : 0;
+    return (options_ & 0x1) ? (left + right) / 2 : left + theScreen.width / 32;
+}
+
+Rect TMenuLine::TextArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    return TextBounds(TextX(), (top + bottom) / 2, HotkeyTextWidth(text_.c_str()));
 }
 
 void TMenuLine::Press()

@@ -15,8 +15,12 @@ public:
     void DrawFrame() override {}
     void Press() override;
     void HandleEvent(TEvent& event) override;
+    const std::string& Text() const { return text_; }
+    Rect TextArea() const;
 
 private:
+    // The text's anchor point; the screen's anchors are set to match.
+    int TextX() const;
     std::string text_;
     int hotkey_;
     int command_;

@@ -223,13 +223,32 @@ TAnalogSel::TAnalogSel(int l, int t, int r, int b, unsigned options, int* value,
     kind = view::kAnalogSel;
 }
 
+int TAnalogSel::ValueX() const
+{
+    return right + Scaled(10);
+}
+
+Rect TAnalogSel::ValueArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    char text[16];
+    int widest = 0;
+    for (int v : {min_, max_}) {
+        std::snprintf(text, sizeof text, "%d", v);
+        widest = std::max(widest, TextWidth(text));
+    }
+    int mid = (top + bottom) / 2, h = LineHeight(), x = ValueX();
+    return {x, mid - h / 2, x + widest - 1, mid - h / 2 + h - 1};
+}
+
 void TAnalogSel::DrawBody()
 {
     TScrollBar::DrawBody();
     theScreen.font = font;
     int mid = (top + bottom) / 2, h = LineHeight();
     char text[16];
-    int x = right + Scaled(10);
+    int x = ValueX();
     int oldWidth = 0;
     if (hasPrinted_) {
         std::snprintf(text, sizeof text, "%d", printed_);

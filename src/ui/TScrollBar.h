@@ -65,8 +65,11 @@ class TAnalogSel : public TScrollBar {
 public:
     TAnalogSel(int left, int top, int right, int bottom, unsigned options, int* value, int min, int max, int step);
     void DrawBody() override;
+    // Where the value is printed, beside the bar, as wide as the widest value.
+    Rect ValueArea() const;
 
 private:
+    int ValueX() const;
     int printed_ = 0;
     bool hasPrinted_ = false;
 };

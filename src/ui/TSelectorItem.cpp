@@ -43,6 +43,16 @@ void TSelectorItem::DrawBody()
     DrawHotkeyText(HotkeyRole(this), box.right + even, (box.top + box.bottom) / 2, text_.c_str());
 }
 
+Rect TSelectorItem::TextArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    theScreen.hAnchor = 0;
+    theScreen.vAnchor = 1;
+    Rect box = Box();
+    return TextBounds(box.right + (box.right - box.left), (box.top + box.bottom) / 2, HotkeyTextWidth(text_.c_str()));
+}
+
 void TSelectorItem::HandleEvent(TEvent& event)
 {
     TView::HandleEvent(event);

@@ -24,6 +24,8 @@ public:
 
     Rect Box() const;
     const std::string& Text() const { return text_; }
+    // Where the text is drawn, beside the box.
+    Rect TextArea() const;
 
 protected:
     bool OnlyChild() const;

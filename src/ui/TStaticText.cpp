@@ -12,40 +12,63 @@ TStaticText::TStaticText(int l, int t, int r, int b, const char* text, unsigned 
     kind = view::kStaticText;
 }
 
-void TStaticText::DrawBody()
+void TStaticText::Anchor(int& x, int& y) const
 {
     using namespace statictext;
-    if (options_ & kHidden)
-        return;
-    int w = HotkeyTextWidth(text_.c_str()), h = LineHeight();
-    int x, y;
+    // Each anchor point stays where it is when the bounds follow the text.
     if (options_ & kCentreAcross) {
         x = (left + right) / 2;
-        left = x - w / 2;
-        right = x + w / 2;
         theScreen.hAnchor = 1;
     } else if (options_ & kRight) {
         x = right - 1;
-        left = x - w;
         theScreen.hAnchor = 2;
     } else {
         x = left + 1;
-        right = x + w;
         theScreen.hAnchor = 0;
     }
     if (options_ & kCentreDown) {
         y = (top + bottom) / 2;
-        top = y - h / 2;
-        bottom = y + h / 2;
         theScreen.vAnchor = 1;
     } else if (options_ & kBottom) {
         y = bottom;
-        top = y - h;
         theScreen.vAnchor = 0;
     } else {
         y = top;
-        bottom = y + h;
         theScreen.vAnchor = 2;
+    }
+}
+
+Rect TStaticText::TextArea() const
+{
+    DrawingState saved;
+    theScreen.font = font;
+    int x, y;
+    Anchor(x, y);
+    return TextBounds(x, y, HotkeyTextWidth(text_.c_str()));
+}
+
+void TStaticText::DrawBody()
+{
+    if (options_ & statictext::kHidden)
+        return;
+    int w = HotkeyTextWidth(text_.c_str()), h = LineHeight();
+    int x, y;
+    Anchor(x, y);
+    if (theScreen.hAnchor == 1) {
+        left = x - w / 2;
+        right = x + w / 2;
+    } else if (theScreen.hAnchor == 2) {
+        left = x - w;
+    } else {
+        right = x + w;
+    }
+    if (theScreen.vAnchor == 1) {
+        top = y - h / 2;
+        bottom = y + h / 2;
+    } else if (theScreen.vAnchor == 0) {
+        top = y - h;
+    } else {
+        bottom = y + h;
     }
     theScreen.pen = MapColour(Has(view::kActive | view::kEnabled) ? colour : dimColour);
     DrawHotkeyText(HotkeyRole(this), x, y, text_.c_str());

@@ -24,11 +24,15 @@ public:
     void DrawBody() override;
     void SetText(const char* text) { text_ = text ? text : ""; }
     const std::string& Text() const { return text_; }
+    // Where the text is drawn.
+    Rect TextArea() const;
 
     std::uint32_t colour;     // colour number or pixel, when active and enabled
     std::uint32_t dimColour;  // otherwise
 
 protected:
+    // The text's anchor point; the screen's anchors are set to match.
+    void Anchor(int& x, int& y) const;
     std::string text_;
 };
 

@@ -25,8 +25,9 @@ TProjectDialog::TProjectDialog(int n)
 {
     LockDraw();
     std::string path = std::string("fonts\\") + typeface::kTitle + ".ttf";
+    // The program's name is the screen's title: by far its largest text.
     if (platform::OpenFile(path, "rb"))
-        titleFont_ = TFont::OpenTrueType(path, Scaled(18));
+        titleFont_ = TFont::OpenTrueType(path, Scaled(kTitlePoints));
     if (!titleFont_ && theArchive) {
         if (TJoinElement* entry = theArchive->LoadItem(5, 1))
             titleFont_ = TFont::FromBitmap(entry->Data(), entry->DataLength());
@@ -48,10 +49,11 @@ TProjectDialog::TProjectDialog(int n)
         Insert(std::make_unique<TStaticText>(r.left, r.top, r.right, r.bottom, GetString(2, 2 + i),
                                statictext::kCentreAcross | statictext::kCentreDown));
     }
-    Rect help = at(-250, -100, -20, -80);
+    // Tall enough for the text to sit inside the focus ring.
+    Rect help = at(-250, -112, -20, -82);
     Insert(std::make_unique<TTextButton>(help.left, help.top, help.right, help.bottom, GetString(2, 5), SDLK_F10,
                                          command::kHelp, button::kCentred));
-    Rect go = at(-250, -70, -20, -50);
+    Rect go = at(-250, -72, -20, -42);
     auto* on = &Insert(std::make_unique<TTextButton>(go.left, go.top, go.right, go.bottom, GetString(2, 6), 13,
                                                      command::kPlay, button::kCentred));
     FocusChild(on);
@@ -63,6 +65,26 @@ TProjectDialog::~TProjectDialog()
     CloseFont(titleFont_);
 }
 
+namespace {
+
+// The middle of the title's line, clear of the pictures below it.
+int TitleCentreY()
+{
+    return Scaled(42);
+}
+
+}  // namespace
+
+Rect TProjectDialog::TitleArea() const
+{
+    DrawingState saved;
+    theScreen.font = titleFont_.get();
+    theScreen.hAnchor = 1;
+    theScreen.vAnchor = 1;
+    Rect text = TextBounds(theScreen.width / 2, TitleCentreY(), TextWidth(GetString(2, 1)));
+    return {text.left - 1, text.top - 1, text.right + 1, text.bottom + 1};
+}
+
 void TProjectDialog::Draw()
 {
     TMenu::Draw();
@@ -72,7 +94,7 @@ void TProjectDialog::Draw()
     theScreen.font = titleFont_.get();
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
-    int x = theScreen.width / 2, y = Scaled(45);
+    int x = theScreen.width / 2, y = TitleCentreY();
     const char* title = GetString(2, 1);
     bool active = (state_ & view::kActive) != 0;
     theScreen.pen = MapColour(active ? 5 : 0);

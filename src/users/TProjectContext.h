@@ -12,12 +12,17 @@ class TFont;
 
 class TProjectDialog : public TMenu {
 public:
+    // The title's size in design units.
+    static constexpr int kTitlePoints = 44;
+
     // Picture set n: pictures 2n-1 and 2n-2 of archive type 6.
     explicit TProjectDialog(int pictureSet);
     ~TProjectDialog() override;
 
     void Draw() override;
     void HandleEvent(TEvent& event) override;
+    // Where the title is written, its outline included.
+    Rect TitleArea() const;
 
 private:
     std::unique_ptr<TFont> titleFont_;
