@@ -134,9 +134,11 @@ void TTopTenContext::HandleEvent(TEvent& event)
     if (name_[0] == 0)
         std::strncpy(name_, user_.c_str(), sizeof name_ - 1);
     dialog_->table.Insert(row_, name_, score_);
-    dialog_->table.Save(dialog_->Path());
+    bool saved = dialog_->table.Save(dialog_->Path());
     dialog_->Draw();
     waiting_ = false;
+    if (!saved)
+        ShowMessage(dialog_, GetString(0, 11), GetString(5, 7));  // the old table stays as it was
 }
 
 void TTopTenContext::Stop()

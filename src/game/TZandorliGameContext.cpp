@@ -151,8 +151,10 @@ void TZandorliGameContext::GameOver()
 {
     ClearScreen(6);
     // A full disk must not lose results silently: the teacher is told.
-    if (recorder_ && recorder_->LostRecords())
+    if (recorder_ && recorder_->LostRecords()) {
         TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), GetString(10, 112)));
+        ClearScreen(6);
+    }
     if (theGameSettings.enterTopTen)
         TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, field_.Score()));
     PostCommand(command::kGameOver);

@@ -83,12 +83,12 @@ void TInputLine::HandleEvent(TEvent& event)
     bool used = true;
     int c = FilterChar(event.keyChar);
     if (selected_) {
-        // A character or a deletion replaces the selected text; a key that
-        // moves the cursor only ends the selection. Shift (held for a
-        // capital) and the other keys leave it alone.
+        // A character or a deletion replaces the selected text; Enter keeps
+        // it and a key that moves the cursor only ends the selection. Shift
+        // (held for a capital) and the other keys leave it alone.
         int k = event.keyChar;
         bool moves = k == SDLK_LEFT || k == SDLK_RIGHT || k == SDLK_HOME || k == SDLK_END;
-        if (!c && k != 8 && k != 127 && !moves)
+        if (!c && k != 8 && k != 127 && k != 13 && !moves)
             return;
         selected_ = false;
         if (c || k == 8 || k == 127) {

@@ -2,6 +2,7 @@
 // typing replaces it, hot letters never take a letter meant for the name,
 // and keys typed before the top-ten box opened do not land in it.
 
+#include "app/DataFolder.h"
 #include "app/TApp.h"
 #include "game/TTopTen.h"
 #include "menus/GameSettings.h"
@@ -106,4 +107,23 @@ TEST(MenuKeysTest, TheQuoliThemeHasAHotLetterOtherThanQ)
     EXPECT_EQ(theGameSettings.theme, 1);
     driver.Letter('u');
     EXPECT_EQ(theGameSettings.theme, 2);
+}
+
+// A top ten that cannot be saved (a full disk) says so, and Enter still
+// confirms the name and closes the table.
+TEST(MenuKeysTest, ATopTenThatCannotBeSavedSaysSo)
+{
+    HeadlessApp headless;
+    std::string saved = theDataPrefix;
+    theDataPrefix = "/proc/self/no-such-folder/";
+    auto& topTen = headless.App().Install(std::make_unique<TTopTenContext>("Anna", 500));
+    headless.Step(5);
+    ASSERT_NE(dynamic_cast<TGetNameDialog*>(topTen.TopDialog()), nullptr);
+    headless.PushKey(SDLK_RETURN, true, 13);
+    headless.Step(3);
+    headless.PushKey(SDLK_RETURN, false);
+    headless.Step(5);
+    EXPECT_EQ(dynamic_cast<TGetNameDialog*>(topTen.TopDialog()), nullptr) << "the name is confirmed";
+    EXPECT_NE(dynamic_cast<TMessageDialog*>(topTen.TopDialog()), nullptr) << "the teacher is told";
+    theDataPrefix = saved;
 }
