@@ -2,7 +2,10 @@
 
 #include "app/DataFolder.h"
 #include "base/FatalError.h"
+#include "app/Input.h"
 #include "app/TApp.h"
+#include "devices/SessionDevice.h"
+#include "menus/GameSettings.h"
 #include "users/TProjectContext.h"
 #include "exercises/SampleExercises.h"
 #include "game/TZandorliGameContext.h"
@@ -77,6 +80,9 @@ int RunProgram(int argc, const char* const* argv)
     SetResolution(ResolutionIndex(resolution.c_str()));
 
     auto* app = new TApp("QUOLI", "resource.bin", "quoli.str");
+    // A child's switch device, when the current profile has one, is read
+    // with every event of the session.
+    SetInputHook([](TEvent& event) { sessiondevice::Poll(theGameSettings.device, event); });
 
     if (request.mode == StartRequest::AskName) {
         // The name stays in the buffer between rounds, so a mistyped name

@@ -137,6 +137,12 @@ void Buttons(TEvent& r)
 
 }  // namespace
 
+namespace {
+
+void (*inputHook)(TEvent& event) = nullptr;
+
+}  // namespace
+
 void GetEvent(TEvent& r)
 {
     r.Clear();
@@ -183,6 +189,13 @@ void GetEvent(TEvent& r)
     state.reportedX = state.x;
     state.reportedY = state.y;
     r.command = TakeCommand();
+    if (inputHook)
+        inputHook(r);
+}
+
+void SetInputHook(void (*hook)(TEvent& event))
+{
+    inputHook = hook;
 }
 
 int MotionFilter(const SDL_Event* event)

@@ -15,6 +15,9 @@
 void GetEvent(TEvent& record);
 // Empties the command queue and installs the motion filter.
 void InstallInputFilter();
+// Called with every event read, after the keyboard and the mouse: the
+// switch device adds its flags there. Null for none.
+void SetInputHook(void (*hook)(TEvent& event));
 // The filter itself: 0 drops the event (every motion event), 1 keeps it.
 int MotionFilter(const SDL_Event* event);
 

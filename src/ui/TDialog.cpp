@@ -72,7 +72,7 @@ void TDialog::HandleEvent(TEvent& event)
         FocusNext();
     else if (event.command == command::kFocusPrevious)
         FocusPrevious();
-    if (options_ & dialog::kDeviceNavigation) {
+    if ((options_ & dialog::kDeviceNavigation) || theDeviceNavigation) {
         int word = event.deviceInput;
         if ((word & 0x1) && current_)
             current_->Press();

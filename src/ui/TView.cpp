@@ -1,5 +1,7 @@
 #include "ui/TView.h"
 
+#include <algorithm>
+
 #include "gfx/Colours.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
@@ -128,6 +130,18 @@ void TView::DrawBody()
     DrawBevel(left, top, right, bottom, bevel, state_);
 }
 
+bool theDeviceNavigation = false;
+
+void TView::DrawScanMark()
+{
+    int t = std::max(2, Scaled(3));
+    const std::uint32_t red = 8;
+    FillBox(left, top, right, top + t - 1, red);
+    FillBox(left, bottom - t + 1, right, bottom, red);
+    FillBox(left, top, left + t - 1, bottom, red);
+    FillBox(right - t + 1, top, right, bottom, red);
+}
+
 void TView::DrawFrame()
 {
     if (state_ & view::kRounded)
@@ -144,11 +158,15 @@ void TView::Draw()
     theScreen.font = font;
     DrawBody();
     if (state_ & view::kFramed) {
-        if (state_ & view::kFocused)
+        bool focused = (state_ & view::kFocused) != 0;
+        if (focused)
             theScreen.pen = SchemeColour(Has(view::kActive | view::kEnabled) ? 9 : 7);
         else
             theScreen.pen = FrameColour();
         DrawFrame();
+        // A child following the scan sees the focused control at a glance.
+        if (focused && theDeviceNavigation && Has(view::kActive | view::kEnabled))
+            DrawScanMark();
     }
     state_ &= ~view::kUndrawn;
 }

@@ -13,6 +13,11 @@
 class TFont;
 class TGroup;
 
+// Set while a child's switch device steers the program: every dialog then
+// moves its focus and presses with the switches, and the focused control
+// is marked thick enough to follow.
+extern bool theDeviceNavigation;
+
 class TView : public TElement {
 public:
     TView(int left, int top, int right, int bottom, unsigned options = 0);
@@ -20,6 +25,8 @@ public:
 
     virtual void DrawBody();
     virtual void DrawFrame();
+    // The thick mark of the focused control under switch control.
+    void DrawScanMark();
     virtual void Draw();
     virtual void Press();
     virtual void SetState(unsigned bits, bool on);

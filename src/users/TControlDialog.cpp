@@ -1,6 +1,7 @@
 #include "users/TControlDialog.h"
 
 #include "devices/DeviceSettings.h"
+#include "devices/SessionDevice.h"
 #include "devices/TExtDevTestDialog.h"
 #include "devices/TExtDevice.h"
 #include "gfx/Screen.h"
@@ -46,6 +47,9 @@ void EnableChoices(TCustomSelector* group, bool on, const bool* available = null
 TControlDialog::TControlDialog(DeviceSettings& settings)
     : TDialog(Scaled(40), Scaled(30), Scaled(600), Scaled(450), dialog::kSaveBackground), settings_(settings)
 {
+    // The teacher sets the device up here and tries it: the session's own
+    // device leaves the keys and the switches to this dialog meanwhile.
+    sessiondevice::StandAside(true);
     LockDraw();
     enabled_ = settings.enabled ? 1 : 0;
     bool canSteer = settings.kind >= devicekind::kKeyboard && settings.kind <= devicekind::kJoystick;
@@ -101,6 +105,7 @@ TControlDialog::TControlDialog(DeviceSettings& settings)
 
 TControlDialog::~TControlDialog()
 {
+    sessiondevice::StandAside(false);
     // The test panel uses the device: it goes first.
     delete above;
     above = nullptr;
