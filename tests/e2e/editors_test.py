@@ -131,8 +131,7 @@ try:
     key("r"); shot("rename")           # "Rinomina"
     key("End")
     typed(" facili")
-    key("Return")
-    key("Tab", "Tab")                  # round to the level list
+    key("Return")                      # the focus is still on the level list
     key("Down")                        # "Vocali", now second
     key("m"); shot("words-vocali")     # "Modifica"
     key("Tab")                         # to the word list ("Aggiungi" is off while the entry is empty)

@@ -156,7 +156,8 @@ class XServer:
     def __init__(self, first=141):
         self.display = next(f":{n}" for n in range(first, first + 100)
                             if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
-        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env = dict(os.environ, DISPLAY=self.display,
+                        LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
         self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
                                          "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
