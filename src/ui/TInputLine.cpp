@@ -164,10 +164,11 @@ void TInputLine::DrawBody()
     std::string visible = shown.substr(static_cast<std::size_t>(first_), static_cast<std::size_t>(last - first_));
     bool focused = (state_ & view::kFocused) != 0;
     int mid = (top + bottom) / 2;
-    if (focused && selected_) {
+    bool selectionShown = focused && selected_ && Has(view::kActive | view::kEnabled);
+    if (selectionShown) {
         int h = LineHeight();
         FillBox(left + 6, mid - h / 2, left + 10 + TextWidth(visible.c_str()), mid + h / 2, SchemeColour(13));
-    } else if (focused) {
+    } else if (focused && !selected_) {
         int x = left + 8 + width(first_, cursor_);
         std::string under = cursor_ < length ? shown.substr(static_cast<std::size_t>(cursor_), 1) : " ";
         int w = TextWidth(under.c_str());
