@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,8 +68,10 @@ std::vector<Event> Walk(const Bytes& log, std::size_t& end)
     return events;
 }
 
-// The report of one child, or "-" when none of their events was found.
-std::string Report(TDataFile& data, const std::string& dataFolder, int child)
+// Whether any event of the child was found, and their report.
+using Found = std::pair<bool, std::string>;
+
+Found Report(TDataFile& data, const std::string& dataFolder, int child)
 {
     ReportFormatter formatter;
     bool found = data.ExportReport(kNames[child], [&](int k, const unsigned char* d, int s, int m) {
@@ -76,7 +79,7 @@ std::string Report(TDataFile& data, const std::string& dataFolder, int child)
     }, 1 + child % 2);
     Bytes text;
     fuzz::ReadBytes(dataFolder + "LAST.TXT", text);
-    return found ? std::string(text.begin(), text.end()) : "-";
+    return {found, std::string(text.begin(), text.end())};
 }
 
 bool HasEventsOf(const Bytes& log, std::int32_t id)
@@ -110,10 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // The reports: one is found exactly when the child has a readable event.
     TDataFile data(GameSettings::kSize);
-    std::string before[3];
+    Found before[3];
     for (int child = 0; child < 3; ++child) {
         before[child] = Report(data, dataFolder, child);
-        FUZZ_CHECK((before[child] != "-") == HasEventsOf(original, child + 1));
+        FUZZ_CHECK(before[child].first == HasEventsOf(original, child + 1));
     }
 
     // The purge of one child.
@@ -134,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         FUZZ_CHECK(log == expected);
     }
     // The purged child has no results left; the next one's report is as it was.
-    FUZZ_CHECK(Report(data, dataFolder, purged) == "-");
+    FUZZ_CHECK(Report(data, dataFolder, purged) == Found(false, ""));
     const int other = (purged + 1) % 3;
     FUZZ_CHECK(Report(data, dataFolder, other) == before[other]);
 
