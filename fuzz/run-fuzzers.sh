@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
-targets=("${@:-archive string_table ini}")
+targets=("${@:-archive string_table ini registry results_log top_ten last_user exercise lines bitmap_font html image}")
 # shellcheck disable=SC2206
 targets=(${targets[*]})
 

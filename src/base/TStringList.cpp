@@ -5,6 +5,7 @@
 #include "base/dstring.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 int TStringList::Compare(const TElement* a, const TElement* b) const
@@ -70,6 +71,9 @@ bool TStringList::ReadLines(const char* path)
             ++i;
         else if (!ended && i + 1 < n && bytes[i] == '\r' && bytes[i + 1] == '\n')
             i += 2;
+        // A line is a text: it ends at a zero byte, and its line end is
+        // stripped from there (else a CR before the zero would stay).
+        line.resize(std::strlen(line.c_str()));
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
             line.pop_back();
         AppendText(line.c_str());

@@ -123,6 +123,13 @@ int TExerciseDocument::Load(const char* path)
     return 0;
 }
 
+void TExerciseDocument::SetHeader(const std::string& header)
+{
+    header_ = header.substr(0, exercise::kMaxHeaderLength);
+    while (!header_.empty() && header_.back() == '\r')
+        header_.pop_back();
+}
+
 std::string TExerciseDocument::KeySet() const
 {
     std::string keys;
@@ -131,6 +138,10 @@ std::string TExerciseDocument::KeySet() const
         for (int w = 3; w < level->Count(); ++w)
             for (const char* p = level->TextAt(w); *p; ++p) {
                 char c = ToUpperAscii(*p);
+                // A control character (a stray CR in a word) is no key a
+                // child can type, and would end the header line early.
+                if (static_cast<unsigned char>(c) < ' ')
+                    continue;
                 if (keys.find(c) == std::string::npos && keys.size() < exercise::kMaxHeaderLength)
                     keys.push_back(c);
             }

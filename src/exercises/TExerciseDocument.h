@@ -23,14 +23,16 @@ public:
 
     int ErrorLine() const { return errorLine_; }
     const std::string& Header() const { return header_; }
-    void SetHeader(const std::string& header) { header_ = header.substr(0, 39); }
+    // Cut to 39 characters; a CR the cut leaves at the end goes too, as the
+    // line reader would take it for part of the line end.
+    void SetHeader(const std::string& header);
     TList& Levels() { return levels_; }
     TStringList& Titles() { return titles_; }
     TStringList* Level(int index) const { return static_cast<TStringList*>(levels_.At(index)); }
     int LevelCount() const { return levels_.Count(); }
 
-    // The distinct characters of every word, ASCII letters upper-cased,
-    // sorted by byte value taken as signed; at most 39 of them.
+    // The distinct characters of every word but control characters, ASCII
+    // letters upper-cased, sorted by byte value taken as signed; at most 39.
     std::string KeySet() const;
 
 private:

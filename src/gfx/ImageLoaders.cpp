@@ -20,6 +20,13 @@ SDL_Surface* Decode(TJoinElement* entry)
     SDL_RWops* rw = SDL_RWFromConstMem(entry->Data(), static_cast<int>(entry->DataLength()));
     SDL_Surface* image = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     entry->Release();
+    // A bit count the loader does not know gives a surface of a depth no
+    // blit can draw (SDL reads through a missing palette): refused.
+    if (image && image->format->BitsPerPixel != 8 && image->format->BitsPerPixel != 15 &&
+        image->format->BitsPerPixel != 16 && image->format->BitsPerPixel != 24 && image->format->BitsPerPixel != 32) {
+        SDL_FreeSurface(image);
+        image = nullptr;
+    }
     return image;
 }
 

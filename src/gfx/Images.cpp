@@ -7,7 +7,10 @@ namespace {
 std::uint32_t ReadPixel(SDL_Surface* s, int x, int y, std::uint32_t fallback)
 {
     int bpp = s->format->BytesPerPixel;
-    if (bpp != 1 && bpp != 2 && bpp != 4)
+    // Fewer than 8 bits a pixel packs several pixels in a byte: no corner
+    // is read from such a picture.
+    if ((bpp != 1 && bpp != 2 && bpp != 4) || s->format->BitsPerPixel < 8 || x < 0 || y < 0 || x >= s->w ||
+        y >= s->h || !s->pixels)
         return fallback;
     if (SDL_MUSTLOCK(s))
         SDL_LockSurface(s);
