@@ -13,8 +13,9 @@
 
 namespace fuzz {
 
-// The screen, cleared to 0 with its clip, anchors and pen reset.
-inline SDL_Surface* OffScreen(int width, int height)
+// The screen, cleared to 0 (unless asked not to) with its clip, anchors
+// and pen reset.
+inline SDL_Surface* OffScreen(int width, int height, bool clear = true)
 {
     static SDL_Surface* const surface = [&] {
         SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0xF800, 0x07E0, 0x001F, 0);
@@ -24,7 +25,7 @@ inline SDL_Surface* OffScreen(int width, int height)
     }();
     if (theScreen.surface != surface)
         AttachScreen(surface, surface->w, surface->h, false);
-    for (int row = 0; row < surface->h; ++row)
+    for (int row = 0; clear && row < surface->h; ++row)
         std::memset(static_cast<std::uint8_t*>(surface->pixels) + row * surface->pitch, 0,
                     static_cast<std::size_t>(surface->w) * 2);
     ResetClip();

@@ -1,9 +1,10 @@
 // Exercise files on hostile bytes: levels taken for play at several
 // indexes (the words those of the level, shuffled), the file loaded for
-// editing, saved as each kind and loaded again: what comes back is what
-// was saved.
+// editing, saved (as words and as keys, whose header is made anew) and
+// loaded again: what comes back is what was saved.
 
 #include "FuzzScratch.h"
+#include "base/dstring.h"
 #include "app/Random.h"
 #include "exercises/ExerciseKinds.h"
 #include "exercises/TExerciseDocument.h"
@@ -19,16 +20,16 @@ using Lines = std::vector<std::string>;
 Lines TextsOf(const TStringList& list)
 {
     Lines texts;
-    for (int i = 0; i < list.Count(); ++i)
-        texts.push_back(list.TextAt(i));
+    for (TElement* e = list.First(); e; e = e->Next())
+        texts.push_back(static_cast<const dstring*>(e)->Text());
     return texts;
 }
 
-std::vector<Lines> LevelsOf(const TExerciseDocument& doc)
+std::vector<Lines> LevelsOf(TExerciseDocument& doc)
 {
     std::vector<Lines> levels;
-    for (int i = 0; i < doc.LevelCount(); ++i)
-        levels.push_back(TextsOf(*doc.Level(i)));
+    for (TElement* e = doc.Levels().First(); e; e = e->Next())
+        levels.push_back(TextsOf(*static_cast<const TStringList*>(e)));
     return levels;
 }
 
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     fuzz::WriteBytes(path, bytes, size);
     SeedRandom(static_cast<unsigned>(size));
 
-    for (int index : {-1, 0, 1, 2, 7})
+    // Below the first level, the second ("Completa" rules) and far on.
+    for (int index : {-1, 1, 7})
         CheckPlay(path.c_str(), index, index == 1);
 
     TExerciseDocument doc;
@@ -66,13 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FUZZ_CHECK(doc.Header().size() <= static_cast<std::size_t>(exercise::kMaxHeaderLength));
     FUZZ_CHECK(doc.Titles().Count() == doc.LevelCount());
     std::vector<Lines> levels = LevelsOf(doc);
+    const Lines titles = TextsOf(doc.Titles());
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const Lines& level = levels[i];
         FUZZ_CHECK(level.size() >= 3 && level[0].empty() && !level[2].empty());
-        FUZZ_CHECK(level[2] == doc.Titles().TextAt(static_cast<int>(i)));
+        FUZZ_CHECK(level[2] == titles[i]);
         // A level read for editing is the level the game plays, when it has
-        // words to play.
-        if (level[1] == "0" || level.size() == 3)
+        // words to play (the first two and the last: each is a whole read).
+        if (level[1] == "0" || level.size() == 3 || (i >= 2 && i + 1 != levels.size()))
             continue;
         PlayLevel play = LoadLevelForPlay(path.c_str(), static_cast<int>(i));
         FUZZ_CHECK(play.status == 0 && play.levelIndex == static_cast<int>(i));
@@ -85,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (error == 0)
         FUZZ_CHECK(CountLevels(path.c_str()) == doc.LevelCount());
 
-    for (int kind : {exercise::kLevels, exercise::kComplete, exercise::kKeys}) {
+    // Saving differs only for "Tasti", whose header is made anew.
+    for (int kind : {exercise::kLevels, exercise::kKeys}) {
         if (!doc.Save(saved.c_str(), kind))
             continue;
         TExerciseDocument again;
@@ -95,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         FUZZ_CHECK(again.Header() == (doc.LevelCount() > 0 ? doc.Header() : std::string()));
         FUZZ_CHECK(LevelsOf(again) == LevelsOf(doc));
         FUZZ_CHECK(TextsOf(again.Titles()) == TextsOf(doc.Titles()));
-        FUZZ_CHECK(CountLevels(saved.c_str()) == doc.LevelCount());
+        if (kind == exercise::kKeys)
+            FUZZ_CHECK(CountLevels(saved.c_str()) == doc.LevelCount());
     }
     return 0;
 }

@@ -93,8 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     } else {
         FUZZ_CHECK(std::strncmp(theUserName, reinterpret_cast<const char*>(bytes), kMaxUserName) == 0);
     }
-    bool settingsTaken = size >= kMaxUserName + 4 + GameSettings::kSize && bytes[kMaxUserName] == 0xDC &&
-                         bytes[kMaxUserName + 1] == 0x01 && bytes[kMaxUserName + 2] == 0 && bytes[kMaxUserName + 3] == 0;
+    // Settings are taken only when the size after the name says 476.
+    bool settingsTaken = false;
+    if (size >= kMaxUserName + 4 + GameSettings::kSize) {
+        const std::uint8_t* sizeField = bytes + kMaxUserName;
+        settingsTaken = sizeField[0] == 0xDC && sizeField[1] == 0x01 && sizeField[2] == 0 && sizeField[3] == 0;
+    }
     if (settingsTaken)
         FUZZ_CHECK(Same(theGameSettings, GameSettings::Decode(bytes + kMaxUserName + 4)));
     else

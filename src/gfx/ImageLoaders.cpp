@@ -3,6 +3,7 @@
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
 #include "resources/Archives.h"
+#include "resources/LittleEndian.h"
 #include "resources/TJoinFile.h"
 
 #include <cstdio>
@@ -13,20 +14,30 @@ TJoinFile* theEffectsArchive = nullptr;
 
 namespace {
 
+// The loader trusts the header's bit count: one it does not know gives a
+// surface no blit can draw (SDL reads through a missing palette). Only the
+// counts BMP files use get through.
+bool KnownBitCount(const unsigned char* bmp, std::size_t size)
+{
+    if (size < 30)
+        return false;
+    std::size_t at = GetLE32(bmp + 14) == 12 ? 24 : 28;  // the old OS/2 header keeps it earlier
+    switch (GetLE16(bmp + at)) {
+    case 1: case 4: case 8: case 15: case 16: case 24: case 32: return true;
+    default: return false;
+    }
+}
+
 SDL_Surface* Decode(TJoinElement* entry)
 {
     if (!entry || !entry->Data())
         return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(entry->Data(), static_cast<int>(entry->DataLength()));
-    SDL_Surface* image = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
-    entry->Release();
-    // A bit count the loader does not know gives a surface of a depth no
-    // blit can draw (SDL reads through a missing palette): refused.
-    if (image && image->format->BitsPerPixel != 8 && image->format->BitsPerPixel != 15 &&
-        image->format->BitsPerPixel != 16 && image->format->BitsPerPixel != 24 && image->format->BitsPerPixel != 32) {
-        SDL_FreeSurface(image);
-        image = nullptr;
+    SDL_Surface* image = nullptr;
+    if (KnownBitCount(entry->Data(), entry->DataLength())) {
+        SDL_RWops* rw = SDL_RWFromConstMem(entry->Data(), static_cast<int>(entry->DataLength()));
+        image = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     }
+    entry->Release();
     return image;
 }
 

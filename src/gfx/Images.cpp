@@ -7,8 +7,8 @@ namespace {
 std::uint32_t ReadPixel(SDL_Surface* s, int x, int y, std::uint32_t fallback)
 {
     int bpp = s->format->BytesPerPixel;
-    // Fewer than 8 bits a pixel packs several pixels in a byte: no corner
-    // is read from such a picture.
+    // No corner is read outside the picture's pixels: not from an empty
+    // picture, nor from one that packs several pixels in a byte.
     if ((bpp != 1 && bpp != 2 && bpp != 4) || s->format->BitsPerPixel < 8 || x < 0 || y < 0 || x >= s->w ||
         y >= s->h || !s->pixels)
         return fallback;
