@@ -6,6 +6,7 @@
 #include "app/TApp.h"
 #include "devices/SessionDevice.h"
 #include "menus/GameSettings.h"
+#include "menus/LastUser.h"
 #include "users/TProjectContext.h"
 #include "exercises/SampleExercises.h"
 #include "game/TZandorliGameContext.h"
@@ -104,8 +105,12 @@ int RunProgram(int argc, const char* const* argv)
 
     if (theDirectStart)
         app->SetChild(std::make_unique<TZandorliGameContext>());
-    else
+    else {
+        // The last child's switch steers the title screen already.
+        ReadLastUser();
+        sessiondevice::Follow(theGameSettings.device);
         app->SetChild(std::make_unique<TProjectContext>());
+    }
     app->Run();
     delete app;
     return 0;

@@ -30,11 +30,11 @@ void Shut()
 
 }  // namespace
 
-void Poll(const DeviceSettings& settings, TEvent& event)
+bool Follow(const DeviceSettings& settings)
 {
     if (standingAside || !settings.enabled) {
         Shut();
-        return;
+        return false;
     }
     if (!isOpen || !SameSource(settings, opened)) {
         device.Open(settings);
@@ -43,12 +43,14 @@ void Poll(const DeviceSettings& settings, TEvent& event)
         if (device.Error())
             std::fprintf(stderr, "switch device: cannot open source %d (error %d)\n", settings.kind, device.Error());
     }
-    if (device.Error()) {
-        theDeviceNavigation = false;
-        return;
-    }
-    device.Poll(event);
-    theDeviceNavigation = true;
+    theDeviceNavigation = device.Error() == 0;
+    return theDeviceNavigation;
+}
+
+void Poll(const DeviceSettings& settings, TEvent& event)
+{
+    if (Follow(settings))
+        device.Poll(event);
 }
 
 void StandAside(bool aside)

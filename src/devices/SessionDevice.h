@@ -9,6 +9,9 @@
 
 namespace sessiondevice {
 
+// Opens the device when `settings` enable it (so that the first screen
+// is drawn for it already), closes it when they do not; true when open.
+bool Follow(const DeviceSettings& settings);
 // Reads the device into the event when `settings` enable it, opening (or
 // opening again) when they changed; closes it when they do not.
 void Poll(const DeviceSettings& settings, TEvent& event);

@@ -48,12 +48,25 @@ void GameView::ShowTyping(const Playfield& field, std::uint32_t now)
     }
 }
 
+void GameView::ShowLetterStrip(const LetterStrip* strip)
+{
+    strip_ = strip;
+    FloorMoved();
+}
+
+int GameView::Floor() const
+{
+    return theScreen.height - (strip_ ? screens_.LetterStripHeight() : 0);
+}
+
 void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32_t now)
 {
     std::uint32_t wrong = field.LastWrongKey();
     if (wrong != 0 && now - wrong < kWrongKeyMs)
         screens_.DrawWrongKeyFrame();
-    if (strip_)
+    // In the bonus stage switch 1 only fires: no letters to choose.
+    bool bonus = state >= GameState::kBonusIntro && state <= GameState::kBonusEnd;
+    if (strip_ && !bonus)
         screens_.DrawLetterStrip(strip_->Cells(), strip_->HighlightIndex());
     if (state == GameState::kLifeLost)
         screens_.DrawBanner(GetString(10, 105));

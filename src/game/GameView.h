@@ -41,7 +41,7 @@ public:
     virtual const TActorParola* Word(int lane) const = 0;
     // A child playing with switches: the letters are drawn along the
     // bottom, and what usually stands there goes to the top.
-    void ShowLetterStrip(const LetterStrip* strip) { strip_ = strip; }
+    void ShowLetterStrip(const LetterStrip* strip);
 
 protected:
     virtual int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
@@ -59,6 +59,11 @@ protected:
 
     // The middle of a lane across the screen.
     int LaneCentre(int lane) const;
+    // The bottom of the play area: the top of the letter strip when it is
+    // shown, else the bottom of the screen.
+    int Floor() const;
+    // The play area changed height (a view with launchers moves them).
+    virtual void FloorMoved() {}
 
     GameScreens& screens_;
     int laneCount_;  // lanes in play, 1 to 3

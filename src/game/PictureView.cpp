@@ -42,20 +42,20 @@ bool PictureView::Load(bool endlessLives)
 FallGeometry PictureView::Geometry(int lineSkip) const
 {
     int baseTall = lanes_[0].base ? lanes_[0].base->Height() : 0;
-    return {lineSkip + 36, theScreen.height + baseHeight_ + lineSkip - baseTall + 36};
+    return {lineSkip + 36, Floor() + baseHeight_ + lineSkip - baseTall + 36};
 }
 
 void PictureView::PlaceBases()
 {
     for (int i = 0; i < laneCount_; ++i)
-        PlaceBase(lanes_[i], LaneCentre(i));
+        PlaceBase(lanes_[i], LaneCentre(i), Floor());
 }
 
-void PictureView::PlaceBase(Lane& lane, int centreX)
+void PictureView::PlaceBase(Lane& lane, int centreX, int floor)
 {
     int picture = theme_ == themeart::kSpace ? themeart::kSpaceBase : themeart::kQuoliBase;
     SDL_Surface* image = pictures_.images[picture];
-    lane.base = std::make_unique<TActor>(centreX - ImageWidth(image) / 2, theScreen.height - ImageHeight(image), image);
+    lane.base = std::make_unique<TActor>(centreX - ImageWidth(image) / 2, floor - ImageHeight(image), image);
 }
 
 void PictureView::ReleaseLane(Lane& lane)
@@ -151,7 +151,7 @@ void PictureView::Land(int laneIndex)
     Lane& lane = lanes_[laneIndex];
     PlayEffectNumber(theme_, 2);
     themeart::Play(*lane.sprite, themeart::Landing(theme_), pictures_.images, 1);
-    int baseTop = lane.base ? lane.base->Y() : theScreen.height;
+    int baseTop = lane.base ? lane.base->Y() : Floor();
     int baseTall = lane.base ? lane.base->Height() : 0;
     lane.sprite->CentreOn(LaneCentre(laneIndex), baseTop + baseTall / 3 - lane.sprite->Height() / 2);
     if (lane.base)
@@ -174,12 +174,11 @@ void PictureView::StartShots(const Playfield& field, int lanes, std::uint32_t no
             themeart::Play(*lane.base, themeart::Firing(theme_), pictures_.images, 1);
             lane.stage = ShotStage::kFiring;
         } else if (lane.stage == ShotStage::kFiring && !lane.base->IsAnimating()) {
-            SDL_Surface* restingBase = pictures_.images[space ? themeart::kSpaceBase : themeart::kQuoliBase];
             SDL_Surface* shot = pictures_.images[space ? themeart::kSpaceShot : themeart::kQuoliShot];
             int rise = (space ? kSpaceShotRise : kQuoliShotRise)[ResolutionSlot()];
             int centreX = lane.base->CentreX();
             lane.shot = std::make_unique<TActor>(centreX - ImageWidth(shot) / 2,
-                                                 theScreen.height - ImageHeight(restingBase) - ImageHeight(shot) + rise, shot);
+                                                 lane.base->Y() - ImageHeight(shot) + rise, shot);
             themeart::Play(*lane.shot, themeart::Shot(theme_), pictures_.images, 0);
             hitAllowance_ = space ? lane.spriteHeight * 3 / 5 : lane.spriteHeight * 2 / 7;
             lane.shotTimer = now;
@@ -347,8 +346,10 @@ Rect PictureView::DecorationBox(int lane) const
     SDL_Surface* decoration = pictures_.images[lanes_[lane].decoration];
     if (theme_ != themeart::kQuoli || !lanes_[lane].base || !decoration)
         return {0, 0, -1, -1};
-    int left = LaneCentre(lane) - ImageWidth(pictures_.images[themeart::kQuoliBase]) / 2 - decoration->w + Scaled(12);
-    return {left, theScreen.height - decoration->h, left + decoration->w - 1, theScreen.height - 1};
+    SDL_Surface* base = pictures_.images[themeart::kQuoliBase];
+    int left = LaneCentre(lane) - ImageWidth(base) / 2 - decoration->w + Scaled(12);
+    int floor = lanes_[lane].base->Y() + ImageHeight(base);  // where its launcher stands
+    return {left, floor - decoration->h, left + decoration->w - 1, floor - 1};
 }
 
 void PictureView::DrawLifeIcons(const Playfield& field)

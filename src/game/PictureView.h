@@ -69,6 +69,12 @@ public:
 private:
     int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
     TActorParola* WordActor(int lane) override { return lanes_[lane].word.get(); }
+    // Once loaded, the launchers stand on the play area's floor.
+    void FloorMoved() override
+    {
+        if (lanes_[0].base)
+            PlaceBases();
+    }
 
     struct Lane {
         std::unique_ptr<TActor> base;    // the launcher
@@ -84,7 +90,7 @@ private:
     };
 
     void PlaceBases();
-    void PlaceBase(Lane& lane, int centreX);
+    void PlaceBase(Lane& lane, int centreX, int floor);
     void ReleaseLane(Lane& lane);
     void AnimateLane(Lane& lane);
     void StartShots(const Playfield& field, int lanes, std::uint32_t now);

@@ -24,7 +24,7 @@ void PictureView::SetUpBonus(std::uint32_t now)
     }
     bonusBox_.Reset();
     Lane& lane = lanes_[0];
-    PlaceBase(lane, W / 2);
+    PlaceBase(lane, W / 2, H);  // the strip is not shown in the bonus stage
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
         lane.sprite = std::make_unique<TActor>(target);

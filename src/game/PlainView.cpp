@@ -10,7 +10,7 @@
 
 FallGeometry PlainView::Geometry(int lineSkip) const
 {
-    return {lineSkip + 16, theScreen.height};
+    return {lineSkip + 16, Floor()};
 }
 
 int PlainView::LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs)

@@ -57,6 +57,12 @@ void TZandorliGameContext::Start()
         view_ = std::move(pictures);
     }
 
+    // A child with switches types on a strip of letters along the bottom:
+    // the words land on top of it.
+    switchPlay_ = s.device.enabled != 0;
+    if (switchPlay_)
+        view_->ShowLetterStrip(&strip_);
+
     PlayRules rules;
     rules.lanes = lanes;
     rules.spawnMs = static_cast<std::uint32_t>(std::max(0, s.spawnSeconds)) * 1000;
@@ -71,9 +77,6 @@ void TZandorliGameContext::Start()
     field_.Start(rules);
     field_.SetLevelIndex(std::max(0, s.startLevel - 1));
 
-    switchPlay_ = s.device.enabled != 0;
-    if (switchPlay_)
-        view_->ShowLetterStrip(&strip_);
 
     escapeAllowed_ = true;
     ClearScreen(0);

@@ -55,10 +55,15 @@ void TGroup::FocusChild(TView* view)
 {
     if (!view || view == current_ || !view->CanFocus())
         return;
-    if (current_)
-        current_->SetState(view::kFocused, false);
+    TView* previous = current_;
+    if (previous)
+        previous->SetState(view::kFocused, false);
     current_ = view;
     view->SetState(view::kFocused, true);
+    // A rounded view does not paint the corners of its box, where the scan
+    // mark was: the group is drawn again so that no red is left behind.
+    if (previous && theDeviceNavigation && (previous->State() & view::kRounded) && !DrawLocked())
+        Draw();
 }
 
 void TGroup::FocusNext()

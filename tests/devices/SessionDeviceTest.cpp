@@ -5,6 +5,7 @@
 #include "app/Input.h"
 #include "app/TApp.h"
 #include "devices/SessionDevice.h"
+#include "gfx/Colours.h"
 #include "menus/GameSettings.h"
 #include "menus/TMainMenuContext.h"
 #include "support/HeadlessApp.h"
@@ -26,6 +27,7 @@ struct SessionDeviceTest : ::testing::Test {
         theGameSettings.device.switches = 2;  // Enter presses, Space steps
         headless = std::make_unique<HeadlessApp>();
         SetInputHook([](TEvent& event) { sessiondevice::Poll(theGameSettings.device, event); });
+        sessiondevice::Follow(theGameSettings.device);  // as the program starts
         auto context = std::make_unique<TProjectContext>();
         title = context.get();
         headless->App().SetChild(std::move(context));
@@ -46,6 +48,14 @@ struct SessionDeviceTest : ::testing::Test {
         headless->Step(3);
     }
     TView* Focused() { return static_cast<TGroup*>(title->FirstDialog())->Current(); }
+    static int RedPixels(const TView& view)
+    {
+        int red = 0;
+        for (int y = view.top; y <= view.bottom; ++y)
+            for (int x = view.left; x <= view.right; ++x)
+                red += ScreenPixel(x, y) == MapColour(8) ? 1 : 0;
+        return red;
+    }
 };
 
 }  // namespace
@@ -73,4 +83,17 @@ TEST_F(SessionDeviceTest, WithoutTheDeviceSpaceDoesNotMoveTheFocus)
     EXPECT_EQ(Focused(), first);
     Key(SDLK_RETURN, 13);
     EXPECT_NE(dynamic_cast<TMainMenuContext*>(headless->App().Child()), nullptr);
+}
+
+// The buttons are rounded: their bodies leave the corners of their boxes,
+// where the mark was, to whatever is behind.
+TEST_F(SessionDeviceTest, TheScanMarkLeavesNothingBehindWhenItMovesOn)
+{
+    Start(true);
+    TView* first = Focused();
+    EXPECT_GT(RedPixels(*first), 0) << "the focused button is marked from the first picture";
+    Key(SDLK_SPACE, ' ');
+    ASSERT_NE(Focused(), first);
+    EXPECT_GT(RedPixels(*Focused()), 0);
+    EXPECT_EQ(RedPixels(*first), 0);
 }

@@ -72,3 +72,23 @@ TEST_F(SwitchPlayTest, WithoutTheDeviceThereIsNoStripAndSwitchesDoNothing)
     EXPECT_TRUE(game->Typed().empty());
     EXPECT_FALSE(ScreenShows("S"));
 }
+
+// The strip takes the bottom of the screen: in every look the words land on
+// it, not behind it, and the launchers of the picture themes stand on it.
+TEST_F(SwitchPlayTest, TheWordsLandOnTheStripInEveryLook)
+{
+    for (int theme = 1; theme <= 3; ++theme) {
+        int bottomLine[2] = {};
+        for (int device = 0; device <= 1; ++device) {
+            theGameSettings.theme = theme;
+            theGameSettings.device.enabled = device;
+            Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+            ToPlay();
+            bottomLine[device] = game->Field().Rules().bottomLine;
+            if (device == 1) {
+                EXPECT_EQ(bottomLine[0] - bottomLine[1], game->Screens().LetterStripHeight()) << "theme " << theme;
+            }
+            TearDown();
+        }
+    }
+}
