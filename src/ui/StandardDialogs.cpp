@@ -4,12 +4,14 @@
 #include "app/Commands.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
+#include "platform/Paths.h"
 #include "resources/StringTable.h"
 #include "ui/TButton.h"
 #include "ui/TInputLine.h"
 #include "ui/TStaticText.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -162,6 +164,9 @@ void TGetNameDialog::HandleEvent(TEvent& event)
 
 void ShowMessage(TDialog* over, const char* title, const char* text)
 {
+    // Also on standard error, for whoever started the program from a
+    // terminal or keeps its output (a school's support, the tests).
+    std::fprintf(stderr, "%s: %s\n", platform::Latin1ToUtf8(title).c_str(), platform::Latin1ToUtf8(text).c_str());
     PushDialog(over, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text,
                                                       dialog::kSaveBackground));
 }

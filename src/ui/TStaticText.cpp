@@ -70,7 +70,9 @@ void TStaticText::DrawBody()
     } else {
         bottom = y + h;
     }
-    theScreen.pen = MapColour(Has(view::kActive | view::kEnabled) ? colour : dimColour);
+    // Dimmed when switched off; a dialog merely under another keeps its look.
+    bool dimmed = (state_ & view::kActive) && !(state_ & view::kEnabled);
+    theScreen.pen = MapColour(dimmed ? dimColour : colour);
     DrawHotkeyText(HotkeyRole(this), x, y, text_.c_str());
 }
 

@@ -27,8 +27,8 @@ public:
     // Where the text is drawn.
     Rect TextArea() const;
 
-    std::uint32_t colour;     // colour number or pixel, when active and enabled
-    std::uint32_t dimColour;  // otherwise
+    std::uint32_t colour;     // colour number or pixel
+    std::uint32_t dimColour;  // when switched off in an active dialog
 
 protected:
     // The text's anchor point; the screen's anchors are set to match.

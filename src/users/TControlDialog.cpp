@@ -4,6 +4,7 @@
 #include "devices/SessionDevice.h"
 #include "devices/TExtDevTestDialog.h"
 #include "devices/TExtDevice.h"
+#include "gfx/Colours.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "help/TMiniBrowser.h"
@@ -88,6 +89,9 @@ TControlDialog::TControlDialog(DeviceSettings& settings)
         int x = s.right + Scaled(40);
         parts[2] = &Insert(std::make_unique<TStaticText>(x, (s.top + s.bottom) / 2 - L / 2, x + Scaled(120),
                                                          (s.top + s.bottom) / 2 + L / 2, GetString(6, units)));
+        // Switched off, the texts grey like the choices beside them.
+        for (TView* text : {parts[0], parts[2]})
+            static_cast<TStaticText*>(text)->dimColour = SchemeColour(6);
     };
     slider(218, &settings.acceptance, 0, 10, 1, 5, 6, acceptance_);
     slider(290, &settings.scanInterval, 5, 50, 5, 7, 8, scan_);

@@ -4,6 +4,7 @@
 
 #include "devices/DeviceSettings.h"
 #include "devices/TExtDevTestDialog.h"
+#include "gfx/Colours.h"
 #include "help/TMiniBrowser.h"
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
@@ -243,4 +244,32 @@ TEST_F(ControlDialogTest, NothingOverlapsAtAnyResolution)
             EXPECT_LT(buttons[i]->bottom, buttons[i + 1]->top) << resolution << ": button " << i;
         EXPECT_LT(buttons.back()->bottom, driver->Menu()->FirstDialog()->bottom);
     }
+}
+
+// Switched off, a slider's texts grey like the choices beside them: the
+// teacher sees at a glance that the scan time does not apply.
+TEST_F(ControlDialogTest, TheTextsOfASliderSwitchedOffAreGrey)
+{
+    auto* dialog = OpenOn(On(devicekind::kKeyboard, 1, 0));
+    ASSERT_NE(dialog, nullptr);
+    TStaticText* label = nullptr;
+    dialog->EachChild([&](TView* v) {
+        if (auto* t = dynamic_cast<TStaticText*>(v); t && t->Text() == GetString(6, 7))
+            label = t;
+    });
+    ASSERT_NE(label, nullptr);
+    auto pixels = [&](std::uint32_t pixel) {
+        int n = 0;
+        for (int y = label->top; y <= label->bottom; ++y)
+            for (int x = label->left; x <= label->right; ++x)
+                n += ScreenPixel(x, y) == pixel ? 1 : 0;
+        return n;
+    };
+    const std::uint32_t ink = MapColour(label->colour), grey = MapColour(label->dimColour);
+    ASSERT_NE(ink, grey);
+    EXPECT_GT(pixels(ink), 0);
+    EXPECT_EQ(pixels(grey), 0);
+    Key('2', '2');  // two switches: no scanning
+    EXPECT_EQ(pixels(ink), 0);
+    EXPECT_GT(pixels(grey), 0);
 }

@@ -50,8 +50,10 @@ def write_exercise(game, name, text):
         f.write(text)
 
 
-def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False, theme=1, kind=1):
-    """The 476-byte game settings of a profile: whole words unless told."""
+def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infinite_lives=False, theme=1, kind=1,
+                     switches=0, scan_tenths=10):
+    """The 476-byte game settings of a profile: whole words unless told;
+    `switches` 1 or 2 turns on the keyboard as a switch device."""
     b = bytearray(476)
     b[0] = 1 if record else 0
     b[1] = 1 if top_ten else 0
@@ -63,7 +65,7 @@ def profile_settings(exercise, lanes=1, fall=20, record=True, top_ten=True, infi
     struct.pack_into("<i", b, 304, 1)
     b[308:308 + 7] = b"comicbd"
     struct.pack_into("<iii", b, 428, 28, 0, 15)
-    struct.pack_into("<iiiiiiii", b, 440, 0, 1, 1, 0, 1, 0, 10, 150)
+    struct.pack_into("<iiiiiiii", b, 440, 1 if switches else 0, 1, max(switches, 1), 0, 1, 0, scan_tenths, 150)
     return bytes(b)
 
 
@@ -149,21 +151,51 @@ def colour_box(png, rgb):
     return box
 
 
+class Framebuffer:
+    """The screen of an Xvfb started with -fbdir: an XWD image the server
+    keeps up to date, read a row at a time as (r, g, b) triples, far faster
+    than a screenshot (for following what moves on the screen)."""
+
+    def __init__(self, path):
+        self.path = path
+        with open(path, "rb") as f:
+            head = f.read(100)
+        order = ">" if struct.unpack_from(">I", head, 0)[0] < 4096 else "<"
+        fields = struct.unpack_from(order + "25I", head, 0)
+        header_size, byte_order, bits, self.stride, ncolours = fields[0], fields[7], fields[11], fields[12], fields[19]
+        self.width, self.height = fields[4], fields[5]
+        if bits != 32:
+            raise ValueError("a 32-bit framebuffer is expected")
+        self.offset = header_size + 12 * ncolours
+        self.lsb = byte_order == 0
+
+    def row(self, y, width=None):
+        with open(self.path, "rb") as f:
+            f.seek(self.offset + y * self.stride)
+            data = f.read(4 * (width or self.width))
+        if self.lsb:
+            return [(data[i + 2], data[i + 1], data[i]) for i in range(0, len(data), 4)]
+        return [(data[i + 1], data[i + 2], data[i + 3]) for i in range(0, len(data), 4)]
+
+
 class XServer:
     """A private Xvfb on the first free display from `first` on (servers
     started at the same time need different ranges)."""
 
-    def __init__(self, first=141):
+    def __init__(self, first=141, framebuffer=False):
         self.display = next(f":{n}" for n in range(first, first + 100)
                             if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         self.env = dict(os.environ, DISPLAY=self.display,
                         LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
+        self.fbdir = tempfile.mkdtemp() if framebuffer else None
+        extra = ["-fbdir", self.fbdir] if framebuffer else []
         self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                                         "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                         "-noreset"] + extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
             if subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0:
                 break
             time.sleep(0.1)
+        self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0")) if framebuffer else None
 
     def key(self, *names, pause=0.0):
         if pause:
@@ -188,9 +220,14 @@ class XServer:
         """The program's window (it opens at the top left of the screen) as PNG."""
         subprocess.run(["import", "-window", "root", "-crop", size + "+0+0", path], env=self.env)
 
+    def hold(self, name, down):
+        subprocess.run(["xdotool", "keydown" if down else "keyup", name], env=self.env)
+
     def stop(self):
         self.process.terminate()
         self.process.wait()
+        if self.fbdir:
+            shutil.rmtree(self.fbdir, ignore_errors=True)
 
 
 def wait_for(path, seconds=10):

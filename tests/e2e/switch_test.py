@@ -1,0 +1,277 @@
+#!/usr/bin/env python3
+"""Switch access in a real X server, real key presses only.
+
+(a) A teacher opens the controls (F6), turns the device on, picks the
+    keyboard with two switches and tries it (F2): the test panel's "OK" box
+    fills while Enter is held and empties when it is let go; the joystick-
+    like look with directions and the pointer look open too; serial port 4,
+    which this machine does not have, gives the Italian message.
+(b) A child whose profile has the keyboard as two switches goes from the
+    title screen to the game and destroys every word of a two-level exercise
+    with Space (step) and Enter (select) only, on the letter strip; the
+    results log holds each word hit; the final screen and the top ten follow.
+(c) The same child with one switch (Space, scan every 0.5 s) destroys a word
+    by pressing Space when the scan reaches each letter.
+
+    switch_test.py PROGRAM_FOLDER [RESOLUTION [SCREENSHOT_FOLDER]]"""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from quoli_e2e import (Checks, XServer, colour_box, fresh_program_folder, profile_settings, read_events, wait_for_end,
+                       write_exercise, write_last_user, write_profile)
+
+stage = os.path.abspath(sys.argv[1])
+resolution = sys.argv[2] if len(sys.argv) > 2 else "800x600"
+shots = sys.argv[3] if len(sys.argv) > 3 else None
+width, height = (int(n) for n in resolution.split("x"))
+check = Checks()
+
+BLACK, CELL_FRAME, LIT_FRAME = (0, 0, 0), (0xB8, 0xBC, 0xB8), (0xF8, 0, 0)
+RED = (0xF8, 0, 0)
+shot_number = [0]
+
+
+def shot(x, name):
+    if shots:
+        shot_number[0] += 1
+        time.sleep(0.4)
+        x.screenshot(os.path.join(shots, f"switch-{resolution}-{shot_number[0]:02d}-{name}.png"), resolution)
+
+
+def start(x, game, *args):
+    return subprocess.Popen(["./quoli", *args], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+
+
+def strip(fb):
+    """(cells, lit) as the letter strip shows them now, or None: the strip is
+    the black band at the bottom; on a row near the top of its small cells
+    each cell begins, after black, with its frame colour (red when lit)."""
+    top = height - 1
+    while top > height // 2 and fb.row(top, width)[10] == BLACK:
+        top -= 1
+    band = height - 1 - top
+    if band < 20:
+        return None
+    row = fb.row(top + 1 + band // 4 + 4, width)
+    cells, lit = 0, None
+    for x in range(20, width - 20):
+        if row[x - 1] == BLACK and row[x] in (CELL_FRAME, LIT_FRAME):
+            if row[x] == LIT_FRAME:
+                lit = cells
+            cells += 1
+    return (cells, lit) if lit is not None else None
+
+
+def wait_strip(fb, test, seconds):
+    """Polls the strip until `test(cells, lit)` holds; the last reading."""
+    end = time.time() + seconds
+    seen = None
+    while time.time() < end:
+        seen = strip(fb)
+        if seen and test(*seen):
+            return seen
+        time.sleep(0.02)
+    return seen
+
+
+def events_of(game, kind):
+    if not os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
+        return []
+    return [e[2].rstrip(b"\0").decode("latin-1") for e in read_events(game)[1] if e[1] == kind]
+
+
+def wait_event(game, kind, count, seconds):
+    """The texts of the log's events of `kind` once there are `count`."""
+    end = time.time() + seconds
+    while time.time() < end:
+        texts = events_of(game, kind)
+        if len(texts) >= count:
+            return texts
+        time.sleep(0.1)
+    return events_of(game, kind)
+
+
+def letters(word):
+    """The strip's cells for a word alone: its letters in order, then cancel."""
+    return sorted(set(word.upper())) + [None]
+
+
+def teacher(x, work_game):
+    """(a): the controls dialog and its test panel, keyboard only."""
+    settings = bytearray(profile_settings(b"Prova"))
+    settings[474] = 1  # this profile may use pointer events as a device
+    write_last_user(work_game, b"Maestra", bytes(settings))
+    program = start(x, work_game)
+    try:
+        time.sleep(2.5)
+        x.key("Return")                # title screen: on to the main menu
+        time.sleep(1)
+        x.key("F6")                    # the controls
+        time.sleep(0.8)
+        shot(x, "controls-off")
+        x.key("space", "t", "2", pause=0.3)  # on; the keyboard; two switches
+        shot(x, "controls-two-switches")
+        x.key("F2")
+        time.sleep(0.8)
+        before = os.path.join(work_game, "..", "panel.png")
+        x.screenshot(before, resolution)
+        check("no red in the panel before a switch is pressed", colour_box(before, RED) is None)
+        x.hold("Return", True)
+        time.sleep(0.5)
+        held = os.path.join(work_game, "..", "held.png")
+        x.screenshot(held, resolution)
+        if shots:
+            shutil.copy(held, os.path.join(shots, f"switch-{resolution}-panel-ok-held.png"))
+        box = colour_box(held, RED)
+        x.hold("Return", False)
+        time.sleep(0.5)
+        check(f"the OK box fills while Enter is held (got {box})",
+              box is not None and 25 <= box[2] - box[0] <= 70 and abs((box[2] - box[0]) - (box[3] - box[1])) <= 1
+              and box[2] < width // 2)
+        x.screenshot(before, resolution)
+        check("and empties when it is let go", colour_box(before, RED) is None)
+        x.hold("space", True)
+        time.sleep(0.5)
+        x.screenshot(held, resolution)
+        scan = colour_box(held, RED)
+        x.hold("space", False)
+        check(f"Space fills the scan box, on the right (got {scan})", scan is not None and scan[0] > width // 2)
+        x.key("Escape", pause=0.6)     # the panel closes
+        x.key("d", "F2", pause=0.6)    # one switch and directions: the arrows
+        shot(x, "panel-directions")
+        x.key("Escape", pause=0.6)
+        x.key("1", pause=0.3)          # back to one switch
+        x.key("p", "F2", pause=0.6)    # pointer events: the pointer field
+        subprocess.run(["xdotool", "mousemove", str(width // 3), str(height // 3)], env=x.env)
+        shot(x, "panel-pointer")
+        x.key("Escape", pause=0.6)
+        x.key("s", "Tab", "Tab", "Down", "Down", "Down", pause=0.3)  # serial; its ports; port 4
+        shot(x, "controls-serial-4")
+        x.key("F2", pause=0.8)
+        shot(x, "serial-4-message")
+        x.key("Return", pause=0.6)     # the message closes
+        x.key("Escape", pause=0.6)     # the controls close
+        x.key("Escape", "s", pause=0.8)
+        status, output = wait_for_end(program, 15)
+    finally:
+        if program.poll() is None:
+            program.kill()
+    check(f"the teacher's program ends with status 0 (got {status})", status == 0)
+    check("serial port 4 gives the Italian message",
+          "Impossibile usare il dispositivo: controlla che sia collegato e acceso." in output)
+    check("the keyboard and pointer panels opened without it", output.count("Impossibile usare il dispositivo") == 1)
+
+
+def select(x, fb, wanted_index, cells):
+    """Two switches: Space until the wanted cell is lit, then Enter."""
+    for _ in range(cells + 1):
+        seen = strip(fb)
+        if seen and seen[1] == wanted_index:
+            break
+        x.key("space")
+        wait_strip(fb, lambda c, lit, before=seen: (c, lit) != before, 2)
+    x.key("Return")
+    time.sleep(0.15)
+
+
+def two_switch_child(x, game):
+    """(b): from the title screen to the end of the game, Space and Enter."""
+    write_exercise(game, "Prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n\r\n1\r\nSecondo\r\ncasa\r\n")
+    settings = profile_settings(b"Prova", fall=40, switches=2)
+    write_profile(game, b"Sara", settings)
+    write_last_user(game, b"Sara", settings)
+    fb = x.framebuffer
+    program = start(x, game)
+    try:
+        time.sleep(2.5)
+        shot(x, "title-scanned")
+        x.key("Return")                # switch 1 presses "Invio - Avanti", marked from the start
+        time.sleep(1)
+        x.key("space")
+        shot(x, "menu-scanned")
+        x.key(*["space"] * 11, pause=0.15)  # on round the menu to "F10 - Gioca!"
+        shot(x, "menu-play-marked")
+        x.key("Return")
+        hit = 0
+        for number in range(1, 4):
+            shown = wait_event(game, 5, number, 30)
+            if len(shown) < number:
+                break
+            word = shown[number - 1]
+            cells = letters(word)
+            wait_strip(fb, lambda c, lit: c == len(cells), 10)
+            if number == 1:
+                shot(x, "game-strip")
+            for letter in word.upper():
+                select(x, fb, cells.index(letter), len(cells))
+            hit = len(wait_event(game, 7, number, 5))
+        check(f"every word of both levels is hit (got {hit} of 3)", hit == 3)
+        completed = wait_event(game, 11, 1, 30)
+        check("the game is completed", len(completed) == 1)
+        time.sleep(2)
+        shot(x, "final-screen")
+        time.sleep(10)                 # the final screen, then the top ten's name
+        shot(x, "top-ten-name")
+        x.key("Return", pause=1.5)     # switch 1 on the focused name: keep it
+        shot(x, "top-ten-table")
+        x.key("Return", pause=1.5)     # close the table: the program ends (started for one game? no: the menu)
+        shot(x, "after-top-ten")
+    finally:
+        program.kill()
+        program.wait()
+    hits = events_of(game, 7)
+    check(f"the log has each word hit (got {hits})", sorted(hits) == ["CASA", "MARE", "SOLE"])
+    levels = events_of(game, 4)
+    check(f"both levels are recorded (got {levels})", levels == ["Primo", "Secondo"])
+
+
+def one_switch_child(x, game):
+    """(c): one switch, Space, the scan stepping every half second."""
+    write_exercise(game, "Uno.LEV", b"\r\n\r\n1\r\nUno\r\nsole\r\n")
+    settings = profile_settings(b"Uno", fall=40, switches=1, scan_tenths=5)
+    write_profile(game, b"Sara", settings)
+    os.remove(os.path.join(game, "DATA", "USERS.DAT"))
+    fb = x.framebuffer
+    program = start(x, game, "Sara")
+    try:
+        shown = wait_event(game, 5, 1, 20)
+        check("a word falls", len(shown) == 1)
+        cells = letters(shown[0] if shown else "sole")
+        first = wait_strip(fb, lambda c, lit: c == len(cells), 10)
+        check(f"the strip shows the word's letters and cancel (got {first})", first and first[0] == len(cells))
+        # The scan moves on by itself: time two steps.
+        a = wait_strip(fb, lambda c, lit: lit is not None, 2)
+        wait_strip(fb, lambda c, lit: lit != a[1], 2)
+        t0 = time.time()
+        b = strip(fb)
+        wait_strip(fb, lambda c, lit: lit != b[1], 2)
+        step = time.time() - t0
+        check(f"the scan steps every half second (got {step:.2f} s)", 0.4 <= step <= 0.6)
+        for letter in (shown[0] if shown else "sole").upper():
+            wait_strip(fb, lambda c, lit, i=cells.index(letter): lit == i, 5)
+            x.key("space")
+            time.sleep(0.1)
+        hits = wait_event(game, 7, 1, 5)
+        check(f"one switch destroys the word (got {hits})", hits == ["SOLE"])
+        check("and nothing was typed wrong", events_of(game, 6) == [])
+    finally:
+        program.kill()
+        program.wait()
+
+
+work, game = fresh_program_folder(stage, resolution)
+x = XServer(first=271, framebuffer=True)
+try:
+    teacher_work, teacher_game = fresh_program_folder(stage, resolution)
+    teacher(x, teacher_game)
+    shutil.rmtree(teacher_work, ignore_errors=True)
+    two_switch_child(x, game)
+    one_switch_child(x, game)
+finally:
+    x.stop()
+shutil.rmtree(work, ignore_errors=True)
+check.finish()
