@@ -222,6 +222,12 @@ int GameScreens::DrawLetterStrip(const std::vector<char>& cells, int highlighted
     DrawingState saved;
     int H = theScreen.height, height = LetterStripHeight();
     int top = H - height;
+    SDL_Surface* last = strip_.picture.get();
+    bool sameSize = last && last->w == theScreen.width && last->h == height;
+    if (sameSize && strip_.cells == cells && strip_.highlighted == highlighted) {
+        DrawImage(0, top, last);
+        return height;
+    }
     FillBox(0, top, theScreen.width - 1, H - 1, 0);
     // Every cell as wide as the widest letter; the highlighted one twice as
     // wide, in yellow with a red frame, so that it can be followed.
@@ -248,6 +254,13 @@ int GameScreens::DrawLetterStrip(const std::vector<char>& cells, int highlighted
         theScreen.pen = MapColour(lit ? 9 : 0);
         DrawText(x + w / 2, (t + b) / 2, cells[i] ? letter : cancel);
         x += w + Scaled(4);
+    }
+    if (!sameSize)
+        strip_.picture.reset(CreateScreenSurface(theScreen.width, height));
+    if (strip_.picture) {
+        SaveScreenArea(0, top, strip_.picture.get());
+        strip_.cells = cells;
+        strip_.highlighted = highlighted;
     }
     return height;
 }

@@ -3,6 +3,7 @@
 // score box, the lives as a number, and the framed title and final screens.
 
 #include "gfx/Display.h"
+#include "gfx/Images.h"
 
 #include <cstdint>
 #include <memory>
@@ -75,4 +76,11 @@ private:
     TJoinElement* fallbackEntry_ = nullptr;
     std::unique_ptr<TFont> fallback_, scoreFont_, livesFont_, title42_, title36_, wordFont_;
     int wordLineHeight_ = 0;
+    // The strip as last drawn: drawn again only when its cells or its
+    // highlight change (its letters are rendered type), else copied.
+    struct DrawnStrip {
+        SurfacePtr picture;
+        std::vector<char> cells;
+        int highlighted = -1;
+    } strip_;
 };

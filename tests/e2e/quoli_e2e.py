@@ -107,6 +107,24 @@ def read_events(game):
     return log[:4], events
 
 
+def logged_texts(game, kind):
+    """The texts of the results log's events of one kind, in order."""
+    if not os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
+        return []
+    return [e[2].rstrip(b"\0").decode("latin-1") for e in read_events(game)[1] if e[1] == kind]
+
+
+def wait_logged(game, kind, count, seconds):
+    """logged_texts() once there are `count` of them, or after `seconds`."""
+    end = time.time() + seconds
+    while time.time() < end:
+        texts = logged_texts(game, kind)
+        if len(texts) >= count:
+            return texts
+        time.sleep(0.1)
+    return logged_texts(game, kind)
+
+
 def write_profile(game, name, settings):
     write_profiles(game, [(name, settings)])
 
@@ -176,6 +194,73 @@ class Framebuffer:
         if self.lsb:
             return [(data[i + 2], data[i + 1], data[i]) for i in range(0, len(data), 4)]
         return [(data[i + 1], data[i + 2], data[i + 3]) for i in range(0, len(data), 4)]
+
+
+def read_strip(fb, width, height):
+    """(cells, lit) as the letter strip of a switch player shows them now, or
+    None: the strip is the black band at the bottom of the window; on a row
+    near the top of its small cells each cell begins, after black, with its
+    frame colour (red when lit)."""
+    black, cell_frame, lit_frame = (0, 0, 0), (0xB8, 0xBC, 0xB8), (0xF8, 0, 0)
+    top = height - 1
+    while top > height // 2 and fb.row(top, width)[10] == black:
+        top -= 1
+    band = height - 1 - top
+    if band < 20:
+        return None
+    row = fb.row(top + 1 + band // 4 + 4, width)
+    cells, lit = 0, None
+    for x in range(20, width - 20):
+        if row[x - 1] == black and row[x] in (cell_frame, lit_frame):
+            if row[x] == lit_frame:
+                lit = cells
+            cells += 1
+    return (cells, lit) if lit is not None else None
+
+
+def wait_strip(fb, width, height, test, seconds):
+    """Polls the strip until `test(cells, lit)` holds; the last reading."""
+    end = time.time() + seconds
+    seen = None
+    while time.time() < end:
+        seen = read_strip(fb, width, height)
+        if seen and test(*seen):
+            return seen
+        time.sleep(0.02)
+    return seen
+
+
+def strip_letters(word):
+    """The strip's cells while only `word` falls: its letters, then cancel."""
+    return sorted(set(word.upper())) + [None]
+
+
+def type_on_strip(x, fb, width, height, word, pace=0.15):
+    """A child with two switches types `word`: for each letter, Space until
+    its cell is lit, then Enter; `pace` seconds after each press."""
+    cells = strip_letters(word)
+    for letter in word.upper():
+        for _ in range(len(cells) + 1):
+            seen = read_strip(fb, width, height)
+            if seen and seen[1] == cells.index(letter):
+                break
+            x.key("space")
+            wait_strip(fb, width, height, lambda c, lit, before=seen: (c, lit) != before, 2)
+            time.sleep(pace)
+        x.key("Return")
+        time.sleep(pace)
+
+
+def strip_presses(word):
+    """How many presses (steps and selections) `word` takes on the strip,
+    letter by letter, the highlight starting on the first cell."""
+    cells = strip_letters(word)
+    at, presses = 0, []
+    for letter in word.upper():
+        wanted = cells.index(letter)
+        presses.append((wanted - at) % len(cells) + 1)
+        at = wanted
+    return presses
 
 
 class XServer:

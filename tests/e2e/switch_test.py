@@ -21,8 +21,9 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import (Checks, XServer, colour_box, fresh_program_folder, profile_settings, read_events, wait_for_end,
-                       write_exercise, write_last_user, write_profile)
+from quoli_e2e import (Checks, XServer, colour_box, fresh_program_folder, logged_texts, profile_settings, read_strip,
+                       strip_letters, type_on_strip, wait_for_end, wait_logged, wait_strip, write_exercise,
+                       write_last_user, write_profile)
 
 stage = os.path.abspath(sys.argv[1])
 resolution = sys.argv[2] if len(sys.argv) > 2 else "800x600"
@@ -30,7 +31,6 @@ shots = sys.argv[3] if len(sys.argv) > 3 else None
 width, height = (int(n) for n in resolution.split("x"))
 check = Checks()
 
-BLACK, CELL_FRAME, LIT_FRAME = (0, 0, 0), (0xB8, 0xBC, 0xB8), (0xF8, 0, 0)
 RED = (0xF8, 0, 0)
 shot_number = [0]
 
@@ -44,60 +44,6 @@ def shot(x, name):
 
 def start(x, game, *args):
     return subprocess.Popen(["./quoli", *args], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-
-
-def strip(fb):
-    """(cells, lit) as the letter strip shows them now, or None: the strip is
-    the black band at the bottom; on a row near the top of its small cells
-    each cell begins, after black, with its frame colour (red when lit)."""
-    top = height - 1
-    while top > height // 2 and fb.row(top, width)[10] == BLACK:
-        top -= 1
-    band = height - 1 - top
-    if band < 20:
-        return None
-    row = fb.row(top + 1 + band // 4 + 4, width)
-    cells, lit = 0, None
-    for x in range(20, width - 20):
-        if row[x - 1] == BLACK and row[x] in (CELL_FRAME, LIT_FRAME):
-            if row[x] == LIT_FRAME:
-                lit = cells
-            cells += 1
-    return (cells, lit) if lit is not None else None
-
-
-def wait_strip(fb, test, seconds):
-    """Polls the strip until `test(cells, lit)` holds; the last reading."""
-    end = time.time() + seconds
-    seen = None
-    while time.time() < end:
-        seen = strip(fb)
-        if seen and test(*seen):
-            return seen
-        time.sleep(0.02)
-    return seen
-
-
-def events_of(game, kind):
-    if not os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
-        return []
-    return [e[2].rstrip(b"\0").decode("latin-1") for e in read_events(game)[1] if e[1] == kind]
-
-
-def wait_event(game, kind, count, seconds):
-    """The texts of the log's events of `kind` once there are `count`."""
-    end = time.time() + seconds
-    while time.time() < end:
-        texts = events_of(game, kind)
-        if len(texts) >= count:
-            return texts
-        time.sleep(0.1)
-    return events_of(game, kind)
-
-
-def letters(word):
-    """The strip's cells for a word alone: its letters in order, then cancel."""
-    return sorted(set(word.upper())) + [None]
 
 
 def teacher(x, work_game):
@@ -166,18 +112,6 @@ def teacher(x, work_game):
     check("the keyboard and pointer panels opened without it", output.count("Impossibile usare il dispositivo") == 1)
 
 
-def select(x, fb, wanted_index, cells):
-    """Two switches: Space until the wanted cell is lit, then Enter."""
-    for _ in range(cells + 1):
-        seen = strip(fb)
-        if seen and seen[1] == wanted_index:
-            break
-        x.key("space")
-        wait_strip(fb, lambda c, lit, before=seen: (c, lit) != before, 2)
-    x.key("Return")
-    time.sleep(0.15)
-
-
 def two_switch_child(x, game):
     """(b): from the title screen to the end of the game, Space and Enter."""
     write_exercise(game, "Prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n\r\n1\r\nSecondo\r\ncasa\r\n")
@@ -198,19 +132,17 @@ def two_switch_child(x, game):
         x.key("Return")
         hit = 0
         for number in range(1, 4):
-            shown = wait_event(game, 5, number, 30)
+            shown = wait_logged(game, 5, number, 30)
             if len(shown) < number:
                 break
             word = shown[number - 1]
-            cells = letters(word)
-            wait_strip(fb, lambda c, lit: c == len(cells), 10)
+            wait_strip(fb, width, height, lambda c, lit: c == len(strip_letters(word)), 10)
             if number == 1:
                 shot(x, "game-strip")
-            for letter in word.upper():
-                select(x, fb, cells.index(letter), len(cells))
-            hit = len(wait_event(game, 7, number, 5))
+            type_on_strip(x, fb, width, height, word)
+            hit = len(wait_logged(game, 7, number, 5))
         check(f"every word of both levels is hit (got {hit} of 3)", hit == 3)
-        completed = wait_event(game, 11, 1, 30)
+        completed = wait_logged(game, 11, 1, 30)
         check("the game is completed", len(completed) == 1)
         time.sleep(2)
         shot(x, "final-screen")
@@ -223,9 +155,9 @@ def two_switch_child(x, game):
     finally:
         program.kill()
         program.wait()
-    hits = events_of(game, 7)
+    hits = logged_texts(game, 7)
     check(f"the log has each word hit (got {hits})", sorted(hits) == ["CASA", "MARE", "SOLE"])
-    levels = events_of(game, 4)
+    levels = logged_texts(game, 4)
     check(f"both levels are recorded (got {levels})", levels == ["Primo", "Secondo"])
 
 
@@ -238,26 +170,26 @@ def one_switch_child(x, game):
     fb = x.framebuffer
     program = start(x, game, "Sara")
     try:
-        shown = wait_event(game, 5, 1, 20)
+        shown = wait_logged(game, 5, 1, 20)
         check("a word falls", len(shown) == 1)
-        cells = letters(shown[0] if shown else "sole")
-        first = wait_strip(fb, lambda c, lit: c == len(cells), 10)
+        cells = strip_letters(shown[0] if shown else "sole")
+        first = wait_strip(fb, width, height, lambda c, lit: c == len(cells), 10)
         check(f"the strip shows the word's letters and cancel (got {first})", first and first[0] == len(cells))
         # The scan moves on by itself: time two steps.
-        a = wait_strip(fb, lambda c, lit: lit is not None, 2)
-        wait_strip(fb, lambda c, lit: lit != a[1], 2)
+        a = wait_strip(fb, width, height, lambda c, lit: lit is not None, 2)
+        wait_strip(fb, width, height, lambda c, lit: lit != a[1], 2)
         t0 = time.time()
-        b = strip(fb)
-        wait_strip(fb, lambda c, lit: lit != b[1], 2)
+        b = read_strip(fb, width, height)
+        wait_strip(fb, width, height, lambda c, lit: lit != b[1], 2)
         step = time.time() - t0
         check(f"the scan steps every half second (got {step:.2f} s)", 0.4 <= step <= 0.6)
         for letter in (shown[0] if shown else "sole").upper():
-            wait_strip(fb, lambda c, lit, i=cells.index(letter): lit == i, 5)
+            wait_strip(fb, width, height, lambda c, lit, i=cells.index(letter): lit == i, 5)
             x.key("space")
             time.sleep(0.1)
-        hits = wait_event(game, 7, 1, 5)
+        hits = wait_logged(game, 7, 1, 5)
         check(f"one switch destroys the word (got {hits})", hits == ["SOLE"])
-        check("and nothing was typed wrong", events_of(game, 6) == [])
+        check("and nothing was typed wrong", logged_texts(game, 6) == [])
     finally:
         program.kill()
         program.wait()

@@ -3,6 +3,7 @@
 // exactly as a key would.
 
 #include "game/LetterStrip.h"
+#include "gfx/Screen.h"
 #include "support/GameFixture.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +92,34 @@ TEST_F(SwitchPlayTest, TheWordsLandOnTheStripInEveryLook)
             TearDown();
         }
     }
+}
+
+// The strip's letters are rendered type: a frame where neither its cells
+// nor its highlight changed copies the last picture of it, pixel for pixel.
+TEST_F(SwitchPlayTest, AStripThatDidNotChangeIsCopiedNotDrawnAgain)
+{
+    theGameSettings.device.enabled = 1;
+    theGameSettings.lanes = 1;
+    theGameSettings.fallSeconds = 30;
+    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    ToPlay();
+    Wait(16);
+    const int height = game->Screens().LetterStripHeight();
+    auto band = [&] {
+        std::vector<std::uint32_t> pixels;
+        for (int y = theScreen.height - height; y < theScreen.height; ++y)
+            for (int x = 0; x < theScreen.width; ++x)
+                pixels.push_back(ScreenPixel(x, y));
+        return pixels;
+    };
+    Press(kStep);
+    ASSERT_TRUE(ScreenShows("L")) << "a new highlight is drawn";
+    std::vector<std::uint32_t> before = band();
+    Wait(16);
+    Wait(16);
+    EXPECT_FALSE(ScreenShows("L")) << "no letter is rendered again";
+    EXPECT_EQ(band(), before) << "the copy is the picture";
+    Press(kStep);
+    EXPECT_TRUE(ScreenShows("O"));
+    EXPECT_NE(band(), before);
 }
