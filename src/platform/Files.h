@@ -36,7 +36,8 @@ std::vector<FolderEntry> ListFolder(const std::string& path);
 
 // Writes `data` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. On any failure the old file is untouched and the
-// answer is false.
+// answer is false. Temporaries of `path` left by a copy of the program that
+// was killed mid-save are removed; a live writer's never are.
 bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size);
 
 // Appends `data` to the file (created when missing); false unless every
