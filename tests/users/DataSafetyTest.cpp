@@ -88,6 +88,28 @@ TEST_F(DataSafetyTest, ATornLastRecordIsCutBackAndKeptBesideTheLog)
     EXPECT_EQ(hits, 2) << "the record after the tear is in the report";
 }
 
+// Torn again soon after (a copy killed, or the disk full, at each start):
+// every cut keeps its own file, though the names tell only the second.
+TEST_F(DataSafetyTest, TornTailsCutInOneSecondAreEachKept)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    folder.Write("DATA/USERS.DAT", "DAT\x1A" + Record(1, 4, "Uno"));
+    std::set<std::string> torn;
+    // Three cuts in well under two seconds: two of them share a second.
+    for (const char* word : {"MARE", "SOLE", "LUNA"}) {
+        std::string tail = Record(1, 7, word).substr(0, 14);
+        folder.Write("DATA/USERS.DAT", Log() + tail);
+        torn.insert(tail);
+        TDataFile data(GameSettings::kSize);
+        data.SelectUser("Anna");
+        data.RecordText(7, word);
+    }
+    std::set<std::string> kept;
+    for (const std::string& name : Beside("USERS-RESTO-"))
+        kept.insert(folder.Read("DATA/" + name));
+    EXPECT_EQ(kept, torn);
+}
+
 TEST_F(DataSafetyTest, ALogCutInsideItsMarkerStartsAgainAndAForeignOneIsNeverTouched)
 {
     folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
