@@ -131,18 +131,15 @@ mode_t NewFileMode(const std::string& native)
     return 0666 & ~mask;
 }
 
-}  // namespace
-
-namespace {
-
 // A temporary is named "." + the file's name + "." + mkstemp's six letters
-// or digits; nothing else is ever taken for one.
-bool IsTemporaryOf(const std::string& entry, const std::string& base)
+// or digits; nothing else is ever taken for one. The name is `name`, or
+// with `wholeName` false any name that starts so.
+bool IsTemporaryOf(const std::string& entry, const std::string& name, bool wholeName)
 {
-    if (entry.size() != base.size() + 8 || entry[0] != '.' || entry.compare(1, base.size(), base) != 0 ||
-        entry[base.size() + 1] != '.')
+    if (entry.size() < name.size() + 8 || (wholeName && entry.size() != name.size() + 8) || entry[0] != '.' ||
+        entry.compare(1, name.size(), name) != 0 || entry[entry.size() - 7] != '.')
         return false;
-    for (std::size_t i = base.size() + 2; i < entry.size(); ++i)
+    for (std::size_t i = entry.size() - 6; i < entry.size(); ++i)
         if (!std::isalnum(static_cast<unsigned char>(entry[i])))
             return false;
     return true;
@@ -150,12 +147,12 @@ bool IsTemporaryOf(const std::string& entry, const std::string& base)
 
 // A writer keeps its temporary locked until the rename, so one that can be
 // locked was left by a copy killed mid-save; without this they pile up.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& base)
+void RemoveStale(const std::string& folder, const std::string& name, bool wholeName)
 {
     std::vector<std::string> found;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (dirent* entry = ::readdir(dir))
-            if (IsTemporaryOf(entry->d_name, base))
+            if (IsTemporaryOf(entry->d_name, name, wholeName))
                 found.push_back(folder + "/" + entry->d_name);
         ::closedir(dir);
     }
@@ -219,8 +216,15 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
     if (!ok)
         return false;
     SyncFolder(folder);
-    RemoveStaleTemporaries(folder, base);
+    RemoveStale(folder, base, true);
     return true;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, const std::string& namesStart)
+{
+    if (namesStart.empty())
+        return;  // never every hidden file of the folder
+    RemoveStale(folder.empty() ? std::string(".") : NativePath(folder), Latin1ToUtf8(namesStart), false);
 }
 
 bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync)

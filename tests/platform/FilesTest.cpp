@@ -43,6 +43,25 @@ TEST(FilesTest, ASaveRemovesTheTemporariesKilledCopiesLeftOfThatFile)
     ::close(live);
 }
 
+// Files saved once under a name never used again: their temporaries are
+// found by the start of the name.
+TEST(FilesTest, StaleTemporariesAreFoundByTheStartOfTheirFilesNames)
+{
+    TempFolder folder;
+    folder.Write(".USERS-RESTO-20240105-101010.DAT.a1B2c3", "left by a killed copy");
+    folder.Write(".USERS-RESTO-20240105-101011.DAT.Zz9Yy8", "being written");
+    folder.Write("USERS-RESTO-20240105-101010.DAT", "the cut bytes");
+    folder.Write(".USERS.ANA.a1B2c3", "another file's");
+    int live = ::open((folder / ".USERS-RESTO-20240105-101011.DAT.Zz9Yy8").c_str(), O_RDONLY);
+    ASSERT_GE(live, 0);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+    platform::RemoveStaleTemporaries(folder.Path(), "USERS-RESTO-");
+    EXPECT_EQ(folder.List(), (std::vector<std::string>{".USERS-RESTO-20240105-101011.DAT.Zz9Yy8", ".USERS.ANA.a1B2c3",
+                                                       "USERS-RESTO-20240105-101010.DAT"}));
+    ::close(live);
+}
+
 // Two writers saving one file at once (two copies of the program on the top
 // ten): each tidies the folder, and neither may take the other's temporary.
 TEST(FilesTest, WritersSavingOneFileAtOnceNeverLoseASave)

@@ -110,6 +110,21 @@ TEST_F(DataSafetyTest, TornTailsCutInOneSecondAreEachKept)
     EXPECT_EQ(kept, torn);
 }
 
+// A copy killed while it wrote the cut bytes aside leaves a temporary the
+// next cut takes away (the log still had those bytes).
+TEST_F(DataSafetyTest, ACutRemovesTheTemporaryOfAnEarlierCutThatWasKilled)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    std::string torn = Record(1, 7, "MARE").substr(0, 14);
+    folder.Write("DATA/USERS.DAT", "DAT\x1A" + Record(1, 4, "Uno") + torn);
+    folder.Write("DATA/.USERS-RESTO-20240105-101010.DAT.k1LLed", torn);
+    TDataFile data(GameSettings::kSize);
+    data.SelectUser("Anna");
+    data.RecordText(7, "LUNA");
+    EXPECT_TRUE(Beside(".USERS-RESTO-").empty());
+    ASSERT_EQ(Beside("USERS-RESTO-").size(), 1u);
+}
+
 TEST_F(DataSafetyTest, ALogCutInsideItsMarkerStartsAgainAndAForeignOneIsNeverTouched)
 {
     folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
