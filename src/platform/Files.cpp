@@ -202,6 +202,8 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
     if (base.empty())
         return false;
 
+    // First, so that however many saves are killed, one temporary at most stays.
+    RemoveStale(folder, base, true);
     std::vector<char> name;
     int fd = MakeLockedTemporary(folder + "/." + base + ".XXXXXX", name);
     if (fd < 0)
@@ -216,7 +218,6 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
     if (!ok)
         return false;
     SyncFolder(folder);
-    RemoveStale(folder, base, true);
     return true;
 }
 

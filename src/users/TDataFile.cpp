@@ -262,8 +262,12 @@ bool TDataFile::PrepareLog()
     if (end < log.size()) {
         // A torn last record hides every later one: the bytes from there on
         // are kept beside the log for the teacher, and the log cut back.
-        // Never over an earlier cut of the same second (the lock is held).
         std::string aside = logPath_.substr(0, logPath_.size() - 4) + "-RESTO-";
+        // A copy killed while it wrote an earlier cut left its temporary;
+        // the bytes are still in the log.
+        std::size_t slash = aside.rfind('\\');
+        platform::RemoveStaleTemporaries(aside.substr(0, slash), aside.substr(slash + 1));
+        // Never over an earlier cut of the same second (the lock is held).
         std::string start = aside + Stamp();
         std::string rest = start + ".DAT";
         for (int n = 2; platform::FileExists(rest); ++n)
@@ -273,9 +277,6 @@ bool TDataFile::PrepareLog()
             logState_ = -1;
             return false;
         }
-        // A copy killed while writing an earlier one left its temporary.
-        std::size_t slash = aside.rfind('\\');
-        platform::RemoveStaleTemporaries(aside.substr(0, slash), aside.substr(slash + 1));
     }
     logState_ = 1;
     return true;
