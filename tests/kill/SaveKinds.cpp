@@ -247,11 +247,13 @@ void LookAtRegistryAndResults(FolderView& view)
 
 void LookAtTopTen(FolderView& view)
 {
-    std::string bytes = view.files["top ten"] = Bytes(TopTenPath());
-    if (bytes == "<missing>")
-        return;
+    // A missing table reads as an empty one, 240 zero bytes, which is what
+    // opening it first writes.
+    std::string bytes = Bytes(TopTenPath());
+    view.files["top ten"] = bytes == "<missing>" ? std::string(TopTenTable::kFileSize, '\0') : bytes;
     TopTenTable table;
-    table.Open(TopTenPath());
+    if (bytes != "<missing>")
+        table.Open(TopTenPath());
     std::string rows;
     for (const TopTenEntry& e : table.entries)
         rows += std::string(e.name) + " " + Number(static_cast<long>(e.score)) + "\n";
