@@ -115,12 +115,12 @@ class Kind:
         copy = os.path.join(self.work, "before")
         shutil.rmtree(copy, ignore_errors=True)
         shutil.copytree(self.folder, copy, symlinks=True)
-        temps_before = len(temporaries(self.folder))
+        temps_before = set(temporaries(self.folder))
 
         begun, done, appends = run_loop(loop, self.name, self.folder, self.step, rng)
         self.stats["kills"] += 1
         self.stats["steps"] += begun - self.step
-        if len(temporaries(self.folder)) > temps_before:
+        if set(temporaries(self.folder)) - temps_before:
             self.stats["killed mid-write (a temporary left)"] += 1
 
         check = subprocess.run([loop, "check", self.name, self.folder, copy, str(self.step), str(done), str(begun),
@@ -130,7 +130,9 @@ class Kind:
                                  f"{appends} records appended):\n{check.stdout}{check.stderr}")
         answer = dict(line.split(" ", 1) for line in check.stdout.splitlines())
         self.step = int(answer["state"])
-        if begun > done:
+        if begun == done:
+            self.stats["between steps"] += 1
+        else:
             self.stats["in a step: left as before" if self.step == done else "in a step: left as after"] += 1
         self.check_tails(bytes.fromhex(answer["tail"]) if answer["tail"] != "-" else b"")
         self.check_temporaries()
