@@ -47,7 +47,7 @@ def rests(folder):
 
 
 def tear_log(folder, number, rng):
-    """Ends the log with the first part of a record, as a power cut would."""
+    """Ends the log with the first bytes of a record, as a power cut would."""
     log = os.path.join(folder, "DATA", "USERS.DAT")
     if not os.path.exists(log) or os.path.getsize(log) < 4:
         return None

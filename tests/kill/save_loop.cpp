@@ -85,7 +85,7 @@ Verdict Compare(const FolderView& found, const FolderView& before, const FolderV
             continue;
         }
         v.movedOn = true;
-        // Records go in one append at a time: a kill may leave any part of
+        // Records go in one append at a time: a kill may leave any prefix of
         // what the step appends, but never less than it had appended.
         bool appending = IsPrefix(b, a);
         if (f == a || (appending && IsPrefix(f, a) && f.size() > b.size()))
