@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -130,6 +131,66 @@ mode_t NewFileMode(const std::string& native)
     return 0666 & ~mask;
 }
 
+// A temporary is named "." + the file's name + "." + mkstemp's six letters
+// or digits; nothing else is ever taken for one. The name is `name`, or
+// with `wholeName` false any name that starts so.
+bool IsTemporaryOf(const std::string& entry, const std::string& name, bool wholeName)
+{
+    if (entry.size() < name.size() + 8 || (wholeName && entry.size() != name.size() + 8) || entry[0] != '.' ||
+        entry.compare(1, name.size(), name) != 0 || entry[entry.size() - 7] != '.')
+        return false;
+    for (std::size_t i = entry.size() - 6; i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i])))
+            return false;
+    return true;
+}
+
+// A writer keeps its temporary locked until the rename, so one that can be
+// locked was left by a copy killed mid-save; without this they pile up.
+void RemoveStale(const std::string& folder, const std::string& name, bool wholeName)
+{
+    std::vector<std::string> found;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* entry = ::readdir(dir))
+            if (IsTemporaryOf(entry->d_name, name, wholeName))
+                found.push_back(folder + "/" + entry->d_name);
+        ::closedir(dir);
+    }
+    for (const std::string& path : found) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat held, named;
+        // Only the very file that was locked, still under that name.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+            ::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+}
+
+// A new temporary from the pattern, locked; -1 when none can be made.
+int MakeLockedTemporary(const std::string& pattern, std::vector<char>& name)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        name.assign(pattern.begin(), pattern.end());
+        name.push_back(0);
+        int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        int locked;
+        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        // Another copy tidying the folder may have removed it before it was
+        // locked: then another is made. Without locks it is used as it is.
+        struct stat st;
+        if (locked != 0 || (::fstat(fd, &st) == 0 && st.st_nlink > 0))
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size)
@@ -141,22 +202,30 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
     if (base.empty())
         return false;
 
-    std::string temp = folder + "/." + base + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back(0);
-    int fd = ::mkstemp(name.data());
+    // First, so that however many saves are killed, one temporary at most stays.
+    RemoveStale(folder, base, true);
+    std::vector<char> name;
+    int fd = MakeLockedTemporary(folder + "/." + base + ".XXXXXX", name);
     if (fd < 0)
         return false;
     bool ok = ::fchmod(fd, NewFileMode(native)) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(name.data(), native.c_str()) == 0;
-    if (!ok) {
+    // Still open, so still locked, until it has its final name; once the
+    // bytes are on the disk closing can lose nothing.
+    ok = ok && ::rename(name.data(), native.c_str()) == 0;
+    if (!ok)
         ::unlink(name.data());
+    ::close(fd);
+    if (!ok)
         return false;
-    }
     SyncFolder(folder);
     return true;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, const std::string& namesStart)
+{
+    if (namesStart.empty())
+        return;  // never every hidden file of the folder
+    RemoveStale(folder.empty() ? std::string(".") : NativePath(folder), Latin1ToUtf8(namesStart), false);
 }
 
 bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync)

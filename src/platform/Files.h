@@ -36,8 +36,12 @@ std::vector<FolderEntry> ListFolder(const std::string& path);
 
 // Writes `data` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. On any failure the old file is untouched and the
-// answer is false.
+// answer is false. Temporaries of `path` left by a copy of the program that
+// was killed mid-save are removed; a live writer's never are.
 bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size);
+// Removes those temporaries for every file of the folder whose name starts
+// so: files saved once under a name never used again leave them too.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& namesStart);
 
 // Appends `data` to the file (created when missing); false unless every
 // byte was written. `sync` also waits until the file is on the disk.

@@ -262,7 +262,16 @@ bool TDataFile::PrepareLog()
     if (end < log.size()) {
         // A torn last record hides every later one: the bytes from there on
         // are kept beside the log for the teacher, and the log cut back.
-        std::string rest = logPath_.substr(0, logPath_.size() - 4) + "-RESTO-" + Stamp() + ".DAT";
+        std::string aside = logPath_.substr(0, logPath_.size() - 4) + "-RESTO-";
+        // A copy killed while it wrote an earlier cut left its temporary;
+        // the bytes are still in the log.
+        std::size_t slash = aside.rfind('\\');
+        platform::RemoveStaleTemporaries(aside.substr(0, slash), aside.substr(slash + 1));
+        // Never over an earlier cut of the same second (the lock is held).
+        std::string start = aside + Stamp();
+        std::string rest = start + ".DAT";
+        for (int n = 2; platform::FileExists(rest); ++n)
+            rest = start + "-" + std::to_string(n) + ".DAT";
         if (!platform::ReplaceFileContents(rest, log.data() + end, log.size() - end) ||
             !platform::TruncateFile(logPath_, static_cast<long long>(end))) {
             logState_ = -1;

@@ -88,6 +88,43 @@ TEST_F(DataSafetyTest, ATornLastRecordIsCutBackAndKeptBesideTheLog)
     EXPECT_EQ(hits, 2) << "the record after the tear is in the report";
 }
 
+// Torn again soon after (a copy killed, or the disk full, at each start):
+// every cut keeps its own file, though the names tell only the second.
+TEST_F(DataSafetyTest, TornTailsCutInOneSecondAreEachKept)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    folder.Write("DATA/USERS.DAT", "DAT\x1A" + Record(1, 4, "Uno"));
+    std::set<std::string> torn;
+    // Three cuts in well under two seconds: two of them share a second.
+    for (const char* word : {"MARE", "SOLE", "LUNA"}) {
+        std::string tail = Record(1, 7, word).substr(0, 14);
+        folder.Write("DATA/USERS.DAT", Log() + tail);
+        torn.insert(tail);
+        TDataFile data(GameSettings::kSize);
+        data.SelectUser("Anna");
+        data.RecordText(7, word);
+    }
+    std::set<std::string> kept;
+    for (const std::string& name : Beside("USERS-RESTO-"))
+        kept.insert(folder.Read("DATA/" + name));
+    EXPECT_EQ(kept, torn);
+}
+
+// A copy killed while it wrote the cut bytes aside leaves a temporary the
+// next cut takes away (the log still had those bytes).
+TEST_F(DataSafetyTest, ACutRemovesTheTemporaryOfAnEarlierCutThatWasKilled)
+{
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
+    std::string torn = Record(1, 7, "MARE").substr(0, 14);
+    folder.Write("DATA/USERS.DAT", "DAT\x1A" + Record(1, 4, "Uno") + torn);
+    folder.Write("DATA/.USERS-RESTO-20240105-101010.DAT.k1LLed", torn);
+    TDataFile data(GameSettings::kSize);
+    data.SelectUser("Anna");
+    data.RecordText(7, "LUNA");
+    EXPECT_TRUE(Beside(".USERS-RESTO-").empty());
+    ASSERT_EQ(Beside("USERS-RESTO-").size(), 1u);
+}
+
 TEST_F(DataSafetyTest, ALogCutInsideItsMarkerStartsAgainAndAForeignOneIsNeverTouched)
 {
     folder.Write("DATA/USERS.ANA", Registry({{"Anna", 1}}));
