@@ -2,6 +2,8 @@
 
 #include "app/Clock.h"
 #include "app/CommandQueue.h"
+#include "app/WakeUp.h"
+#include "platform/DisplayWait.h"
 #include "platform/Keyboard.h"
 
 #include <algorithm>
@@ -44,10 +46,14 @@ bool (*numLockSource)() = platform::NumLockOn;
 // A repeat is due 200 ms after the press, then every 50 ms.
 bool RepeatDue(std::uint32_t& stamp, bool& repeating)
 {
-    if (!Elapsed(stamp, repeating ? kRepeatEvery : kRepeatDelay))
+    std::uint32_t wait = repeating ? kRepeatEvery : kRepeatDelay;
+    if (!Elapsed(stamp, wait)) {
+        wakeup::In(stamp + wait + 1 - Now());  // the loop comes round for the repeat
         return false;
+    }
     stamp = Now();
     repeating = true;
+    wakeup::In(kRepeatEvery + 1);
     return true;
 }
 
@@ -115,6 +121,7 @@ void Buttons(TEvent& r)
                 b.everPressed = true;
                 b.stamp = Now();
                 b.repeating = false;
+                wakeup::In(kRepeatDelay + 1);
                 r.mouseButtons |= isLeft ? mouse::kLeftPressed : mouse::kRightPressed;
             } else {
                 b.held = false;
@@ -178,6 +185,7 @@ void GetEvent(TEvent& r)
             state.heldSym = r.keySym;
             state.keyStamp = Now();
             state.keyRepeating = false;
+            wakeup::In(kRepeatDelay + 1);
         }
         r.modifiers = state.modifiers;
     }
@@ -191,6 +199,20 @@ void GetEvent(TEvent& r)
     r.command = TakeCommand();
     if (inputHook)
         inputHook(r);
+}
+
+void WaitForInput(std::uint32_t ms)
+{
+    if (ms == 0 || PendingCommands() > 0)
+        return;
+    // Motion goes through the filter here, which moves the pointer.
+    SDL_PumpEvents();
+    SDL_Event waiting;
+    if (SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        return;
+    if (state.x != state.reportedX || state.y != state.reportedY)
+        return;  // the pointer's new place is drawn at once
+    platform::WaitForDisplayInput(ms);
 }
 
 void SetInputHook(void (*hook)(TEvent& event))

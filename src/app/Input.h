@@ -10,9 +10,12 @@
 
 #include "app/TEvent.h"
 
+#include <cstdint>
 #include <functional>
 
 void GetEvent(TEvent& record);
+// Sleeps until input arrives, a command is waiting, or `ms` have passed.
+void WaitForInput(std::uint32_t ms);
 // Empties the command queue and installs the motion filter.
 void InstallInputFilter();
 // Called with every event read, after the keyboard and the mouse: the

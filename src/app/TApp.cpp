@@ -7,6 +7,7 @@
 #include "app/Input.h"
 #include "app/Random.h"
 #include "app/Sound.h"
+#include "app/WakeUp.h"
 #include "gfx/Display.h"
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
@@ -227,11 +228,12 @@ void TApp::PresentFrame(bool sleep)
     else
         FlushScreen();
     if (sleep)
-        SDL_Delay(1);
+        WaitForInput(wakeup::TakeSleep());
 }
 
 bool TApp::Frame(TEvent& record, bool sleep)
 {
+    ++passes_;
     GetEvent(record);
     DispatchEvent(this, record);
     if (quit_)
@@ -249,9 +251,15 @@ void TApp::Run()
     TEvent record;
     record.Clear();
     quit_ = false;
+    std::uint32_t start = SDL_GetTicks();
     while (Frame(record)) {
     }
     StopChain();
+    // For the benchmarks: how often the loop came round, what it pushed.
+    if (std::getenv("QUOLI_LOOP_STATS"))
+        std::fprintf(stderr, "loop: %llu passes, %llu frames pushed, %llu pixels, %u ms\n",
+                     static_cast<unsigned long long>(passes_), static_cast<unsigned long long>(Pushed().frames),
+                     static_cast<unsigned long long>(Pushed().pixels), SDL_GetTicks() - start);
 }
 
 int TApp::RunModal(TContext* owner, std::unique_ptr<TContext> context)

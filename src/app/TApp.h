@@ -47,6 +47,7 @@ private:
 
     std::string applicationName_, archiveName_, stringTableName_;
     bool quit_ = false;
+    std::uint64_t passes_ = 0;  // of the main loop, for the benchmarks
     std::unique_ptr<TJoinFile> archive_;
     std::unique_ptr<TStringTable> strings_;
     std::unique_ptr<std::uint8_t[]> palette_;

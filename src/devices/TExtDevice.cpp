@@ -1,5 +1,6 @@
 #include "devices/TExtDevice.h"
 
+#include "app/WakeUp.h"
 #include "app/Clock.h"
 #include "app/Input.h"
 #include "ui/TView.h"
@@ -12,6 +13,8 @@ using namespace switchflag;
 
 namespace {
 
+// Often enough for a switch held a moment; the scan pulse lasts 200 ms.
+constexpr std::uint32_t kPollMs = 20;
 constexpr Input kDirections[] = {kUp, kRight, kDown, kLeft};
 
 }  // namespace
@@ -75,6 +78,8 @@ void TExtDevice::Poll(TEvent& event)
     // A device switched off reports nothing, not even scan pulses.
     if (error_ == extdevice::kOpenFailed || !settings_.enabled)
         return;
+    // Lines, buttons, the scan and the acceptance time keep their own time.
+    wakeup::In(kPollMs);
     switch (settings_.kind) {
     case devicekind::kKeyboard: ReadKeyboard(event); break;
     case devicekind::kMouse: ReadMouse(event); break;

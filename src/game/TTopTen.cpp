@@ -1,5 +1,6 @@
 #include "game/TTopTen.h"
 
+#include "app/WakeUp.h"
 #include "app/Clock.h"
 #include "app/Input.h"
 #include "app/Commands.h"
@@ -94,8 +95,12 @@ void TTopTenDialog::DrawBody()
 void TTopTenDialog::Idle()
 {
     TDialog::Idle();
-    if (highlighted < 1 || highlighted > TopTenTable::kEntries || !Elapsed(blinkTimer_, 250))
+    if (highlighted < 1 || highlighted > TopTenTable::kEntries)
         return;
+    if (!Elapsed(blinkTimer_, 250)) {
+        wakeup::In(blinkTimer_ + 251 - Now());  // the row's next blink
+        return;
+    }
     blinkTimer_ = Now();
     DrawRow(highlighted, MapColour(static_cast<std::uint32_t>(blinkColour_)));
     blinkColour_ = blinkColour_ == 17 ? 9 : 17;

@@ -14,6 +14,7 @@
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
+#include "app/WakeUp.h"
 
 #include <cstdio>
 
@@ -38,6 +39,11 @@ void TZandorliGameContext::Idle()
     case GameState::kErrorWait: WaitOnLoadError(); break;
     case GameState::kGameOver: WaitOnGameOver(); break;
     case GameState::kStopped: break;
+    }
+    // The game keeps time: the loop comes round for the next frame.
+    if (state_ != GameState::kStopped) {
+        std::uint32_t since = Now() - lastFrame_;
+        wakeup::In(since >= kDrawEveryMs ? 1 : kDrawEveryMs - since);
     }
 }
 

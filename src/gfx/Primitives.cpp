@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
+#include <vector>
 
 void PutPixel(int x, int y, std::uint32_t value)
 {
@@ -78,7 +78,8 @@ namespace {
 
 // The first quadrant of an ellipse by the midpoint rule, from (0, ry) to
 // (rx, 0); each point once.
-void WalkQuadrant(int rx, int ry, const std::function<void(int, int)>& point)
+template <typename Point>
+void WalkQuadrant(int rx, int ry, Point&& point)
 {
     if (rx < 0 || ry < 0)
         return;
@@ -130,7 +131,21 @@ void DrawQuarterArc(int cx, int cy, int rx, int ry, int sx, int sy)
 
 void FillQuarterArc(int cx, int cy, int rx, int ry, int sx, int sy)
 {
-    WalkQuadrant(rx, ry, [&](int x, int y) { HorizontalLine(cx + sx * x, cx, cy + sy * y); });
+    if (rx < 0 || ry < 0)
+        return;
+    // One fill a row, as wide as the row's outermost point: the same pixels
+    // as a line to every point, at a fraction of the fills.
+    int widest[512];
+    std::vector<int> more;
+    int* width = ry < 512 ? widest : (more.assign(static_cast<std::size_t>(ry) + 1, -1), more.data());
+    std::fill(width, width + ry + 1, -1);
+    WalkQuadrant(rx, ry, [&](int x, int y) { width[y] = std::max(width[y], x); });
+    for (int y = 0; y <= ry; ++y)
+        if (width[y] >= 0)
+            FillBoxRaw(std::min(cx, cx + sx * width[y]), cy + sy * y, std::max(cx, cx + sx * width[y]), cy + sy * y,
+                       theScreen.pen);
+    MarkDirty(std::min(cx, cx + sx * rx), std::min(cy, cy + sy * ry), std::max(cx, cx + sx * rx),
+              std::max(cy, cy + sy * ry));
 }
 
 void DrawEllipse(int cx, int cy, int rx, int ry)

@@ -3,6 +3,7 @@
 #include "base/FatalError.h"
 #include "gfx/Colours.h"
 #include "gfx/PushedCopy.h"
+#include "gfx/Text.h"
 
 #include "SDL_ttf.h"
 
@@ -79,6 +80,7 @@ void CloseScreen()
     FillBoxRaw(0, 0, theScreen.width - 1, theScreen.height - 1, 0);
     MarkDirty(0, 0, theScreen.width - 1, theScreen.height - 1);
     FlushScreen();
+    ForgetRenderedTexts(nullptr);
     TTF_Quit();
     theScreen.surface = nullptr;
 }
@@ -120,6 +122,12 @@ bool DirtyIsEmpty()
     return theScreen.dirty.left == kEmptyRect;
 }
 
+namespace {
+
+PushStats pushStats;
+
+}  // namespace
+
 void UpdateArea(int left, int top, int right, int bottom)
 {
     if (!theScreen.surface || right < left || bottom < top)
@@ -134,8 +142,17 @@ void UpdateArea(int left, int top, int right, int bottom)
     LockScreen();
     std::vector<SDL_Rect> changed = pushedPicture.Changes(theScreen.surface, area);
     UnlockScreen();
-    if (!changed.empty())
-        SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), changed.data());
+    if (changed.empty())
+        return;
+    SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), changed.data());
+    ++pushStats.frames;
+    for (const SDL_Rect& r : changed)
+        pushStats.pixels += static_cast<std::uint64_t>(r.w) * r.h;
+}
+
+const PushStats& Pushed()
+{
+    return pushStats;
 }
 
 void ForgetPushedPicture()

@@ -81,3 +81,10 @@ void ClearScreen(std::uint32_t colour);
 bool ClipRect(Rect& r, const Rect& clip);
 // Grows `into` to hold `r`; an `into` whose left is kEmptyRect becomes `r`.
 void UniteRect(Rect& into, const Rect& r);
+
+// What has reached the display since start-up (the benchmarks ask).
+struct PushStats {
+    std::uint64_t frames = 0;  // pushes that sent something
+    std::uint64_t pixels = 0;
+};
+const PushStats& Pushed();

@@ -1,14 +1,17 @@
 #include "gfx/TFont.h"
 
 #include "gfx/Screen.h"
+#include "gfx/Text.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "resources/LittleEndian.h"
 
 TFont::~TFont()
 {
-    if (ttf_)
+    if (ttf_) {
+        ForgetRenderedTexts(ttf_);  // another font may come to live at its address
         TTF_CloseFont(ttf_);
+    }
 }
 
 std::unique_ptr<TFont> TFont::OpenTrueType(const std::string& path, int points)

@@ -9,7 +9,9 @@
 #include "resources/LittleEndian.h"
 
 #include <cstring>
+#include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -60,12 +62,37 @@ TFont* Current()
     return theScreen.font;
 }
 
+// Texts rendered lately, so that one drawn again and again (a score, a
+// count of lives) is rendered once. Blitting the same picture gives the
+// same pixels.
+struct RenderedKey {
+    const void* font;
+    std::uint32_t rgb;
+    bool solid;
+    std::string text;
+    bool operator<(const RenderedKey& o) const
+    {
+        return std::tie(font, rgb, solid, text) < std::tie(o.font, o.rgb, o.solid, o.text);
+    }
+};
+constexpr std::size_t kMostRendered = 256;
+std::map<RenderedKey, SurfacePtr> rendered;
+
 SDL_Surface* RenderTrueType(TTF_Font* ttf, const char* text)
 {
     Uint8 r, g, b;
     SDL_GetRGB(theScreen.pen, theScreen.surface->format, &r, &g, &b);
+    RenderedKey key = {ttf, (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | b, theScreen.palettised, text};
+    auto found = rendered.find(key);
+    if (found != rendered.end())
+        return found->second.get();
     SDL_Color colour = {r, g, b, 0};
-    return theScreen.palettised ? TTF_RenderText_Solid(ttf, text, colour) : TTF_RenderText_Blended(ttf, text, colour);
+    SurfacePtr made(theScreen.palettised ? TTF_RenderText_Solid(ttf, text, colour) : TTF_RenderText_Blended(ttf, text, colour));
+    if (!made)
+        return nullptr;
+    if (rendered.size() >= kMostRendered)
+        rendered.clear();  // the texts of one screen are few; a new screen starts afresh
+    return rendered.emplace(std::move(key), std::move(made)).first->second.get();
 }
 
 void Anchor(int x, int y, int w, int h, int& left, int& top)
@@ -148,11 +175,11 @@ void DrawText(int x, int y, const char* text)
         return;
     int left, top;
     if (!font->IsBitmap()) {
-        SurfacePtr rendered(RenderTrueType(font->TrueType(), text));
-        if (!rendered)
+        SDL_Surface* picture = RenderTrueType(font->TrueType(), text);
+        if (!picture)
             return;
-        Anchor(x, y, rendered->w, rendered->h, left, top);
-        DrawImage(left, top, rendered.get());
+        Anchor(x, y, picture->w, picture->h, left, top);
+        DrawImage(left, top, picture);
         return;
     }
     int w = TextWidth(text), h = font->Bitmap()[10];
@@ -231,10 +258,9 @@ SDL_Surface* RenderTextSurface(const char* text)
     TFont* font = Current();
     if (!font || font->IsBitmap() || !text || !*text || !theScreen.surface)
         return nullptr;
-    SurfacePtr rendered(RenderTrueType(font->TrueType(), text));
-    if (!rendered)
+    SDL_Surface* s = RenderTrueType(font->TrueType(), text);  // kept by the cache
+    if (!s)
         return nullptr;
-    SDL_Surface* s = rendered.get();
     int bpp = s->format->BytesPerPixel;
     // Blended text fills the whole surface with its colour and draws with
     // alpha: ink is where alpha is not zero. Solid text draws index 1 on 0.
@@ -280,4 +306,10 @@ int HotkeyOf(const char* text)
         return 0;
     unsigned char c = static_cast<unsigned char>(tilde[1]);
     return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+}
+
+void ForgetRenderedTexts(const void* font)
+{
+    for (auto i = rendered.begin(); i != rendered.end();)
+        i = (font == nullptr || i->first.font == font) ? rendered.erase(i) : std::next(i);
 }

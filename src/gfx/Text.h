@@ -38,3 +38,6 @@ int HotkeyOf(const char* text);
 // Every text drawn with DrawText is also appended to `log` while it is set
 // (tests read what a screen says); null stops it.
 void LogDrawnTexts(std::vector<std::string>* log);
+// Drops the pictures of texts kept for a TrueType font being closed (null:
+// for every font).
+void ForgetRenderedTexts(const void* font);

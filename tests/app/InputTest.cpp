@@ -2,6 +2,7 @@
 #include "app/CommandQueue.h"
 #include "app/Input.h"
 #include "app/TEvent.h"
+#include "app/WakeUp.h"
 #include "support/HeadlessApp.h"
 
 #include <gtest/gtest.h>
@@ -242,4 +243,29 @@ TEST_F(InputTest, ClockStopsCountingPausedTime)
     EXPECT_FALSE(Elapsed(start, 100));
     ResumeClock();  // not paused: ignored
     EXPECT_EQ(Now() - start, 100u);
+}
+
+// The loop sleeps between passes; a held key or button keeps it coming
+// round in time for its repeats, and nothing held lets it sleep long.
+TEST_F(InputTest, AHeldKeyOrButtonWakesTheLoopForItsRepeats)
+{
+    wakeup::TakeSleep();
+    EXPECT_EQ(Next().keyAction, 0);
+    EXPECT_EQ(wakeup::TakeSleep(), wakeup::kLongestSleepMs) << "nothing held";
+    Key(SDLK_a, true, 'a');
+    Next();
+    FakeClock::Advance(201);
+    EXPECT_EQ(Next().keyAction, key::kHeld | key::kRepeat);
+    EXPECT_LE(wakeup::TakeSleep(), 51u) << "the next repeat is 50 ms on";
+    FakeClock::Advance(30);
+    Next();
+    EXPECT_LE(wakeup::TakeSleep(), 21u);
+    Key(SDLK_a, false);
+    Next();
+    EXPECT_EQ(wakeup::TakeSleep(), wakeup::kLongestSleepMs);
+    Button(SDL_BUTTON_LEFT, true);
+    Next();
+    FakeClock::Advance(201);
+    EXPECT_NE(Next().mouseButtons & mouse::kLeftRepeat, 0);
+    EXPECT_LE(wakeup::TakeSleep(), 51u);
 }

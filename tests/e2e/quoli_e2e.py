@@ -182,12 +182,21 @@ class Framebuffer:
         fields = struct.unpack_from(order + "25I", head, 0)
         header_size, byte_order, bits, self.stride, ncolours = fields[0], fields[7], fields[11], fields[12], fields[19]
         self.width, self.height = fields[4], fields[5]
-        if bits != 32:
-            raise ValueError("a 32-bit framebuffer is expected")
+        if bits not in (16, 32):
+            raise ValueError("a 16- or 32-bit framebuffer is expected")
+        self.bytes = bits // 8
         self.offset = header_size + 12 * ncolours
         self.lsb = byte_order == 0
 
+    def raw(self, top, bottom):
+        """The bytes of rows top..bottom-1, to tell when they change."""
+        with open(self.path, "rb") as f:
+            f.seek(self.offset + top * self.stride)
+            return f.read((bottom - top) * self.stride)
+
     def row(self, y, width=None):
+        if self.bytes != 4:
+            raise ValueError("rows are read from a 24-bit screen")
         with open(self.path, "rb") as f:
             f.seek(self.offset + y * self.stride)
             data = f.read(4 * (width or self.width))
@@ -267,15 +276,15 @@ class XServer:
     """A private Xvfb on the first free display from `first` on (servers
     started at the same time need different ranges)."""
 
-    def __init__(self, first=141, framebuffer=False):
+    def __init__(self, first=141, framebuffer=False, depth=24):
         self.display = next(f":{n}" for n in range(first, first + 100)
                             if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         self.env = dict(os.environ, DISPLAY=self.display,
                         LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
         self.fbdir = tempfile.mkdtemp() if framebuffer else None
         extra = ["-fbdir", self.fbdir] if framebuffer else []
-        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                                         "-noreset"] + extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", f"1024x768x{depth}", "-nolisten",
+                                         "tcp", "-noreset"] + extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
             if subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0:
                 break

@@ -135,3 +135,30 @@ TEST_F(PrimitivesTest, GradientEndsInItsTwoColours)
     FillGradientH(0, 0, 63, 9, white, black, 1);  // one band: the first colour
     EXPECT_EQ(At(63, 5), white);
 }
+
+// A filled quarter is one fill a row: each row runs from the centre column
+// to the outline's outermost pixel on that row, exactly where the drawn
+// quarter (the outline) lies, in each of the four directions.
+TEST_F(PrimitivesTest, AFilledQuarterRunsFromItsCentreToItsOutlineOnEveryRow)
+{
+    for (int sx : {-1, 1})
+        for (int sy : {-1, 1})
+            for (auto [rx, ry] : {std::pair{6, 6}, {11, 4}, {3, 13}}) {
+                SDL_FillRect(surface.get(), nullptr, 0);
+                DrawQuarterArc(32, 24, rx, ry, sx, sy);
+                Pixels outline = Lit();
+                SDL_FillRect(surface.get(), nullptr, 0);
+                FillQuarterArc(32, 24, rx, ry, sx, sy);
+                Pixels filled = Lit();
+                Pixels expected;
+                for (int dy = 0; dy <= ry; ++dy) {
+                    int widest = -1;
+                    for (int dx = 0; dx <= rx; ++dx)
+                        if (outline.count({32 + sx * dx, 24 + sy * dy}))
+                            widest = dx;
+                    for (int dx = 0; dx <= widest; ++dx)
+                        expected.insert({32 + sx * dx, 24 + sy * dy});
+                }
+                EXPECT_EQ(filled, expected) << sx << " " << sy << " " << rx << "x" << ry;
+            }
+}

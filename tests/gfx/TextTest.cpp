@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // A memory screen with a bitmap font of solid glyphs: 'A' 9 wide, 'B' 10
@@ -172,4 +175,33 @@ TEST_F(TextTest, ABitmapFontOutlivesTheBufferItCameFrom)
     EXPECT_EQ(TextWidth("AB"), width);
     DrawText(10, 40, "AB");
     EXPECT_NE(Ink().left, kEmptyRect);
+}
+
+// A TrueType text drawn again is the picture rendered the first time: the
+// same pixels, in the pen's colour of the moment.
+TEST(RenderTextTest, ATextDrawnAgainIsTheSameAndFollowsThePen)
+{
+    ASSERT_EQ(TTF_Init(), 0);
+    SurfacePtr surface(SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 60, 16, 0xF800, 0x07E0, 0x001F, 0));
+    AttachScreen(surface.get(), 120, 60, false);
+    auto font = TFont::OpenTrueType(std::string(QUOLI_STAGE_DIR) + "/fonts/comicbd.ttf", 30);
+    ASSERT_NE(font, nullptr);
+    theScreen.font = font.get();
+    auto drawn = [&](std::uint32_t pen) {
+        SDL_FillRect(surface.get(), nullptr, 0);
+        theScreen.pen = pen;
+        DrawText(5, 5, "00012345");
+        const auto* p = static_cast<const Uint8*>(surface->pixels);
+        return std::vector<Uint8>(p, p + surface->pitch * surface->h);
+    };
+    theScreen.vAnchor = 2;  // from the top
+    std::vector<Uint8> first = drawn(0xF800);
+    ASSERT_NE(std::count(first.begin(), first.end(), 0), static_cast<long>(first.size())) << "something is drawn";
+    EXPECT_EQ(drawn(0xF800), first);
+    ForgetRenderedTexts(nullptr);
+    EXPECT_EQ(drawn(0xF800), first) << "rendered afresh, the same";
+    EXPECT_NE(drawn(0x001F), first) << "another pen, another picture";
+    font.reset();
+    theScreen = Screen{};
+    TTF_Quit();
 }
