@@ -40,10 +40,11 @@ void TZandorliGameContext::Idle()
     case GameState::kGameOver: WaitOnGameOver(); break;
     case GameState::kStopped: break;
     }
-    // The game keeps time: the loop comes round for the next frame.
+    // The game keeps time: the loop comes round for the next frame (a
+    // state that draws none, waiting on a title, looks as often).
     if (state_ != GameState::kStopped) {
         std::uint32_t since = Now() - lastFrame_;
-        wakeup::In(since >= kDrawEveryMs ? 1 : kDrawEveryMs - since);
+        wakeup::In(since >= kDrawEveryMs ? kDrawEveryMs : kDrawEveryMs - since);
     }
 }
 
