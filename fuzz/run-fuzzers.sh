@@ -26,14 +26,14 @@ for t in "${targets[@]}"; do
   work="build/fuzz/corpus-$t"
   log="build/fuzz/logs/$t.log"
   mkdir -p "$work"
-  before=$(find "$work" -type f | wc -l)
   found_before=$(find build/fuzz/findings -name "$t-*" | wc -l)
   echo "== $t for ${seconds}s (log: $log)"
   build/fuzz/fuzz/"${t}_fuzz" "$work" "fuzz/corpus/$t" -max_total_time="$seconds" \
     -artifact_prefix=build/fuzz/findings/"$t"- -print_final_stats=1 >"$log" 2>&1 || true
+  first=$(grep -m1 INITED "$log" || true)
   last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
   echo "$t: runs $(final number_of_executed_units "$log"), $(final average_exec_per_sec "$log")/s," \
-    "corpus $before -> $(find "$work" -type f | wc -l)," \
+    "corpus $(grep -oE 'corp: [0-9]+' <<<"$first" || echo '?') -> $(grep -oE 'corp: [0-9]+' <<<"$last" || echo '?')," \
     "$(grep -oE 'cov: [0-9]+ ft: [0-9]+' <<<"$last" || echo 'no coverage line')," \
     "findings $(($(find build/fuzz/findings -name "$t-*" | wc -l) - found_before))"
   grep -E '^(==[0-9]+==ERROR|SUMMARY)' "$log" || true
