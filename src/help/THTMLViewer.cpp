@@ -111,17 +111,19 @@ void THTMLViewer::LayOutPlainText(const TStringList& lines)
     for (TElement* e = lines.First(); e; e = e->Next()) {
         std::string rest = static_cast<const dstring*>(e)->Text();
         while (TextWidth(rest.c_str()) > available) {
+            // The last break point (a space, or just after a hyphen) before
+            // which the text fits. The scan stops at the first that does not
+            // fit, so it reads about one line's worth of a long line rather
+            // than measuring every prefix from the line's end.
             std::size_t cut = std::string::npos, next = 0;
-            for (std::size_t k = rest.size(); k-- > 1;) {
-                if (rest[k] == ' ' && TextWidth(rest.substr(0, k).c_str()) <= available) {
-                    cut = k;
-                    next = k + 1;
+            for (std::size_t k = 1; k < rest.size(); ++k) {
+                bool space = rest[k] == ' ';
+                if (!space && rest[k - 1] != '-')
+                    continue;
+                if (TextWidth(rest.substr(0, k).c_str()) > available)
                     break;
-                }
-                if (rest[k - 1] == '-' && TextWidth(rest.substr(0, k).c_str()) <= available) {
-                    cut = next = k;
-                    break;
-                }
+                cut = k;
+                next = space ? k + 1 : k;
             }
             if (cut == std::string::npos) {
                 // No break point fits: as many characters as fit.
