@@ -163,6 +163,20 @@ TEST_F(HtmlViewerTest, HostilePagesOpenInLinearTime)
     EXPECT_LT(seconds(big), 60.0);
 }
 
+// A paragraph longer than many lines is cut into its lines without copying
+// what is left of it once a line.
+TEST_F(HtmlViewerTest, ALongParagraphOfShortWordsOpensInLinearTime)
+{
+    std::string words;
+    while (words.size() < 2 * 1024 * 1024)
+        words += "ab ";
+    auto start = std::chrono::steady_clock::now();
+    auto v = View("<p>" + words + "</p>");
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_GT(v->Pieces().Count(), 1000);
+    EXPECT_LT(seconds, 20.0);
+}
+
 // Plain text breaks each long line at the last space that fits; finding it
 // reads about one line's worth of text, not the whole rest of the line, for
 // every line it makes. Lines of short words as long as the reader takes them.
