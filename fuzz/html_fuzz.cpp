@@ -62,13 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     fuzz::WriteBytes(path, bytes, size);
 
     // Drawing goes pixel by pixel in a bitmap font (a long word costs
-    // milliseconds), so only small pages are drawn as well as laid out. Plain
-    // text measures every prefix that ends at a space, from the line's end,
-    // until one fits: only half the pages up to 2 KB (odd sizes) are shown
-    // that way too.
+    // milliseconds), so only small pages are drawn as well as laid out.
     for (unsigned options : {0u, html::kPlainText}) {
-        if (options == html::kPlainText && (size % 2 == 0 || size > 2048))
-            continue;
         THTMLViewer viewer(20, 20, 620, 460, path.c_str(), options);
         CheckLayout(viewer);
         LockDraw();  // a scroll draws the viewer again

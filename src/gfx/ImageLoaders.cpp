@@ -6,6 +6,7 @@
 #include "resources/LittleEndian.h"
 #include "resources/TJoinFile.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -28,12 +29,39 @@ bool KnownBitCount(const unsigned char* bmp, std::size_t size)
     }
 }
 
+// The loader makes the whole surface before it reads a row, so a header
+// asking for more rows than the file holds has it allocate up to gigabytes
+// (or an overflowed size) for a picture it then gives up on. Each row takes at
+// least its pixels' bytes; a picture whose rows cannot all be there, or one
+// with a negative width, is refused first.
+bool PixelsCanFit(const unsigned char* bmp, std::size_t size)
+{
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    int bits = 0;
+    if (GetLE32(bmp + 14) == 12) {
+        width = GetLE16(bmp + 18);
+        height = GetLE16(bmp + 20);
+        bits = GetLE16(bmp + 24);
+    } else {
+        width = static_cast<std::int32_t>(GetLE32(bmp + 18));
+        height = static_cast<std::int32_t>(GetLE32(bmp + 22));
+        bits = GetLE16(bmp + 28);
+    }
+    if (width < 0)
+        return false;
+    if (height < 0)
+        height = -height;  // rows stored top to bottom
+    std::int64_t rowBytes = (width * bits + 7) / 8;
+    return rowBytes == 0 || height <= static_cast<std::int64_t>(size) / rowBytes;
+}
+
 SDL_Surface* Decode(TJoinElement* entry)
 {
     if (!entry || !entry->Data())
         return nullptr;
     SDL_Surface* image = nullptr;
-    if (KnownBitCount(entry->Data(), entry->DataLength())) {
+    if (KnownBitCount(entry->Data(), entry->DataLength()) && PixelsCanFit(entry->Data(), entry->DataLength())) {
         SDL_RWops* rw = SDL_RWFromConstMem(entry->Data(), static_cast<int>(entry->DataLength()));
         image = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     }

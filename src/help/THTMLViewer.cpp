@@ -111,17 +111,19 @@ void THTMLViewer::LayOutPlainText(const TStringList& lines)
     for (TElement* e = lines.First(); e; e = e->Next()) {
         std::string rest = static_cast<const dstring*>(e)->Text();
         while (TextWidth(rest.c_str()) > available) {
+            // The last break point (a space, or just after a hyphen) before
+            // which the text fits. The scan stops at the first that does not
+            // fit, so it reads about one line's worth of a long line rather
+            // than measuring every prefix from the line's end.
             std::size_t cut = std::string::npos, next = 0;
-            for (std::size_t k = rest.size(); k-- > 1;) {
-                if (rest[k] == ' ' && TextWidth(rest.substr(0, k).c_str()) <= available) {
-                    cut = k;
-                    next = k + 1;
+            for (std::size_t k = 1; k < rest.size(); ++k) {
+                bool space = rest[k] == ' ';
+                if (!space && rest[k - 1] != '-')
+                    continue;
+                if (TextWidth(rest.substr(0, k).c_str()) > available)
                     break;
-                }
-                if (rest[k - 1] == '-' && TextWidth(rest.substr(0, k).c_str()) <= available) {
-                    cut = next = k;
-                    break;
-                }
+                cut = k;
+                next = space ? k + 1 : k;
             }
             if (cut == std::string::npos) {
                 // No break point fits: as many characters as fit.
@@ -148,8 +150,12 @@ void THTMLViewer::LayOutLines()
     std::vector<dHTMLstring*> line;
     int y = margin_;
     bool firstLine = true;
+    int wholeLines = 0;  // pieces ahead already cut to fill a line each
     for (TElement* start = pieces_.First(); start;) {
         line.clear();
+        const bool wholeLine = wholeLines > 0;
+        if (wholeLine)
+            --wholeLines;
         auto* first = static_cast<dHTMLstring*>(start);
         int available = areaWidth_ - 2 * margin_ - first->indent;
         int width = 0;
@@ -157,7 +163,7 @@ void THTMLViewer::LayOutLines()
         for (; e; e = e->Next()) {
             auto* p = static_cast<dHTMLstring*>(e);
             if (!line.empty()) {
-                if ((line.back()->flags & html::kBreakAfter) || width >= available)
+                if (wholeLine || (line.back()->flags & html::kBreakAfter) || width >= available)
                     break;
                 width += SpaceWidth(p->font);
             }
@@ -189,24 +195,58 @@ void THTMLViewer::LayOutLines()
                     // Nothing of it fits: the whole piece starts the next line.
                     line.pop_back();
                 } else {
-                    auto* tail = new dHTMLstring(text.substr(cut + 1).c_str());
-                    tail->font = last->font;
-                    tail->colour = last->colour;
-                    tail->height = last->height;
-                    tail->alignment = last->alignment;
-                    tail->indent = last->indent;
-                    tail->number = last->number;
-                    tail->flags = last->flags & ~(html::kItemStart | html::kHeadingFirst);
+                    // The rest starts the next line on its own and, while it
+                    // is wider than a line, fills it alone: those lines are
+                    // cut here in one pass, copying the rest once rather than
+                    // once a line (a long paragraph would be quadratic).
+                    const unsigned restFlags = last->flags & ~(html::kItemStart | html::kHeadingFirst);
+                    auto piece = [last](const std::string& part, unsigned flags) {
+                        auto* p = new dHTMLstring(part.c_str());
+                        p->font = last->font;
+                        p->colour = last->colour;
+                        p->height = last->height;
+                        p->alignment = last->alignment;
+                        p->indent = last->indent;
+                        p->number = last->number;
+                        p->flags = flags;
+                        return p;
+                    };
+                    const unsigned wrapped = (restFlags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
                     int wholeWidth = last->width;
                     last->SetText(text.substr(0, cut).c_str());
                     last->width = WidthIn(last->font, last->Text());
+                    last->flags = (last->flags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
                     // A very long rest is measured by difference: measuring it
                     // again at every line would make long pages quadratic.
-                    std::size_t restLength = text.size() - cut - 1;
-                    tail->width = restLength < 4096 ? WidthIn(tail->font, tail->Text())
-                                                    : wholeWidth - last->width - SpaceWidth(last->font);
-                    last->flags = (last->flags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
-                    pieces_.InsertAfter(last, tail);
+                    auto restWidth = [&](std::size_t from, int whole, int head) {
+                        return text.size() - from < 4096 ? WidthIn(last->font, text.substr(from))
+                                                         : whole - head - SpaceWidth(last->font);
+                    };
+                    std::size_t from = cut + 1;
+                    int rest = restWidth(from, wholeWidth, last->width);
+                    int lineWidth = areaWidth_ - 2 * margin_ - last->indent;
+                    dHTMLstring* after = last;
+                    while (rest > lineWidth) {
+                        std::size_t space = text.find(' ', from);
+                        if (space == std::string::npos)
+                            break;  // one word: it runs out of its line
+                        std::size_t end = space;  // a first word too long stays alone
+                        for (; space != std::string::npos; space = text.find(' ', space + 1)) {
+                            if (WidthIn(last->font, text.substr(from, space - from)) > lineWidth)
+                                break;
+                            end = space;
+                        }
+                        dHTMLstring* full = piece(text.substr(from, end - from), wrapped);
+                        full->width = WidthIn(full->font, full->Text());
+                        pieces_.InsertAfter(after, full);
+                        after = full;
+                        ++wholeLines;
+                        from = end + 1;
+                        rest = restWidth(from, rest, full->width);
+                    }
+                    dHTMLstring* tail = piece(text.substr(from), restFlags);
+                    tail->width = rest;
+                    pieces_.InsertAfter(after, tail);
                 }
             }
         }

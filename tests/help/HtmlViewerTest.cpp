@@ -1,5 +1,6 @@
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
+#include "gfx/Text.h"
 #include "help/HtmlParser.h"
 #include "help/THTMLViewer.h"
 #include "help/TMiniBrowser.h"
@@ -160,6 +161,70 @@ TEST_F(HtmlViewerTest, HostilePagesOpenInLinearTime)
     while (big.size() < 5 * 1024 * 1024)
         big += "<p>Una riga di testo con <b>parole</b> in grassetto.</p>\n";
     EXPECT_LT(seconds(big), 60.0);
+}
+
+// A paragraph longer than many lines is cut into its lines without copying
+// what is left of it once a line.
+TEST_F(HtmlViewerTest, ALongParagraphOfShortWordsOpensInLinearTime)
+{
+    std::string words;
+    while (words.size() < 2 * 1024 * 1024)
+        words += "ab ";
+    auto start = std::chrono::steady_clock::now();
+    auto v = View("<p>" + words + "</p>");
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_GT(v->Pieces().Count(), 1000);
+    EXPECT_LT(seconds, 20.0);
+}
+
+// Plain text breaks each long line at the last space that fits; finding it
+// reads about one line's worth of text, not the whole rest of the line, for
+// every line it makes. Lines of short words as long as the reader takes them.
+TEST_F(HtmlViewerTest, LongPlainTextLinesOpenInLinearTime)
+{
+    std::string line;
+    while (line.size() < 1023)
+        line += "ab ";
+    line.resize(1023);
+    std::string page;
+    for (int i = 0; i < 1000; ++i)
+        page += line + "\n";
+    auto start = std::chrono::steady_clock::now();
+    auto v = View(page, html::kPlainText);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_GT(v->Pieces().Count(), 1000 * 4);
+    EXPECT_LT(seconds, 10.0);
+}
+
+// Each piece of a long plain-text line is as long as fits: the next word
+// would not, and the pieces are the line's words in order.
+TEST_F(HtmlViewerTest, PlainTextLinesBreakAtTheLastSpaceThatFits)
+{
+    std::vector<std::string> words;
+    std::string line;
+    for (int i = 0; i < 120; ++i) {  // under the reader's longest line
+        words.push_back(std::string(1 + (i * 7) % 11, static_cast<char>('a' + i % 26)));
+        line += (i ? " " : "") + words.back();
+    }
+    ASSERT_LE(line.size(), 1023u);
+    auto v = View(line, html::kPlainText);
+    int available = v->TextAreaWidth() - 2 * v->Margin();
+    ASSERT_GE(v->Pieces().Count(), 3);
+    std::size_t word = 0;
+    for (int i = 0; i < v->Pieces().Count(); ++i) {
+        dHTMLstring* piece = v->Piece(i);
+        std::string expected = words[word++];
+        while (word < words.size() && expected.size() < std::string(piece->Text()).size())
+            expected += " " + words[word++];
+        ASSERT_EQ(std::string(piece->Text()), expected) << "piece " << i;
+        EXPECT_LE(piece->width, available);
+        if (word < words.size()) {
+            DrawingState saved;
+            theScreen.font = piece->font;
+            EXPECT_GT(TextWidth((expected + " " + words[word]).c_str()), available) << "piece " << i;
+        }
+    }
+    EXPECT_EQ(word, words.size());
 }
 
 TEST_F(HtmlViewerTest, SavedTextsHaveOneLineAPiece)
