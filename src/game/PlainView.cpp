@@ -39,7 +39,25 @@ void PlainView::ClearLanes()
 
 void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
 {
-    ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    // On a plain background only where something was or is changes: those
+    // places are painted again (the background first, so that blended text
+    // is never drawn over itself) and sent; the rest of the screen is left
+    // as it is. Once anyone else has drawn on the screen, all of it is.
+    const std::uint32_t background = static_cast<std::uint32_t>(theGameSettings.backgroundColour);
+    bool whole = alwaysWhole_ || DrawCount() != drawnAt_;
+    if (whole)
+        ClearScreen(background);
+    else
+        for (const Rect& r : drawnBoxes_)
+            FillBox(r.left, r.top, r.right, r.bottom, background);
+    std::vector<Rect> boxes;
+    // Each thing drawn marks exactly its box as dirty: that is its box.
+    auto tracked = [&boxes](auto&& draw) {
+        theScreen.dirty.left = kEmptyRect;
+        draw();
+        if (!DirtyIsEmpty())
+            boxes.push_back(theScreen.dirty);
+    };
     ShowTyping(field, now);
     for (int i = 0; i < field.Lanes(); ++i) {
         if (!field.Lane(i).hasWord)
@@ -48,19 +66,27 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
             continue;
         long long y = textOffset_[i] + field.Travelled(i, now) - field.Rules().topMargin;
         words_[i]->MoveTo(words_[i]->X(), static_cast<int>(y));
-        words_[i]->DrawWord(state == GameState::kLifeLost);
+        tracked([&] { words_[i]->DrawWord(state == GameState::kLifeLost); });
     }
     if (hit_ && now - hitAt_ >= kHitShownMs)
         hit_.reset();
     if (hit_)
-        hit_->DrawWord(true);
+        tracked([&] { hit_->DrawWord(true); });
     // The lives with their name, so that a child knows what the number is.
     char lives[64];
     if (field.Rules().infiniteLives)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
         std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Lives());
-    screens_.DrawLivesText(lives, static_cast<std::uint32_t>(theGameSettings.textColour), strip_ != nullptr);
-    screens_.DrawScore(field.Score(), strip_ != nullptr);
-    DrawFeedback(field, state, now);
+    std::uint32_t ink = static_cast<std::uint32_t>(theGameSettings.textColour);
+    tracked([&] { screens_.DrawLivesText(lives, ink, strip_ != nullptr); });
+    tracked([&] { screens_.DrawScore(field.Score(), strip_ != nullptr); });
+    tracked([&] { DrawFeedback(field, state, now); });
+
+    std::vector<Rect> changed = whole ? std::vector<Rect>{theScreen.viewPort} : drawnBoxes_;
+    if (!whole)
+        changed.insert(changed.end(), boxes.begin(), boxes.end());
+    LimitPushTo(changed);
+    drawnBoxes_ = std::move(boxes);
+    drawnAt_ = DrawCount();
 }

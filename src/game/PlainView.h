@@ -6,7 +6,11 @@
 #include "game/Playfield.h"
 #include "game/TActorParola.h"
 
+#include "gfx/Display.h"
+
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class PlainView : public GameView {
 public:
@@ -18,6 +22,8 @@ public:
     const TActorParola* Word(int lane) const override { return words_[lane].get(); }
     // The word just hit, shown a moment where it was; null when none.
     const TActorParola* HitWord() const { return hit_.get(); }
+    // Every picture painted whole, as the tests compare.
+    void PaintWholeAlways(bool always) { alwaysWhole_ = always; }
 
 private:
     int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
@@ -30,4 +36,9 @@ private:
     int textOffset_[Playfield::kMaxLanes] = {};
     std::unique_ptr<TActorParola> hit_;
     std::uint32_t hitAt_ = 0;
+    // What the last picture drew over the background, and the screen's
+    // drawing count after it.
+    std::vector<Rect> drawnBoxes_;
+    std::uint64_t drawnAt_ = ~std::uint64_t{0};
+    bool alwaysWhole_ = false;
 };

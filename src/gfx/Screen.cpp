@@ -110,8 +110,36 @@ void ResetClip()
     SetClip(v.left, v.top, v.right, v.bottom);
 }
 
+namespace {
+
+std::uint64_t drawings = 0;
+std::vector<Rect> pushAreas;  // the next push's areas, while nothing else is drawn
+std::uint64_t limitedAt = 0;  // the drawing count when they were given
+
+}  // namespace
+
+std::uint64_t DrawCount()
+{
+    return drawings;
+}
+
+void LimitPushTo(const std::vector<Rect>& areas)
+{
+    // The dirty rectangle becomes their union: it stays what changed, for
+    // whoever asks (the pointer) and for a push after more drawing.
+    theScreen.dirty.left = kEmptyRect;
+    pushAreas.clear();
+    for (Rect r : areas)
+        if (ClipRect(r, theScreen.viewPort)) {
+            pushAreas.push_back(r);
+            UniteRect(theScreen.dirty, r);
+        }
+    limitedAt = drawings;
+}
+
 void MarkDirty(int left, int top, int right, int bottom)
 {
+    ++drawings;
     Rect r = {left, top, right, bottom};
     if (ClipRect(r, theScreen.clip))
         UniteRect(theScreen.dirty, r);
@@ -162,6 +190,14 @@ void ForgetPushedPicture()
 
 void FlushScreen()
 {
+    std::vector<Rect> areas;
+    areas.swap(pushAreas);
+    if (!areas.empty() && drawings == limitedAt) {
+        theScreen.dirty.left = kEmptyRect;
+        for (const Rect& r : areas)
+            UpdateArea(r.left, r.top, r.right, r.bottom);
+        return;
+    }
     if (DirtyIsEmpty())
         return;
     const Rect d = theScreen.dirty;

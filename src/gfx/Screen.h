@@ -8,6 +8,7 @@
 #include "SDL.h"
 
 #include <cstdint>
+#include <vector>
 
 class TFont;
 
@@ -88,3 +89,11 @@ struct PushStats {
     std::uint64_t pixels = 0;
 };
 const PushStats& Pushed();
+
+// Counts every drawing on the screen: a view that drew the last picture
+// knows, when it has not moved on, that nobody else drew since.
+std::uint64_t DrawCount();
+// The next push compares and sends only these areas (clipped to the view
+// port), for a picture whose maker knows where it changed; if anything is
+// drawn before the push, it sends their union with that as usual.
+void LimitPushTo(const std::vector<Rect>& areas);

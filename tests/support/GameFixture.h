@@ -3,6 +3,7 @@
 // in a private program folder, the game context, typing and the results log.
 
 #include "app/Clock.h"
+#include "app/Random.h"
 #include "app/TApp.h"
 #include "game/TZandorliGameContext.h"
 #include "gfx/Text.h"
@@ -26,6 +27,7 @@ struct GameTest : ::testing::Test {
     std::unique_ptr<HeadlessApp> headless;
     TZandorliGameContext* game = nullptr;
     std::vector<std::string> drawn;  // every text drawn since the last look
+    int seed = -1;                    // for a game that must fall alike twice
 
     void Play(const std::string& exercise, int kind = 1, HeadlessOptions options = {})
     {
@@ -39,6 +41,8 @@ struct GameTest : ::testing::Test {
         std::strcpy(theUserName, "Test");
         game = new TZandorliGameContext;
         LogDrawnTexts(&drawn);
+        if (seed >= 0)
+            SeedRandom(static_cast<unsigned>(seed));  // the program seeded from the clock
         headless->App().SetChild(std::unique_ptr<TContext>(game));
     }
     void TearDown() override

@@ -1,0 +1,109 @@
+// The plain look paints again only where something was or is: a whole game
+// (words falling in three lanes, typing, a hit, a wrong key) must give the
+// very screens that painting everything every frame gives, and every pixel
+// that changes between two pictures must be sent.
+
+#include "app/Random.h"
+#include "game/PlainView.h"
+#include "gfx/Screen.h"
+#include "support/GameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<Rect> sent;
+
+void KeepSent(const Rect& area)
+{
+    sent.push_back(area);
+}
+
+using Picture = std::vector<std::uint16_t>;
+
+struct PlainRepaintTest : GameTest {
+    int unsent = 0;
+    std::string firstUnsent;
+
+    // The screen's pixels, a row after another (16 bits each).
+    Picture Screen()
+    {
+        SDL_Surface* s = theScreen.surface;
+        Picture pixels(static_cast<std::size_t>(theScreen.width) * theScreen.height);
+        for (int y = 0; y < theScreen.height; ++y)
+            std::memcpy(&pixels[static_cast<std::size_t>(y) * theScreen.width],
+                        static_cast<const Uint8*>(s->pixels) + (y + theScreen.originY) * s->pitch + 2 * theScreen.originX,
+                        2 * static_cast<std::size_t>(theScreen.width));
+        return pixels;
+    }
+    // The screens of one scripted game, a picture every 16 ms.
+    std::vector<Picture> Game(bool whole)
+    {
+        theGameSettings.lanes = 3;
+        theGameSettings.fallSeconds = 3;
+        theGameSettings.spawnSeconds = 1;
+        seed = 7;  // both games fall alike
+        Play("\r\n\r\n20\r\nUno\r\nsole\r\nmare\r\ncasa\r\nluna\r\n");
+        const_cast<PlainView&>(dynamic_cast<const PlainView&>(game->View())).PaintWholeAlways(whole);
+        ToPlay();
+        std::vector<Picture> screens;
+        Picture last = Screen();
+        SetUpdateHook(KeepSent);
+        for (int frame = 0; frame < 250; ++frame) {
+            if (frame == 60)
+                Type("so");
+            if (frame == 100)
+                Type("lemare");
+            if (frame == 150)
+                Type("x");
+            sent.clear();
+            Wait(16);
+            Picture now = Screen();
+            if (!whole)
+                for (std::size_t i = 0; i < now.size(); ++i) {
+                    if (now[i] == last[i])
+                        continue;
+                    int x = static_cast<int>(i) % theScreen.width, y = static_cast<int>(i) / theScreen.width;
+                    bool covered = false;
+                    for (const Rect& r : sent)
+                        covered = covered || (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom);
+                    if (!covered && unsent++ == 0)
+                        firstUnsent = "frame " + std::to_string(frame) + ", pixel " + std::to_string(x) + "," +
+                                      std::to_string(y);
+                }
+            last = now;
+            screens.push_back(std::move(now));
+        }
+        SetUpdateHook(nullptr);
+        return screens;
+    }
+};
+
+}  // namespace
+
+TEST_F(PlainRepaintTest, PaintingWhatMovedGivesTheScreensOfPaintingEverything)
+{
+    std::vector<Picture> partial = Game(false);
+    EXPECT_EQ(unsent, 0) << "changed but not sent, first at " << firstUnsent;
+    TearDown();
+    std::vector<Picture> whole = Game(true);
+    ASSERT_EQ(partial.size(), whole.size());
+    for (std::size_t i = 0; i < partial.size(); ++i) {
+        if (partial[i] == whole[i])
+            continue;
+        int count = 0;
+        Rect box = {1 << 20, 1 << 20, -1, -1};
+        for (std::size_t p = 0; p < partial[i].size(); ++p)
+            if (partial[i][p] != whole[i][p]) {
+                int x = static_cast<int>(p) % theScreen.width, y = static_cast<int>(p) / theScreen.width;
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+                ++count;
+            }
+        FAIL() << "frame " << i << ": " << count << " pixels differ in " << box.left << "," << box.top << " - "
+               << box.right << "," << box.bottom;
+    }
+}
