@@ -173,7 +173,6 @@ void UpdateArea(int left, int top, int right, int bottom)
     if (changed.empty())
         return;
     SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), changed.data());
-    ++pushStats.frames;
     for (const SDL_Rect& r : changed)
         pushStats.pixels += static_cast<std::uint64_t>(r.w) * r.h;
 }
@@ -188,7 +187,24 @@ void ForgetPushedPicture()
     pushedPicture.Forget();
 }
 
+namespace {
+
+void FlushDirty();
+
+}  // namespace
+
 void FlushScreen()
+{
+    // A frame is a push that sent something, in one area or several.
+    std::uint64_t before = pushStats.pixels;
+    FlushDirty();
+    if (pushStats.pixels != before)
+        ++pushStats.frames;
+}
+
+namespace {
+
+void FlushDirty()
 {
     std::vector<Rect> areas;
     areas.swap(pushAreas);
@@ -204,6 +220,8 @@ void FlushScreen()
     theScreen.dirty.left = kEmptyRect;
     UpdateArea(d.left, d.top, d.right, d.bottom);
 }
+
+}  // namespace
 
 void LockScreen()
 {
