@@ -189,21 +189,6 @@ void ForgetPushedPicture()
 
 namespace {
 
-void FlushDirty();
-
-}  // namespace
-
-void FlushScreen()
-{
-    // A frame is a push that sent something, in one area or several.
-    std::uint64_t before = pushStats.pixels;
-    FlushDirty();
-    if (pushStats.pixels != before)
-        ++pushStats.frames;
-}
-
-namespace {
-
 void FlushDirty()
 {
     std::vector<Rect> areas;
@@ -222,6 +207,15 @@ void FlushDirty()
 }
 
 }  // namespace
+
+void FlushScreen()
+{
+    // A frame is a push that sent something, in one area or several.
+    std::uint64_t before = pushStats.pixels;
+    FlushDirty();
+    if (pushStats.pixels != before)
+        ++pushStats.frames;
+}
 
 void LockScreen()
 {

@@ -15,6 +15,20 @@
 
 namespace {
 
+// A new piece of `text` in the look of `from`, with its own flags.
+dHTMLstring* StyledLike(const dHTMLstring& from, const std::string& text, unsigned flags)
+{
+    auto* p = new dHTMLstring(text.c_str());
+    p->font = from.font;
+    p->colour = from.colour;
+    p->height = from.height;
+    p->alignment = from.alignment;
+    p->indent = from.indent;
+    p->number = from.number;
+    p->flags = flags;
+    return p;
+}
+
 int WidthIn(TFont* font, const std::string& text)
 {
     DrawingState saved;
@@ -201,15 +215,7 @@ void THTMLViewer::LayOutLines()
                     // once a line (a long paragraph would be quadratic).
                     const unsigned restFlags = last->flags & ~(html::kItemStart | html::kHeadingFirst);
                     auto piece = [last](const std::string& part, unsigned flags) {
-                        auto* p = new dHTMLstring(part.c_str());
-                        p->font = last->font;
-                        p->colour = last->colour;
-                        p->height = last->height;
-                        p->alignment = last->alignment;
-                        p->indent = last->indent;
-                        p->number = last->number;
-                        p->flags = flags;
-                        return p;
+                        return StyledLike(*last, part, flags);
                     };
                     const unsigned wrapped = (restFlags | html::kWrapped) & ~(html::kBreakAfter | html::kHeadingLast);
                     int wholeWidth = last->width;
@@ -280,14 +286,7 @@ void THTMLViewer::LayOutLines()
                         current->SetText(word.c_str());
                         firstWord = false;
                     } else {
-                        auto* w = new dHTMLstring(word.c_str());
-                        w->font = p->font;
-                        w->colour = p->colour;
-                        w->height = p->height;
-                        w->alignment = p->alignment;
-                        w->indent = p->indent;
-                        w->number = p->number;
-                        w->flags = p->flags & ~(html::kItemStart | html::kHeadingFirst);
+                        auto* w = StyledLike(*p, word, p->flags & ~(html::kItemStart | html::kHeadingFirst));
                         pieces_.InsertAfter(current, w);
                         current = w;
                     }

@@ -13,6 +13,16 @@ namespace {
 constexpr int kSelect = 0x1, kStep = 0x8, kLeft = 0x8000;
 
 struct SwitchPlayTest : GameTest {
+    // One lane, "sole" falling slowly, the keyboard as the switches.
+    void StartWithSwitches()
+    {
+        theGameSettings.device.enabled = 1;
+        theGameSettings.lanes = 1;
+        theGameSettings.fallSeconds = 30;
+        Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+        ToPlay();
+        Wait(16);
+    }
     void Press(int flags)
     {
         game->OnSwitches(flags);
@@ -24,12 +34,7 @@ struct SwitchPlayTest : GameTest {
 
 TEST_F(SwitchPlayTest, StepsAndPressesHitTheWordAndTheLogSaysSo)
 {
-    theGameSettings.device.enabled = 1;
-    theGameSettings.lanes = 1;
-    theGameSettings.fallSeconds = 30;
-    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
-    ToPlay();
-    Wait(16);
+    StartWithSwitches();
     ASSERT_NE(game->Strip(), nullptr);
     EXPECT_EQ(game->Strip()->Cells(), (std::vector<char>{'E', 'L', 'O', 'S', LetterStrip::kCancel}));
     EXPECT_TRUE(ScreenShows("S")) << "the strip is drawn";
@@ -98,12 +103,7 @@ TEST_F(SwitchPlayTest, TheWordsLandOnTheStripInEveryLook)
 // nor its highlight changed copies the last picture of it, pixel for pixel.
 TEST_F(SwitchPlayTest, AStripThatDidNotChangeIsCopiedNotDrawnAgain)
 {
-    theGameSettings.device.enabled = 1;
-    theGameSettings.lanes = 1;
-    theGameSettings.fallSeconds = 30;
-    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
-    ToPlay();
-    Wait(16);
+    StartWithSwitches();
     const int height = game->Screens().LetterStripHeight();
     auto band = [&] {
         std::vector<std::uint32_t> pixels;
