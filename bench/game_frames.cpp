@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         if (pushed)
             drawn.push_back(took);
     }
-    std::printf("theme %d, score at the end %d\n", theme, game->Score());
+    std::printf("theme %d, score at the end %d\n", theme, static_cast<int>(game->Board().Score()));
     Report("every pass of the loop, 3 lanes, 1024x768", ms);
     Report("passes that drew and pushed a picture", drawn);
     app.StopChain();

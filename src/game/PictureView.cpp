@@ -267,7 +267,7 @@ void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t no
         if (lanes_[i].shot)
             lanes_[i].shot->Paint();
     DrawLifeIcons(field);
-    screens_.DrawScore(field.Score(), true);
+    screens_.DrawScore(field.Board().Score(), true);
     DrawFeedback(field, state, now);
 }
 
@@ -323,7 +323,7 @@ constexpr int kIconsInARow = 5;
 
 std::string LivesCount(const Playfield& field)
 {
-    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(field.Lives());
+    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(field.Board().Lives());
 }
 
 }  // namespace
@@ -331,7 +331,7 @@ std::string LivesCount(const Playfield& field)
 Rect PictureView::LifeIconsBox(const Playfield& field) const
 {
     SDL_Surface* icon = pictures_.lifeIcon;
-    int count = field.Rules().infiniteLives ? 1 : std::max(0, field.Lives());
+    int count = field.Rules().infiniteLives ? 1 : std::max(0, field.Board().Lives());
     if (!icon || count == 0)
         return {0, 0, -1, -1};
     // At the top: the launchers and their flowers fill the bottom.
@@ -358,7 +358,7 @@ void PictureView::DrawLifeIcons(const Playfield& field)
     SDL_Surface* icon = pictures_.lifeIcon;
     if (box.right < box.left)
         return;
-    if (field.Lives() > kIconsInARow && !field.Rules().infiniteLives) {
+    if (field.Board().Lives() > kIconsInARow && !field.Rules().infiniteLives) {
         DrawImage(box.left, box.top, icon);
         screens_.DrawCount(box.left + icon->w + Scaled(6), (box.top + box.bottom) / 2, LivesCount(field).c_str());
         return;

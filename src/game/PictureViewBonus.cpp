@@ -104,7 +104,7 @@ void PictureView::DrawBonus(const Playfield& field)
         lane.shot->Paint();
     DrawLifeIcons(field);
     DrawBonusBox();
-    screens_.DrawScore(field.Score(), true);
+    screens_.DrawScore(field.Board().Score(), true);
 }
 
 void PictureView::DrawBonusBox()

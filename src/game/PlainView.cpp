@@ -77,10 +77,10 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
     if (field.Rules().infiniteLives)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
-        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Lives());
+        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Board().Lives());
     std::uint32_t ink = static_cast<std::uint32_t>(theGameSettings.textColour);
     tracked([&] { screens_.DrawLivesText(lives, ink, strip_ != nullptr); });
-    tracked([&] { screens_.DrawScore(field.Score(), strip_ != nullptr); });
+    tracked([&] { screens_.DrawScore(field.Board().Score(), strip_ != nullptr); });
     tracked([&] { DrawFeedback(field, state, now); });
 
     std::vector<Rect> changed = whole ? std::vector<Rect>{theScreen.viewPort} : drawnBoxes_;

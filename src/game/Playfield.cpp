@@ -28,10 +28,7 @@ void Playfield::Start(const PlayRules& rules)
     words_.clear();
     typed_.clear();
     target_ = hits_ = launched_ = occupied_ = 0;
-    lives_ = rules_.lives;
-    score_ = 0;
-    streak_ = 0;
-    levelNumber_ = 1;
+    board_.Start(rules_.lives, rules_.infiniteLives);
 }
 
 void Playfield::SetLevel(std::vector<std::string> words, int target, std::string keySet)
@@ -164,7 +161,7 @@ void Playfield::ReleaseMatched(int lane)
 void Playfield::Destroy(int lane, bool bonus)
 {
     if (!bonus)
-        score_ += kWordPoints;
+        board_.AddPoints(kWordPoints);
     PlayLane& l = lanes_[lane];
     l.hasWord = false;
     l.answer.clear();
@@ -206,7 +203,7 @@ Playfield::TypeResult Playfield::Type(char c, std::uint32_t now)
         lane.hit = HitState::kMatched;
         ++hits_;
         if (rules_.scoreOnMatch)
-            score_ += kWordPoints;
+            board_.AddPoints(kWordPoints);
         std::size_t split = typed_.size() - lane.answer.size();
         out.lane = winner;
         out.mistyped = typed_.substr(0, split);
@@ -237,6 +234,15 @@ Playfield::Aim Playfield::Aimed(std::uint32_t now) const
     return best;
 }
 
+std::vector<std::string> Playfield::OpenAnswers() const
+{
+    std::vector<std::string> answers;
+    for (int i = 0; i < rules_.lanes; ++i)
+        if (lanes_[i].hasWord && lanes_[i].hit == HitState::kIdle)
+            answers.push_back(lanes_[i].answer);
+    return answers;
+}
+
 std::string Playfield::TakeTyped()
 {
     std::string typed;
@@ -257,27 +263,4 @@ void Playfield::PlaceBonusTarget(std::uint32_t now)
     PlayLane& lane = lanes_[0];
     lane.inUse = true;
     lane.launchTime = now;
-}
-
-void Playfield::LevelWon()
-{
-    ++streak_;
-    ++levelIndex_;
-}
-
-bool Playfield::ScoreLevel(bool bonusStages)
-{
-    score_ += 50u * static_cast<std::uint32_t>(levelNumber_);
-    ++levelNumber_;
-    if (bonusStages && streak_ % 3 == 0) {
-        streak_ = 0;
-        return true;
-    }
-    return false;
-}
-
-bool Playfield::LoseLife()
-{
-    streak_ = 0;
-    return rules_.infiniteLives || --lives_ >= 0;
 }

@@ -1,8 +1,11 @@
 #pragma once
 // The rules of play, with no screen: the level's words, the lanes they fall
 // down by the game clock, what the child has typed and which word it
-// destroys, hits, score, lives and the run of levels won. The game's states
-// drive it and its views draw it; neither decides anything it holds.
+// destroys, the hits, and the scoreboard of points, lives and levels. The
+// game's states drive it and its views draw it; neither decides anything it
+// holds.
+
+#include "game/Scoreboard.h"
 
 #include <cstdint>
 #include <string>
@@ -108,25 +111,19 @@ public:
     // The bonus target stands in lane 0.
     void PlaceBonusTarget(std::uint32_t now);
 
-    void AddPoints(std::uint32_t points) { score_ += points; }
-    // The level is won: the run grows; the next level comes.
-    void LevelWon();
-    // The level's points; true when the run of three earns a bonus stage.
-    bool ScoreLevel(bool bonusStages);
-    // A life is lost; false when the game is over.
-    bool LoseLife();
+    // Points, lives and levels: words destroyed add to it, the game's
+    // states do the rest.
+    Scoreboard& Board() { return board_; }
+    const Scoreboard& Board() const { return board_; }
+
+    // The answers of the words the child can still hit.
+    std::vector<std::string> OpenAnswers() const;
 
     const PlayLane& Lane(int i) const { return lanes_[i]; }
     int Lanes() const { return rules_.lanes; }
     int Occupied() const { return occupied_; }
     int Hits() const { return hits_; }
     int Target() const { return target_; }
-    int Lives() const { return lives_; }
-    std::uint32_t Score() const { return score_; }
-    int Streak() const { return streak_; }
-    int LevelNumber() const { return levelNumber_; }
-    int LevelIndex() const { return levelIndex_; }
-    void SetLevelIndex(int index) { levelIndex_ = index; }
     const std::string& Typed() const { return typed_; }
     const PlayRules& Rules() const { return rules_; }
     bool HasWords() const { return !words_.empty(); }
@@ -142,10 +139,7 @@ private:
     std::string keySet_;
     std::string typed_;
     int target_ = 0, hits_ = 0, launched_ = 0, occupied_ = 0;
-    int lives_ = 3;
-    std::uint32_t score_ = 0;
     std::uint32_t lastLaunch_ = 0;
     std::uint32_t lastWrongKey_ = 0;
-    int streak_ = 0;
-    int levelIndex_ = 0, levelNumber_ = 1;
+    Scoreboard board_;
 };

@@ -59,9 +59,11 @@ void TZandorliGameContext::Start()
 
     // A child with switches types on a strip of letters along the bottom:
     // the words land on top of it.
-    switchPlay_ = s.device.enabled != 0;
-    if (switchPlay_)
-        view_->ShowLetterStrip(&strip_);
+    strip_.reset();
+    if (s.device.enabled != 0) {
+        strip_ = std::make_unique<LetterStrip>();
+        view_->ShowLetterStrip(strip_.get());
+    }
 
     PlayRules rules;
     rules.lanes = lanes;
@@ -75,7 +77,7 @@ void TZandorliGameContext::Start()
     rules.infiniteLives = s.infiniteLives != 0;
     rules.lives = s.lives;
     field_.Start(rules);
-    field_.SetLevelIndex(std::max(0, s.startLevel - 1));
+    field_.Board().SetLevelIndex(std::max(0, s.startLevel - 1));
 
 
     escapeAllowed_ = true;
@@ -102,7 +104,7 @@ void TZandorliGameContext::LoadLevel()
 {
     errorLine_ = errorCode_ = 0;
     std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
-    PlayLevel level = LoadLevelForPlay(path.c_str(), field_.LevelIndex(),
+    PlayLevel level = LoadLevelForPlay(path.c_str(), field_.Board().LevelIndex(),
                                        theGameSettings.exerciseType == exercise::kComplete);
     if (level.status == 1) {
         state_ = GameState::kCompleted;
@@ -114,7 +116,7 @@ void TZandorliGameContext::LoadLevel()
         state_ = GameState::kLoadError;
         return;
     }
-    field_.SetLevelIndex(level.levelIndex);
+    field_.Board().SetLevelIndex(level.levelIndex);
     field_.SetLevel(std::move(level.words), level.target, level.header);
     levelMessage_ = level.title;
     state_ = GameState::kLevelIntro;
@@ -146,7 +148,7 @@ void TZandorliGameContext::LifeLost()
 void TZandorliGameContext::LevelDone()
 {
     state_ = GameState::kLevelDone;
-    field_.LevelWon();
+    field_.Board().LevelWon();
     phaseStart_ = Now();
 }
 
@@ -159,7 +161,7 @@ void TZandorliGameContext::GameOver()
         ClearScreen(6);
     }
     if (theGameSettings.enterTopTen)
-        TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, field_.Score()));
+        TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, field_.Board().Score()));
     PostCommand(command::kGameOver);
     state_ = GameState::kStopped;
 }
@@ -202,13 +204,13 @@ void TZandorliGameContext::OnSwitches(int flags)
     // Switch 1 pressed: type; switch 2 (or the scan pulse) or right: step
     // on; left: step back.
     constexpr int kSelect = 0x1, kStep = 0x8, kRight = 0x200, kLeft = 0x8000;
-    if (!switchPlay_ || flags == 0)
+    if (!strip_ || flags == 0)
         return;
     if (flags & kSelect) {
         if (state_ == GameState::kBonusPlay) {
             field_.FireAtBonus();
         } else if (state_ == GameState::kPlaying) {
-            char letter = strip_.Highlighted();
+            char letter = strip_->Highlighted();
             if (letter == LetterStrip::kCancel)
                 recorder_->Mistyped(field_.TakeTyped());
             else
@@ -216,18 +218,9 @@ void TZandorliGameContext::OnSwitches(int flags)
         }
     }
     if (flags & (kStep | kRight))
-        strip_.Step(1);
+        strip_->Step(1);
     if (flags & kLeft)
-        strip_.Step(-1);
-}
-
-void TZandorliGameContext::FollowStrip()
-{
-    std::vector<std::string> answers;
-    for (int i = 0; i < field_.Lanes(); ++i)
-        if (field_.Lane(i).hasWord && field_.Lane(i).hit == HitState::kIdle)
-            answers.push_back(field_.Lane(i).answer);
-    strip_.Follow(answers);
+        strip_->Step(-1);
 }
 
 void TZandorliGameContext::HandleEvent(TEvent& event)

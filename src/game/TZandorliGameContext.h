@@ -36,7 +36,8 @@ public:
     // What the child's switches did (the device's flags): a step moves the
     // letter strip's highlight, a press types the highlighted letter.
     void OnSwitches(int flags);
-    const LetterStrip* Strip() const { return switchPlay_ ? &strip_ : nullptr; }
+    // The letter strip; null unless the profile plays with switches.
+    const LetterStrip* Strip() const { return strip_.get(); }
 
     GameState State() const { return state_; }
     const Playfield& Field() const { return field_; }
@@ -44,13 +45,7 @@ public:
     const GameScreens& Screens() const { return screens_; }
     // The picture themes' view; null in the plain theme.
     const PictureView* Pictures() const { return pictures_; }
-    int Score() const { return static_cast<int>(field_.Score()); }
-    int Lives() const { return field_.Lives(); }
-    int Hits() const { return field_.Hits(); }
-    int LevelNumber() const { return field_.LevelNumber(); }
-    int Streak() const { return field_.Streak(); }
-    int Occupied() const { return field_.Occupied(); }
-    const std::string& Typed() const { return field_.Typed(); }
+    const Scoreboard& Board() const { return field_.Board(); }
 
 private:
     void LoadLevel();
@@ -62,7 +57,6 @@ private:
     void BonusFrame();
     void ApplyShotEvents(const std::vector<ShotEvent>& events, bool bonus);
     void LifeLost();
-    void FollowStrip();
     void LevelDone();
     void GameOver();
     void Leave();
@@ -100,6 +94,5 @@ private:
     std::uint32_t phaseStart_ = 0, lastFrame_ = 0;
     int errorLine_ = 0, errorCode_ = 0;
     std::string levelMessage_;
-    bool switchPlay_ = false;  // the profile plays with a switch device
-    LetterStrip strip_;
+    std::unique_ptr<LetterStrip> strip_;  // the profile plays with a switch device
 };

@@ -52,7 +52,7 @@ void TZandorliGameContext::ShowLevelTitle()
 {
     field_.BeginLevel();
     // The exercise's own number for the level: starting at level 4 says 4.
-    screens_.DrawTitleScreen(false, field_.LevelIndex() + 1, levelMessage_);
+    screens_.DrawTitleScreen(false, field_.Board().LevelIndex() + 1, levelMessage_);
     view_->DrawTitleDecorations();
     recorder_->LevelStarted(levelMessage_);
     phaseStart_ = Now();
@@ -81,8 +81,8 @@ void TZandorliGameContext::AfterLifeLost()
     if (!Elapsed(phaseStart_, 6000))
         return;
     recorder_->Mistyped(field_.TakeTyped());
-    recorder_->LifeLost(field_.Lives());
-    if (field_.LoseLife()) {
+    recorder_->LifeLost(field_.Board().Lives());
+    if (field_.Board().LoseLife()) {
         state_ = GameState::kNextLevel;
         return;
     }
@@ -105,7 +105,7 @@ void TZandorliGameContext::AfterLevelDone()
     if (!Elapsed(phaseStart_, 8000))
         return;
     // Every third level in a row earns a bonus stage in the picture themes.
-    bool bonus = field_.ScoreLevel(pictures_ != nullptr);
+    bool bonus = field_.Board().ScoreLevel(pictures_ != nullptr);
     FadeOutMusic();
     state_ = bonus ? GameState::kBonusIntro : GameState::kNextLevel;
 }
@@ -130,7 +130,7 @@ void TZandorliGameContext::WaitOnFinalScreen()
 
 void TZandorliGameContext::ShowBonusTitle()
 {
-    screens_.DrawTitleScreen(true, field_.LevelNumber(), levelMessage_);
+    screens_.DrawTitleScreen(true, field_.Board().LevelNumber(), levelMessage_);
     view_->DrawTitleDecorations();
     phaseStart_ = Now();
     state_ = GameState::kBonusIntroWait;
@@ -157,7 +157,7 @@ void TZandorliGameContext::BonusFrame()
     std::uint32_t points = 0;
     std::vector<ShotEvent> events = pictures_->StepBonus(field_, Now(), points);
     ApplyShotEvents(events, true);
-    field_.AddPoints(points);
+    field_.Board().AddPoints(points);
     pictures_->DrawBonus(field_);
 }
 
@@ -223,8 +223,8 @@ void TZandorliGameContext::Frame()
             return;
         lastDrawnState_ = state_;
     }
-    if (switchPlay_)
-        FollowStrip();
+    if (strip_)
+        strip_->Follow(field_.OpenAnswers());
     view_->Draw(field_, state_, Now());
 }
 

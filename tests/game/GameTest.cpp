@@ -24,13 +24,13 @@ TEST_F(GameTest, AWrongPrefixIsRecordedApartFromTheHit)
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Type("xyzsole");
-    EXPECT_EQ(game->Hits(), 1);
-    EXPECT_EQ(game->Score(), 25);
+    EXPECT_EQ(game->Field().Hits(), 1);
+    EXPECT_EQ(Score(*game), 25);
     auto events = Events();
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[events.size() - 2], (std::pair<int, std::string>{6, Z("XYZ")}));
     EXPECT_EQ(events.back(), (std::pair<int, std::string>{7, Z("SOLE")}));
-    EXPECT_TRUE(game->Typed().empty());
+    EXPECT_TRUE(game->Field().Typed().empty());
 }
 
 TEST_F(GameTest, AFullTypedBufferKeepsItsLast25Characters)
@@ -40,7 +40,7 @@ TEST_F(GameTest, AFullTypedBufferKeepsItsLast25Characters)
     ToPlay();
     for (int i = 0; i < 1023; ++i)
         game->Match('X');
-    EXPECT_EQ(game->Typed(), std::string(25, 'X'));
+    EXPECT_EQ(game->Field().Typed(), std::string(25, 'X'));
     auto events = Events();
     EXPECT_EQ(events.back(), (std::pair<int, std::string>{6, Z(std::string(998, 'X').c_str())}));
 }
@@ -51,9 +51,9 @@ TEST_F(GameTest, KeysOutsideTheKeySetAreNeitherRecordedNorMatched)
     Play("AS\r\n\r\n5\r\nUno\r\nas\r\n", 3);
     ToPlay();
     Type("zzq");
-    EXPECT_TRUE(game->Typed().empty());
+    EXPECT_TRUE(game->Field().Typed().empty());
     Type("as");
-    EXPECT_EQ(game->Hits(), 1);
+    EXPECT_EQ(game->Field().Hits(), 1);
 }
 
 TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
@@ -68,7 +68,7 @@ TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
         Wait(8001);   // the bonus is added
         headless->Step(2);  // the next level is loaded and introduced
     }
-    EXPECT_EQ(game->Score(), 3 * 25 + 50 + 100 + 150);
+    EXPECT_EQ(Score(*game), 3 * 25 + 50 + 100 + 150);
     EXPECT_EQ(game->State(), GameState::kFinalWait);
 }
 
@@ -99,7 +99,7 @@ TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
     Wait(10100);
     ASSERT_EQ(game->State(), GameState::kLifeLost);
     Wait(6001);
-    EXPECT_EQ(game->Lives(), -1);
+    EXPECT_EQ(game->Board().Lives(), -1);
     EXPECT_EQ(game->State(), GameState::kGameOver) << "the child is told the game is over";
     EXPECT_TRUE(ScreenShows(GetString(10, 107)));
     Wait(3001);
@@ -121,7 +121,7 @@ TEST_F(GameTest, InfiniteLivesKeepTheirValueAndStillRecordTheLoss)
     ToPlay();
     Wait(10100);
     Wait(6001);
-    EXPECT_EQ(game->Lives(), 2);
+    EXPECT_EQ(game->Board().Lives(), 2);
     headless->Step(2);
     EXPECT_EQ(game->State(), GameState::kIntroWait);  // the same level again
     auto events = Events();
@@ -151,7 +151,7 @@ TEST_F(GameTest, ACompletionWordWithoutASpaceStopsTheGameWithItsError)
     Play("\r\n\r\n1\r\nUno\r\ncas_ a\r\nsenzaspazio\r\n", 2);
     headless->Step(3);
     EXPECT_EQ(game->State(), GameState::kErrorWait);
-    EXPECT_EQ(game->Occupied(), 0);
+    EXPECT_EQ(game->Field().Occupied(), 0);
     std::vector<std::string> seen = drawn;
     std::string all;
     for (const std::string& text : seen)

@@ -47,13 +47,13 @@ struct PictureThemeTest : GameTest {
             if (stage != seen.back()) {
                 seen.push_back(stage);
                 if (stage == ShotStage::kExploding)
-                    scoreAtExplosion = game->Score();
+                    scoreAtExplosion = Score(*game);
             }
             // The lane stays taken, and no new word comes into it, until
             // its shot sequence ends; once the shot has hit, the word is
             // gone from the rules and from the screen.
             if (stage != ShotStage::kNone) {
-                EXPECT_EQ(game->Occupied(), 1);
+                EXPECT_EQ(game->Field().Occupied(), 1);
                 bool hit = stage == ShotStage::kExploding || stage == ShotStage::kDebris;
                 EXPECT_EQ(FieldLane(laneIndex).hit, hit ? HitState::kDestroyed : HitState::kMatched);
                 if (hit) {
@@ -79,7 +79,7 @@ struct PictureThemeTest : GameTest {
     {
         for (int level = 0; level < maxLevels && (!state || game->State() != *state); ++level) {
             ToNextPlay();
-            Type(std::string(1, static_cast<char>('A' + game->LevelNumber() - 1)));
+            Type(std::string(1, static_cast<char>('A' + game->Board().LevelNumber() - 1)));
             Frame(400);  // the shot sequence runs to its end
             Wait(8001);  // the level is done
             Frame();
@@ -107,13 +107,13 @@ TEST_F(PictureThemeTest, QuoliShotGoesFromFiringToDebrisAndScoresOnTheHit)
     Frame(20);
     Type("SOLE");
     EXPECT_EQ(FieldLane(0).hit, HitState::kMatched);
-    EXPECT_EQ(game->Score(), 0) << "the picture themes score when the shot hits";
+    EXPECT_EQ(Score(*game), 0) << "the picture themes score when the shot hits";
     int scoreAtExplosion = -1;
     std::vector<ShotStage> seen = FollowShot(scoreAtExplosion);
     EXPECT_EQ(seen, (std::vector<ShotStage>{ShotStage::kNone, ShotStage::kFiring, ShotStage::kFlying,
                                             ShotStage::kExploding, ShotStage::kDebris, ShotStage::kNone}));
     EXPECT_EQ(scoreAtExplosion, 25);
-    EXPECT_EQ(game->Occupied(), 0);
+    EXPECT_EQ(game->Field().Occupied(), 0);
     EXPECT_FALSE(View().Shot(0));
 }
 
@@ -139,14 +139,14 @@ TEST_F(PictureThemeTest, ASecondWordWaitsForTheFirstShotToEnd)
     Type("SOLE");
     Type("MARE");
     Type("LUNA");  // whatever word came first has been hit
-    EXPECT_EQ(game->Hits(), 1);
+    EXPECT_EQ(game->Field().Hits(), 1);
     const TActorParola* hitWord = View().Word(0);
     // The spawn interval passes many times over while the shot flies.
     for (int i = 0; i < 1000 && FieldLane(0).inUse; ++i) {
         Frame();
         if (FieldLane(0).inUse) {
             ASSERT_TRUE(!View().Word(0) || View().Word(0) == hitWord);
-            ASSERT_EQ(game->Occupied(), 1);
+            ASSERT_EQ(game->Field().Occupied(), 1);
         }
     }
     EXPECT_EQ(FieldLane(0).hit, HitState::kIdle);
@@ -197,13 +197,13 @@ TEST_F(PictureThemeTest, ThreeLevelsInARowEarnABonusStageInPictureThemesOnly)
         headless->Step();
         PlayLevelsUntil(std::nullopt, 2);
         EXPECT_EQ(game->State(), GameState::kLevelIntro);
-        EXPECT_EQ(game->Streak(), 2);
+        EXPECT_EQ(game->Board().Streak(), 2);
         PlayLevelsUntil(std::nullopt, 1);
         if (theme == 1) {
             EXPECT_EQ(game->State(), GameState::kLevelIntro) << "no bonus stage in the plain theme";
         } else {
             EXPECT_EQ(game->State(), GameState::kBonusIntroWait);
-            EXPECT_EQ(game->Streak(), 0);
+            EXPECT_EQ(game->Board().Streak(), 0);
         }
         TearDown();
     }
@@ -214,14 +214,14 @@ TEST_F(PictureThemeTest, ALostLifeStartsTheRunOfLevelsAgain)
     PlayTheme(2, kOneWordLevels, 1, 3);
     headless->Step();
     PlayLevelsUntil(std::nullopt, 2);
-    ASSERT_EQ(game->Streak(), 2);
+    ASSERT_EQ(game->Board().Streak(), 2);
     ToNextPlay();
     for (int i = 0; i < 400 && game->State() == GameState::kPlaying; ++i)
         Frame();  // the third word lands
     ASSERT_EQ(game->State(), GameState::kLifeLost);
     Wait(6001);
     Frame();
-    EXPECT_EQ(game->Streak(), 0);
+    EXPECT_EQ(game->Board().Streak(), 0);
     EXPECT_EQ(game->State(), GameState::kLevelIntro);
     PlayLevelsUntil(std::nullopt, 1);  // the third level again: one in a row
     EXPECT_EQ(game->State(), GameState::kLevelIntro);
@@ -248,7 +248,7 @@ struct BonusTest : PictureThemeTest {
         EXPECT_TRUE(View().Carrier(0) && View().Base(0));
         for (std::uint32_t t = 0; t < delay; t += 16)
             Frame();
-        int before = game->Score();
+        int before = Score(*game);
         headless->PushKey(fireKey, true, fireKey == SDLK_z ? 'z' : 0);
         headless->Step();
         headless->PushKey(fireKey, false);
@@ -258,13 +258,13 @@ struct BonusTest : PictureThemeTest {
             Frame();
             if (View().BonusBox().Counter() == TBonusHitBox::kFull && !sawFull) {
                 sawFull = true;
-                EXPECT_EQ(game->Score(), before + 100) << "the points come when the box is full";
+                EXPECT_EQ(Score(*game), before + 100) << "the points come when the box is full";
             }
         }
         EXPECT_EQ(game->State(), GameState::kBonusEnd);
         BonusOutcome outcome{View().BonusBox().WasHit(), 0, {}};
         Frame(100);
-        outcome.scoreGained = game->Score() - before;
+        outcome.scoreGained = Score(*game) - before;
         Wait(6001);
         Frame();
         EXPECT_EQ(game->State(), GameState::kLevelIntro);

@@ -167,11 +167,11 @@ TEST(Playfield, PictureThemesScoreWhenTheShotHitsAndFreeTheLaneWhenItEnds)
     field.SetLevel({"sole", "mare"}, 2, "");
     field.Launch(1001);
     TypeAll(field, "SOLE", 2000);
-    EXPECT_EQ(field.Score(), 0u);
+    EXPECT_EQ(field.Board().Score(), 0u);
     EXPECT_EQ(field.Lane(0).hit, HitState::kMatched);
     EXPECT_FALSE(field.LaunchDue(9000)) << "the lane is taken while the shot flies";
     field.Destroy(0, false);
-    EXPECT_EQ(field.Score(), Playfield::kWordPoints);
+    EXPECT_EQ(field.Board().Score(), Playfield::kWordPoints);
     EXPECT_EQ(field.Lane(0).hit, HitState::kDestroyed);
     field.ShotEnded(0);
     EXPECT_EQ(field.Occupied(), 0);
@@ -182,7 +182,7 @@ TEST(Playfield, PictureThemesScoreWhenTheShotHitsAndFreeTheLaneWhenItEnds)
     field.FireAtBonus();
     EXPECT_EQ(field.Lane(0).hit, HitState::kMatched);
     field.Destroy(0, true);
-    EXPECT_EQ(field.Score(), Playfield::kWordPoints);
+    EXPECT_EQ(field.Board().Score(), Playfield::kWordPoints);
 }
 
 TEST(Playfield, LevelsLivesAndTheRunOfThree)
@@ -190,25 +190,25 @@ TEST(Playfield, LevelsLivesAndTheRunOfThree)
     Playfield field;
     field.Start(Rules(1));
     for (int level = 1; level <= 2; ++level) {
-        field.LevelWon();
-        EXPECT_FALSE(field.ScoreLevel(true));
+        field.Board().LevelWon();
+        EXPECT_FALSE(field.Board().ScoreLevel(true));
     }
-    EXPECT_EQ(field.Score(), 50u + 100u);
-    field.LevelWon();
-    EXPECT_TRUE(field.ScoreLevel(true)) << "the third level in a row earns the bonus stage";
-    EXPECT_EQ(field.Streak(), 0);
-    field.LevelWon();
-    EXPECT_TRUE(field.LoseLife());
-    EXPECT_EQ(field.Streak(), 0) << "a lost life starts the run again";
-    EXPECT_TRUE(field.LoseLife());
-    EXPECT_FALSE(field.LoseLife()) << "two lives: the third loss ends the game";
+    EXPECT_EQ(field.Board().Score(), 50u + 100u);
+    field.Board().LevelWon();
+    EXPECT_TRUE(field.Board().ScoreLevel(true)) << "the third level in a row earns the bonus stage";
+    EXPECT_EQ(field.Board().Streak(), 0);
+    field.Board().LevelWon();
+    EXPECT_TRUE(field.Board().LoseLife());
+    EXPECT_EQ(field.Board().Streak(), 0) << "a lost life starts the run again";
+    EXPECT_TRUE(field.Board().LoseLife());
+    EXPECT_FALSE(field.Board().LoseLife()) << "two lives: the third loss ends the game";
 
     PlayRules endless = Rules(1);
     endless.infiniteLives = true;
     endless.lives = 0;
     field.Start(endless);
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(field.LoseLife());
+        EXPECT_TRUE(field.Board().LoseLife());
 }
 
 // Words are shown in capitals; with Caps Lock on, an accented capital is

@@ -45,17 +45,17 @@ TEST_F(SwitchPlayTest, StepsAndPressesHitTheWordAndTheLogSaysSo)
     Press(kSelect);  // O
     Press(kStep);    // S again, by mistake
     Press(kSelect);
-    EXPECT_EQ(game->Typed(), "SOS");
+    EXPECT_EQ(game->Field().Typed(), "SOS");
     Press(kStep);  // from S on to the cancel cell
     ASSERT_EQ(game->Strip()->Highlighted(), LetterStrip::kCancel);
     Press(kSelect);
-    EXPECT_TRUE(game->Typed().empty()) << "cancel drops what was typed";
+    EXPECT_TRUE(game->Field().Typed().empty()) << "cancel drops what was typed";
     for (char wanted : std::string("SOLE")) {
         while (game->Strip()->Highlighted() != wanted)
             Press(kStep);
         Press(kSelect);
     }
-    EXPECT_EQ(game->Hits(), 1);
+    EXPECT_EQ(game->Field().Hits(), 1);
     std::vector<std::string> hits, mistyped;
     for (const auto& [kind, data] : Events()) {
         if (kind == 7)
@@ -75,7 +75,7 @@ TEST_F(SwitchPlayTest, WithoutTheDeviceThereIsNoStripAndSwitchesDoNothing)
     EXPECT_EQ(game->Strip(), nullptr);
     game->OnSwitches(kSelect | kStep);
     Wait(16);
-    EXPECT_TRUE(game->Typed().empty());
+    EXPECT_TRUE(game->Field().Typed().empty());
     EXPECT_FALSE(ScreenShows("S"));
 }
 

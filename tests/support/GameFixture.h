@@ -96,6 +96,12 @@ struct GameTest : ::testing::Test {
     }
 };
 
+// The game's points as the tests compare them.
+inline int Score(const TZandorliGameContext& game)
+{
+    return static_cast<int>(game.Board().Score());
+}
+
 inline std::string Z(const char* text)
 {
     return std::string(text) + '\0';
