@@ -59,14 +59,39 @@ int GameView::Floor() const
     return theScreen.height - (strip_ ? screens_.LetterStripHeight() : 0);
 }
 
-void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32_t now)
+namespace {
+
+bool WrongKeyShown(const Playfield& field, std::uint32_t now, std::uint32_t shownMs)
 {
     std::uint32_t wrong = field.LastWrongKey();
-    if (wrong != 0 && now - wrong < kWrongKeyMs)
+    return wrong != 0 && now - wrong < shownMs;
+}
+
+// In the bonus stage switch 1 only fires: no letters to choose.
+bool InBonus(GameState state)
+{
+    return state >= GameState::kBonusIntro && state <= GameState::kBonusEnd;
+}
+
+}  // namespace
+
+std::string GameView::FeedbackKey(const Playfield& field, GameState state, std::uint32_t now) const
+{
+    std::string key = WrongKeyShown(field, now, kWrongKeyMs) ? "w" : "-";
+    key += std::to_string(static_cast<int>(state == GameState::kLifeLost || state == GameState::kLevelDone ? state
+                                                                                                            : GameState::kPlaying));
+    if (strip_ && !InBonus(state)) {
+        key += ':' + std::to_string(strip_->HighlightIndex()) + ':';
+        key.append(strip_->Cells().begin(), strip_->Cells().end());
+    }
+    return key;
+}
+
+void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32_t now)
+{
+    if (WrongKeyShown(field, now, kWrongKeyMs))
         screens_.DrawWrongKeyFrame();
-    // In the bonus stage switch 1 only fires: no letters to choose.
-    bool bonus = state >= GameState::kBonusIntro && state <= GameState::kBonusEnd;
-    if (strip_ && !bonus)
+    if (strip_ && !InBonus(state))
         screens_.DrawLetterStrip(strip_->Cells(), strip_->HighlightIndex());
     if (state == GameState::kLifeLost)
         screens_.DrawBanner(GetString(10, 105));

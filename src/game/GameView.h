@@ -53,6 +53,9 @@ protected:
     // Drawn over play: a red frame a moment after a wrong key, and what the
     // game is doing when nothing can be typed (a word fell, a level is won).
     void DrawFeedback(const Playfield& field, GameState state, std::uint32_t now);
+    // What DrawFeedback would draw, in a few characters: equal texts, equal
+    // pictures.
+    std::string FeedbackKey(const Playfield& field, GameState state, std::uint32_t now) const;
     bool FillsBlanks() const;
 
     static constexpr std::uint32_t kWrongKeyMs = 350;

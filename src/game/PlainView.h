@@ -9,7 +9,9 @@
 #include "gfx/Display.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class PlainView : public GameView {
@@ -32,13 +34,31 @@ private:
 
     static constexpr std::uint32_t kHitShownMs = 700;
 
+    // One thing the picture holds: an empty key when there is none.
+    struct Piece {
+        std::string key;
+        std::function<void()> draw;
+    };
+    struct Drawn {
+        std::string key;
+        Rect box{};
+    };
+    // The pieces, back to front: the lanes' words, then these.
+    static constexpr std::size_t kHitPiece = Playfield::kMaxLanes, kLivesPiece = kHitPiece + 1,
+                                 kScorePiece = kLivesPiece + 1, kFeedbackPiece = kScorePiece + 1,
+                                 kPieces = kFeedbackPiece + 1;
+
+    // Paints what changed and sends it; a picture equal to the last sends
+    // nothing.
+    void Paint(const std::vector<Piece>& pieces);
+
     std::unique_ptr<TActorParola> words_[Playfield::kMaxLanes];
     int textOffset_[Playfield::kMaxLanes] = {};
     std::unique_ptr<TActorParola> hit_;
     std::uint32_t hitAt_ = 0;
     // What the last picture drew over the background, and the screen's
     // drawing count after it.
-    std::vector<Rect> drawnBoxes_;
+    std::vector<Drawn> drawn_;
     std::uint64_t drawnAt_ = ~std::uint64_t{0};
     bool alwaysWhole_ = false;
 };

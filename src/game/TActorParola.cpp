@@ -95,10 +95,14 @@ void TActorParola::ShowProgress(const std::string& text, int highlighted)
     }
 }
 
+bool TActorParola::ShowsWarning(bool lifeLost) const
+{
+    return warning_ || (!lifeLost && Now() - created_ >= warningDelay_);
+}
+
 void TActorParola::DrawWord(bool lifeLost)
 {
-    if (!warning_ && !lifeLost && Now() - created_ >= warningDelay_)
-        warning_ = true;
+    warning_ = ShowsWarning(lifeLost);
     int radius = Scaled(12);
     if (warning_) {
         theScreen.pen = halo_;

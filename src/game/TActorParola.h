@@ -31,6 +31,8 @@ public:
     int PointSize() const { return pointSize_; }
     const std::string& Text() const { return text_; }
     bool Warning() const { return warning_; }
+    // Whether DrawWord would draw the halo now.
+    bool ShowsWarning(bool lifeLost) const;
 
 private:
     std::uint32_t halo_ = 0;

@@ -74,9 +74,10 @@ TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
     theGameSettings.enterTopTen = 0;
     Play("\r\n\r\n1\r\nUno\r\nsole\r\n\r\n1\r\nDue\r\nmare\r\n");
     ToPlay();
+    // What is said is drawn once, when it begins, and stays.
+    drawn.clear();
     Wait(3100);
     ASSERT_EQ(game->State(), GameState::kLifeLost);
-    drawn.clear();
     Wait(16);
     EXPECT_TRUE(ScreenShows(GetString(10, 105)));
     Wait(6001);  // the level again
@@ -84,9 +85,9 @@ TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
         Wait(16);
     Wait(6001);
     ASSERT_EQ(game->State(), GameState::kPlaying);
+    drawn.clear();
     Type("SOLE");
     ASSERT_EQ(game->State(), GameState::kLevelDone);
-    drawn.clear();
     Wait(16);
     EXPECT_TRUE(ScreenShows(GetString(10, 106)));
 }
