@@ -176,14 +176,16 @@ void GameScreens::DrawBanner(const char* text)
     DrawText(theScreen.width / 2, top + h / 2, text);
 }
 
-void GameScreens::DrawWrongKeyFrame()
+void GameScreens::DrawWrongKeyFrameSide(int side)
 {
     int t = Scaled(6), W = theScreen.width, H = theScreen.height;
     std::uint32_t red = 8;
-    FillBox(0, 0, W - 1, t - 1, red);
-    FillBox(0, H - t, W - 1, H - 1, red);
-    FillBox(0, 0, t - 1, H - 1, red);
-    FillBox(W - t, 0, W - 1, H - 1, red);
+    switch (side) {
+    case 0: FillBox(0, 0, W - 1, t - 1, red); break;
+    case 1: FillBox(0, H - t, W - 1, H - 1, red); break;
+    case 2: FillBox(0, 0, t - 1, H - 1, red); break;
+    default: FillBox(W - t, 0, W - 1, H - 1, red); break;
+    }
 }
 
 int GameScreens::CountWidth(const char* text) const

@@ -65,8 +65,9 @@ public:
     int LetterStripHeight() const;
     // A message across the middle of the screen, in a box.
     void DrawBanner(const char* text);
-    // A red frame round the screen: that key began no word.
-    void DrawWrongKeyFrame();
+    // A red frame round the screen, a side at a time (0 to 3): that key
+    // began no word.
+    void DrawWrongKeyFrameSide(int side);
     // A centred line in the score's typeface.
     void DrawScoreLine(int x, int y, const char* text, std::uint32_t colour);
 

@@ -75,26 +75,23 @@ bool InBonus(GameState state)
 
 }  // namespace
 
-std::string GameView::FeedbackKey(const Playfield& field, GameState state, std::uint32_t now) const
+void GameView::AddFeedback(std::vector<PiecePainter::Piece>& pieces, const Playfield& field, GameState state,
+                           std::uint32_t now)
 {
-    std::string key = WrongKeyShown(field, now, kWrongKeyMs) ? "w" : "-";
-    key += std::to_string(static_cast<int>(state == GameState::kLifeLost || state == GameState::kLevelDone ? state
-                                                                                                            : GameState::kPlaying));
+    // The frame's sides apart: one box round the screen would touch every
+    // other piece.
+    bool wrong = WrongKeyShown(field, now, kWrongKeyMs);
+    for (int side = 0; side < 4; ++side)
+        pieces.push_back(wrong ? PiecePainter::Piece{"wrong", [this, side] { screens_.DrawWrongKeyFrameSide(side); }}
+                               : PiecePainter::Piece{});
     if (strip_ && !InBonus(state)) {
-        key += ':' + std::to_string(strip_->HighlightIndex()) + ':';
+        std::string key = std::to_string(strip_->HighlightIndex()) + ':';
         key.append(strip_->Cells().begin(), strip_->Cells().end());
+        pieces.push_back({key, [this] { screens_.DrawLetterStrip(strip_->Cells(), strip_->HighlightIndex()); }});
+    } else {
+        pieces.emplace_back();
     }
-    return key;
-}
-
-void GameView::DrawFeedback(const Playfield& field, GameState state, std::uint32_t now)
-{
-    if (WrongKeyShown(field, now, kWrongKeyMs))
-        screens_.DrawWrongKeyFrame();
-    if (strip_ && !InBonus(state))
-        screens_.DrawLetterStrip(strip_->Cells(), strip_->HighlightIndex());
-    if (state == GameState::kLifeLost)
-        screens_.DrawBanner(GetString(10, 105));
-    else if (state == GameState::kLevelDone)
-        screens_.DrawBanner(GetString(10, 106));
+    int said = state == GameState::kLifeLost ? 105 : state == GameState::kLevelDone ? 106 : 0;
+    pieces.push_back(said ? PiecePainter::Piece{std::to_string(said), [this, said] { screens_.DrawBanner(GetString(10, said)); }}
+                          : PiecePainter::Piece{});
 }

@@ -3,9 +3,11 @@
 // holds the pictures and the rendered words, never the rules.
 
 #include "game/GameState.h"
+#include "game/PiecePainter.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class GameScreens;
 class LetterStrip;
@@ -36,6 +38,8 @@ public:
     virtual void ClearLanes() = 0;
     // One picture of play.
     virtual void Draw(const Playfield& field, GameState state, std::uint32_t now) = 0;
+    // Every picture painted whole, as the tests compare.
+    virtual void PaintWholeAlways(bool always) = 0;
     // The title screens' pictures, if the theme has any.
     virtual void DrawTitleDecorations() {}
     virtual const TActorParola* Word(int lane) const = 0;
@@ -50,12 +54,11 @@ protected:
     virtual void KeepHitWord(int) {}
     // Every word shows what the child has typed of it.
     void ShowTyping(const Playfield& field, std::uint32_t now);
-    // Drawn over play: a red frame a moment after a wrong key, and what the
-    // game is doing when nothing can be typed (a word fell, a level is won).
-    void DrawFeedback(const Playfield& field, GameState state, std::uint32_t now);
-    // What DrawFeedback would draw, in a few characters: equal texts, equal
-    // pictures.
-    std::string FeedbackKey(const Playfield& field, GameState state, std::uint32_t now) const;
+    // Drawn over play, as pieces of the picture: a red frame a moment after
+    // a wrong key, the letter strip, and what the game is doing when nothing
+    // can be typed (a word fell, a level is won).
+    void AddFeedback(std::vector<PiecePainter::Piece>& pieces, const Playfield& field, GameState state,
+                     std::uint32_t now);
     bool FillsBlanks() const;
 
     static constexpr std::uint32_t kWrongKeyMs = 350;

@@ -23,7 +23,10 @@ int ResolutionSlot()
 
 }  // namespace
 
-PictureView::PictureView(GameScreens& screens, int lanes, int theme) : GameView(screens, lanes), theme_(theme)
+PictureView::PictureView(GameScreens& screens, int lanes, int theme)
+    : GameView(screens, lanes),
+      theme_(theme),
+      painter_([this](const Rect& r) { DrawBackgroundIn(r); }, [this] { DrawBackground(); })
 {
     for (Lane& lane : lanes_)
         lane.decoration = RandomBetween(0, 1);
@@ -255,66 +258,6 @@ void PictureView::MoveShots(int lanes, bool bonus, std::uint32_t now, std::vecto
     }
 }
 
-void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t now)
-{
-    ShowTyping(field, now);
-    DrawBackground();
-    DrawLanes();
-    for (int i = 0; i < laneCount_; ++i)
-        if (lanes_[i].word)
-            lanes_[i].word->DrawWord(state == GameState::kLifeLost);
-    for (int i = 0; i < laneCount_; ++i)
-        if (lanes_[i].shot)
-            lanes_[i].shot->Paint();
-    DrawLifeIcons(field);
-    screens_.DrawScore(field.Board().Score(), true);
-    DrawFeedback(field, state, now);
-}
-
-void PictureView::DrawBackground()
-{
-    if (theGameSettings.plainBackground || !pictures_.background)
-        ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
-    else
-        DrawImage(0, 0, pictures_.background);
-}
-
-void PictureView::DrawLanes()
-{
-    auto drawBases = [this] {
-        for (int i = 0; i < laneCount_; ++i) {
-            Lane& lane = lanes_[i];
-            if (!lane.base)
-                continue;
-            Rect flower = DecorationBox(i);
-            if (flower.right >= flower.left)
-                DrawImage(flower.left, flower.top, pictures_.images[lane.decoration]);
-            lane.base->Paint();
-        }
-    };
-    auto drawSprites = [this] {
-        for (int i = 0; i < laneCount_; ++i) {
-            Lane& lane = lanes_[i];
-            if (!lane.sprite)
-                continue;
-            int y = lane.sprite->Y();
-            // The quoli creatures hang from a thread.
-            if (theme_ == themeart::kQuoli && !lane.landing && y + Scaled(50) > 0) {
-                int centre = LaneCentre(i);
-                FillBox(centre - Scaled(1), 0, centre + Scaled(1), y + 10, 3);
-            }
-            lane.sprite->Paint();
-        }
-    };
-    if (theme_ == themeart::kQuoli) {
-        drawBases();
-        drawSprites();
-    } else {
-        drawSprites();
-        drawBases();
-    }
-}
-
 namespace {
 
 // Up to this many lives are drawn one icon each; more are one icon and
@@ -327,6 +270,94 @@ std::string LivesCount(const Playfield& field)
 }
 
 }  // namespace
+
+void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t now)
+{
+    ShowTyping(field, now);
+    // Back to front: the launchers (with their flowers) and the creatures,
+    // in the theme's order, then the words, the shots, the lives, the score
+    // and what is said over play.
+    std::vector<PiecePainter::Piece> pieces;
+    pieces.reserve(5 * Playfield::kMaxLanes + 3);
+    if (theme_ == themeart::kQuoli) {
+        AddBases(pieces);
+        AddSprites(pieces);
+    } else {
+        AddSprites(pieces);
+        AddBases(pieces);
+    }
+    bool lifeLost = state == GameState::kLifeLost;
+    for (int i = 0; i < laneCount_; ++i) {
+        TActorParola* word = lanes_[i].word.get();
+        pieces.push_back(word ? PiecePainter::Piece{word->Looks(lifeLost), [word, lifeLost] { word->DrawWord(lifeLost); }}
+                              : PiecePainter::Piece{});
+    }
+    for (int i = 0; i < laneCount_; ++i) {
+        TActor* shot = lanes_[i].shot.get();
+        pieces.push_back(shot ? PiecePainter::Piece{SpriteKey(*shot), [shot] { shot->Paint(); }}
+                              : PiecePainter::Piece{});
+    }
+    pieces.push_back({LivesCount(field) + ' ' + std::to_string(field.Board().Lives()),
+                      [this, &field] { DrawLifeIcons(field); }});
+    std::uint32_t score = field.Board().Score();
+    pieces.push_back({std::to_string(score), [this, score] { screens_.DrawScore(score, true); }});
+    AddFeedback(pieces, field, state, now);
+    bool plain = theGameSettings.plainBackground || !pictures_.background;
+    painter_.Paint(pieces, plain ? std::to_string(theGameSettings.backgroundColour) : "picture");
+}
+
+void PictureView::AddBases(std::vector<PiecePainter::Piece>& pieces)
+{
+    for (int i = 0; i < laneCount_; ++i) {
+        Lane& lane = lanes_[i];
+        if (!lane.base) {
+            pieces.emplace_back();
+            continue;
+        }
+        pieces.push_back({SpriteKey(*lane.base) + ' ' + std::to_string(lane.decoration), [this, i] {
+                              Rect flower = DecorationBox(i);
+                              if (flower.right >= flower.left)
+                                  DrawImage(flower.left, flower.top, pictures_.images[lanes_[i].decoration]);
+                              lanes_[i].base->Paint();
+                          }});
+    }
+}
+
+void PictureView::AddSprites(std::vector<PiecePainter::Piece>& pieces)
+{
+    for (int i = 0; i < laneCount_; ++i) {
+        Lane& lane = lanes_[i];
+        TActor* sprite = lane.sprite.get();
+        // The quoli creatures hang from a thread: a piece of its own, so that
+        // a creature's box stays as small as the creature.
+        int y = sprite ? sprite->Y() : 0;
+        if (sprite && theme_ == themeart::kQuoli && !lane.landing && y + Scaled(50) > 0) {
+            int centre = LaneCentre(i);
+            pieces.push_back({"thread " + std::to_string(centre) + ' ' + std::to_string(y),
+                              [centre, y] { FillBox(centre - Scaled(1), 0, centre + Scaled(1), y + 10, 3); }});
+        } else {
+            pieces.emplace_back();
+        }
+        pieces.push_back(sprite ? PiecePainter::Piece{SpriteKey(*sprite), [sprite] { sprite->Paint(); }}
+                                : PiecePainter::Piece{});
+    }
+}
+
+void PictureView::DrawBackground()
+{
+    if (theGameSettings.plainBackground || !pictures_.background)
+        ClearScreen(static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    else
+        DrawImage(0, 0, pictures_.background);
+}
+
+void PictureView::DrawBackgroundIn(const Rect& r)
+{
+    if (theGameSettings.plainBackground || !pictures_.background)
+        FillBox(r.left, r.top, r.right, r.bottom, static_cast<std::uint32_t>(theGameSettings.backgroundColour));
+    else
+        DrawImagePart(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, r.left, r.top, pictures_.background);
+}
 
 Rect PictureView::LifeIconsBox(const Playfield& field) const
 {

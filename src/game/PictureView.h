@@ -9,6 +9,7 @@
 
 #include "game/BonusMotion.h"
 #include "game/GameView.h"
+#include "game/PiecePainter.h"
 #include "game/Playfield.h"
 #include "game/TActorParola.h"
 #include "game/ThemeArt.h"
@@ -55,6 +56,7 @@ public:
     void FinalFrame(std::uint32_t now);
 
     const TActor* Base(int lane) const { return lanes_[lane].base.get(); }
+    void PaintWholeAlways(bool always) override { painter_.PaintWholeAlways(always); }
     // Where the life icons go, for the lives the field has.
     Rect LifeIconsBox(const Playfield& field) const;
     // The flower drawn beside a quoli launcher; empty when none.
@@ -103,7 +105,10 @@ private:
     void PlaceTarget(TActor* target);
     void DrawRope(ScreenPoint pivot, const TActor& target);
     void DrawBackground();
-    void DrawLanes();
+    void DrawBackgroundIn(const Rect& r);
+    // The launchers with their flowers, and the creatures: a piece a lane.
+    void AddBases(std::vector<PiecePainter::Piece>& pieces);
+    void AddSprites(std::vector<PiecePainter::Piece>& pieces);
     void DrawLifeIcons(const Playfield& field);
     void DrawBonusBox();
 
@@ -116,4 +121,5 @@ private:
     std::unique_ptr<TCircler> circler_;
     std::unique_ptr<TActor> finalCreature_;
     TBonusHitBox bonusBox_;
+    PiecePainter painter_;
 };

@@ -8,6 +8,15 @@
 
 #include <cstdio>
 
+namespace {
+
+std::uint32_t Background()
+{
+    return static_cast<std::uint32_t>(theGameSettings.backgroundColour);
+}
+
+}  // namespace
+
 FallGeometry PlainView::Geometry(int lineSkip) const
 {
     return {lineSkip + 16, Floor()};
@@ -37,30 +46,12 @@ void PlainView::ClearLanes()
     hit_.reset();
 }
 
-namespace {
-
-std::string WordKey(const TActorParola& word, bool lifeLost)
+PlainView::PlainView(GameScreens& screens, int lanes)
+    : GameView(screens, lanes),
+      painter_([](const Rect& r) { FillBox(r.left, r.top, r.right, r.bottom, Background()); },
+               [] { ClearScreen(Background()); })
 {
-    char head[96];
-    std::snprintf(head, sizeof head, "%p %d %d %d %d ", static_cast<const void*>(&word), word.X(), word.Y(),
-                  word.Highlighted(), word.ShowsWarning(lifeLost) ? 1 : 0);
-    return head + word.Text();
 }
-
-bool Overlap(const Rect& a, const Rect& b)
-{
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
-bool OverlapsAny(const Rect& r, const std::vector<Rect>& areas)
-{
-    for (const Rect& a : areas)
-        if (Overlap(r, a))
-            return true;
-    return false;
-}
-
-}  // namespace
 
 void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
 {
@@ -68,7 +59,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
     bool lifeLost = state == GameState::kLifeLost;
     // What the picture holds, back to front, each with a key that says what
     // it looks like: the same key, the same pixels in the same place.
-    std::vector<Piece> pieces(kPieces);
+    std::vector<PiecePainter::Piece> pieces(kFeedbackPiece);
     for (int i = 0; i < field.Lanes(); ++i) {
         if (!field.Lane(i).hasWord)
             words_[i].reset();
@@ -77,12 +68,12 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
             continue;
         long long y = textOffset_[i] + field.Travelled(i, now) - field.Rules().topMargin;
         word->MoveTo(word->X(), static_cast<int>(y));
-        pieces[i] = {WordKey(*word, lifeLost), [word, lifeLost] { word->DrawWord(lifeLost); }};
+        pieces[i] = {word->Looks(lifeLost), [word, lifeLost] { word->DrawWord(lifeLost); }};
     }
     if (hit_ && now - hitAt_ >= kHitShownMs)
         hit_.reset();
     if (hit_)
-        pieces[kHitPiece] = {WordKey(*hit_, true), [this] { hit_->DrawWord(true); }};
+        pieces[kHitPiece] = {hit_->Looks(true), [this] { hit_->DrawWord(true); }};
     // The lives with their name, so that a child knows what the number is.
     char lives[64];
     if (field.Rules().infiniteLives)
@@ -96,77 +87,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
     std::uint32_t score = field.Board().Score();
     pieces[kScorePiece] = {std::to_string(score) + (atTop ? " top" : ""),
                            [this, score, atTop] { screens_.DrawScore(score, atTop); }};
-    pieces[kFeedbackPiece] = {FeedbackKey(field, state, now),
-                              [this, &field, state, now] { DrawFeedback(field, state, now); }};
-    Paint(pieces);
-}
-
-void PlainView::Paint(const std::vector<Piece>& pieces)
-{
-    const std::uint32_t background = static_cast<std::uint32_t>(theGameSettings.backgroundColour);
-    drawn_.resize(kPieces);
-    // Once anyone else has drawn on the screen, all of it is painted again.
-    bool whole = alwaysWhole_ || DrawCount() != drawnAt_;
-    std::vector<bool> repaint(kPieces, whole);
-    for (std::size_t i = 0; i < kPieces; ++i)
-        if (pieces[i].key != drawn_[i].key)
-            repaint[i] = true;
-    // Where a piece was and changes is painted with the background; a piece
-    // that did not change is painted again only when such a place touches
-    // it, or when a piece painted again now reaches it. Each round can only
-    // add pieces, so this ends.
-    std::vector<Rect> cleared;
-    for (bool settled = false; !settled;) {
-        settled = true;
-        std::vector<Rect> grown = cleared;
-        for (std::size_t i = 0; i < kPieces; ++i)
-            if (repaint[i] && !drawn_[i].key.empty())
-                grown.push_back(drawn_[i].box);
-        for (std::size_t i = 0; i < kPieces; ++i)
-            if (!repaint[i] && !drawn_[i].key.empty() && OverlapsAny(drawn_[i].box, grown)) {
-                repaint[i] = true;
-                settled = false;
-            }
-        if (!settled)
-            continue;
-        if (whole)
-            ClearScreen(background);
-        else
-            for (const Rect& r : grown)
-                FillBox(r.left, r.top, r.right, r.bottom, background);
-        std::vector<Rect> sent = grown;
-        std::vector<Drawn> now(kPieces);
-        for (std::size_t i = 0; i < kPieces && settled; ++i) {
-            if (!repaint[i]) {
-                now[i] = drawn_[i];
-                continue;
-            }
-            now[i].key = pieces[i].key;
-            if (pieces[i].key.empty())
-                continue;
-            theScreen.dirty.left = kEmptyRect;
-            pieces[i].draw();
-            now[i].box = theScreen.dirty;
-            if (DirtyIsEmpty()) {
-                now[i].key.clear();
-                continue;
-            }
-            sent.push_back(now[i].box);
-            // Drawn where a piece that is not painted again stands: that one
-            // is painted again too (behind or in front, it must be on a
-            // clean background), and the picture made once more.
-            for (std::size_t j = 0; j < kPieces; ++j)
-                if (!repaint[j] && !drawn_[j].key.empty() && Overlap(drawn_[j].box, now[i].box)) {
-                    repaint[j] = true;
-                    settled = false;
-                }
-            if (!settled)
-                cleared = sent;
-        }
-        if (!settled)
-            continue;
-        LimitPushTo(whole ? std::vector<Rect>{theScreen.viewPort} : sent);
-        drawn_ = std::move(now);
-    }
-    drawnAt_ = DrawCount();
+    pieces.resize(kFeedbackPiece);
+    AddFeedback(pieces, field, state, now);
+    painter_.Paint(pieces, std::to_string(Background()));
 }

@@ -11,6 +11,8 @@
 #include "resources/FileHelpers.h"
 #include "base/TextHelpers.h"
 
+#include <cstdio>
+
 std::string ApplyTextCase(const std::string& text, int textCase)
 {
     std::string out = text;
@@ -98,6 +100,14 @@ void TActorParola::ShowProgress(const std::string& text, int highlighted)
 bool TActorParola::ShowsWarning(bool lifeLost) const
 {
     return warning_ || (!lifeLost && Now() - created_ >= warningDelay_);
+}
+
+std::string TActorParola::Looks(bool lifeLost) const
+{
+    char head[96];
+    std::snprintf(head, sizeof head, "%p %d %d %d %d ", static_cast<const void*>(this), x_, y_, highlighted_,
+                  ShowsWarning(lifeLost) ? 1 : 0);
+    return head + text_;
 }
 
 void TActorParola::DrawWord(bool lifeLost)

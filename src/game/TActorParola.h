@@ -33,6 +33,8 @@ public:
     bool Warning() const { return warning_; }
     // Whether DrawWord would draw the halo now.
     bool ShowsWarning(bool lifeLost) const;
+    // What DrawWord would draw, as a key: equal keys, equal pixels.
+    std::string Looks(bool lifeLost) const;
 
 private:
     std::uint32_t halo_ = 0;
