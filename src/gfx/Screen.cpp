@@ -156,25 +156,43 @@ PushStats pushStats;
 
 }  // namespace
 
-void UpdateArea(int left, int top, int right, int bottom)
+namespace {
+
+// What changed in an area since the last push, added to `changed`.
+void CollectChanges(const Rect& r, std::vector<SDL_Rect>& changed)
 {
-    if (!theScreen.surface || right < left || bottom < top)
+    if (!theScreen.surface || r.right < r.left || r.bottom < r.top)
         return;
     if (updateHook)
-        updateHook({left, top, right, bottom});
+        updateHook(r);
     // Only the video surface has a display behind it.
     if (theScreen.surface != SDL_GetVideoSurface())
         return;
-    SDL_Rect area = {static_cast<Sint16>(left + theScreen.originX), static_cast<Sint16>(top + theScreen.originY),
-                     static_cast<Uint16>(right - left + 1), static_cast<Uint16>(bottom - top + 1)};
+    SDL_Rect area = {static_cast<Sint16>(r.left + theScreen.originX), static_cast<Sint16>(r.top + theScreen.originY),
+                     static_cast<Uint16>(r.right - r.left + 1), static_cast<Uint16>(r.bottom - r.top + 1)};
     LockScreen();
-    std::vector<SDL_Rect> changed = pushedPicture.Changes(theScreen.surface, area);
+    std::vector<SDL_Rect> more = pushedPicture.Changes(theScreen.surface, area);
     UnlockScreen();
+    changed.insert(changed.end(), more.begin(), more.end());
+}
+
+// One push for all of them: each push waits for the display to answer.
+void PushChanges(const std::vector<SDL_Rect>& changed)
+{
     if (changed.empty())
         return;
-    SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), changed.data());
+    SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), const_cast<SDL_Rect*>(changed.data()));
     for (const SDL_Rect& r : changed)
         pushStats.pixels += static_cast<std::uint64_t>(r.w) * r.h;
+}
+
+}  // namespace
+
+void UpdateArea(int left, int top, int right, int bottom)
+{
+    std::vector<SDL_Rect> changed;
+    CollectChanges({left, top, right, bottom}, changed);
+    PushChanges(changed);
 }
 
 const PushStats& Pushed()
@@ -195,8 +213,10 @@ void FlushDirty()
     areas.swap(pushAreas);
     if (!areas.empty() && drawings == limitedAt) {
         theScreen.dirty.left = kEmptyRect;
+        std::vector<SDL_Rect> changed;
         for (const Rect& r : areas)
-            UpdateArea(r.left, r.top, r.right, r.bottom);
+            CollectChanges(r, changed);
+        PushChanges(changed);
         return;
     }
     if (DirtyIsEmpty())
