@@ -42,31 +42,31 @@ TListaParLivDialog::TListaParLivDialog(ExerciseEditing& editing, TExerciseDocume
     std::string heading = std::string(GetString(50, 45)) + " " + title_;
     Insert(std::make_unique<TStaticText>(left + 3 * u, y, right - 5 * u, y + L - 1, heading.c_str(), 0));
     y += L + 2 * u;
-    countText_ = &Insert(std::make_unique<TStaticText>(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0));
-    changeCount_ = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 35), -1, command::kChangeCount,
+    controls_.count = &Insert(std::make_unique<TStaticText>(left + 3 * u, y + u, contentRight, y + u + L - 1, "", 0));
+    controls_.changeCount = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 35), -1, command::kChangeCount,
                                    button::kCentred));
     ShowCount();
 
     y += bh + 2 * u;
     const char* wordLabel = GetString(50, 29);
     int labelWidth = HotkeyTextWidth(wordLabel) + 2 * u;
-    entryLine_ = &Insert(std::make_unique<TInputLine>(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
+    controls_.entry = &Insert(std::make_unique<TInputLine>(left + 3 * u + labelWidth, y, contentRight, y + bh, 0, entry_, kWordLength,
                                 MTModParolaDialog::kWordCharacters));
-    Insert(std::make_unique<TLabel>(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, entryLine_,
+    Insert(std::make_unique<TLabel>(left + 3 * u, y, left + 3 * u + labelWidth, y + bh, wordLabel, -1, controls_.entry,
                       statictext::kCentreDown));
-    add_ = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred));
+    controls_.add = &Insert(std::make_unique<TTextButton>(column, y, columnRight, y + bh, GetString(50, 30), -1, command::kAddWord, button::kCentred));
 
     y += bh + 2 * u;
-    list_ = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0,
+    controls_.list = &Insert(std::make_unique<TListBox>(left + 3 * u, y + L + u / 2, contentRight, bottom - 3 * u, 0,
                                                &selected_, Completa() ? &shown_ : &words_));
-    Insert(std::make_unique<TLabel>(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, list_, 0));
-    int by = list_->top;
-    modify_ = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
+    Insert(std::make_unique<TLabel>(left + 3 * u, y, contentRight, y + L - 1, GetString(50, 31), 0, controls_.list, 0));
+    int by = controls_.list->top;
+    controls_.modify = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 3), -1, command::kModifyWord,
                               button::kCentred));
     by += bh + u;
-    delete_ = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 4), -1, command::kDeleteWord,
+    controls_.remove = &Insert(std::make_unique<TTextButton>(column, by, columnRight, by + bh, GetString(50, 4), -1, command::kDeleteWord,
                               button::kCentred));
-    FocusChild(entryLine_);
+    FocusChild(controls_.entry);
     UpdateButtons();
     UnlockDraw();
 }
@@ -107,7 +107,7 @@ void TListaParLivDialog::LoadWords()
 
 TTextButton* TListaParLivDialog::Button(int command) const
 {
-    for (TTextButton* b : {add_, modify_, delete_, changeCount_})
+    for (TTextButton* b : {controls_.add, controls_.modify, controls_.remove, controls_.changeCount})
         if (b->Command() == command)
             return b;
     return nullptr;
@@ -119,19 +119,19 @@ void TListaParLivDialog::UpdateButtons()
         if (b->Has(view::kEnabled) != on)
             b->SetState(view::kEnabled, on);
     };
-    enable(add_, entry_[0] != 0);
-    enable(modify_, selected_ > 0);
-    enable(delete_, selected_ > 0);
+    enable(controls_.add, entry_[0] != 0);
+    enable(controls_.modify, selected_ > 0);
+    enable(controls_.remove, selected_ > 0);
     if (current_ && !current_->Has(view::kEnabled))
-        FocusChild(list_);
+        FocusChild(controls_.list);
 }
 
 void TListaParLivDialog::ShowCount()
 {
     std::string text = std::string(GetString(50, 33)) + " " + count_;
-    if (countText_->Text() == text)
+    if (controls_.count->Text() == text)
         return;
-    countText_->SetText(text.c_str());
+    controls_.count->SetText(text.c_str());
     Draw();
 }
 
@@ -143,10 +143,10 @@ void TListaParLivDialog::StartAdd()
         AddWord(entry_, std::string());
         return;
     }
-    pendingWord_ = entry_;
-    pendingMask_.assign(pendingWord_.size(), '0');
+    answers_.word = entry_;
+    answers_.mask.assign(answers_.word.size(), '0');
     waiting_ = Waiting::kHiddenForAdd;
-    PushDialog(this, std::make_unique<MListaParoleSelDialog>(pendingWord_, pendingMask_, &hiddenResult_));
+    PushDialog(this, std::make_unique<MListaParoleSelDialog>(answers_.word, answers_.mask, &answers_.hidden));
 }
 
 void TListaParLivDialog::AddWord(const char* word, const std::string& mask)
@@ -158,9 +158,9 @@ void TListaParLivDialog::AddWord(const char* word, const std::string& mask)
     }
     modified_ = true;
     entry_[0] = 0;
-    FocusChild(entryLine_);
-    list_->Draw();
-    entryLine_->Draw();
+    FocusChild(controls_.entry);
+    controls_.list->Draw();
+    controls_.entry->Draw();
     UpdateButtons();
 }
 
@@ -168,12 +168,12 @@ void TListaParLivDialog::StartModify()
 {
     if (selected_ < 1)
         return;
-    std::strncpy(modifiedWord_, words_.TextAt(selected_ - 1), kWordLength);
-    modifiedWord_[kWordLength] = 0;
-    modifyResult_ = 0;
+    std::strncpy(answers_.modifiedWord, words_.TextAt(selected_ - 1), kWordLength);
+    answers_.modifiedWord[kWordLength] = 0;
+    answers_.modify = 0;
     waiting_ = Waiting::kModifiedWord;
-    PushDialog(this, std::make_unique<MTModParolaDialog>(&modifyResult_, theScreen.width / 2, theScreen.height / 2,
-                                           GetString(50, 52), modifiedWord_, kWordLength));
+    PushDialog(this, std::make_unique<MTModParolaDialog>(&answers_.modify, theScreen.width / 2, theScreen.height / 2,
+                                           GetString(50, 52), answers_.modifiedWord, kWordLength));
 }
 
 void TListaParLivDialog::ReplaceSelected(const char* word, const std::string& mask)
@@ -199,7 +199,7 @@ void TListaParLivDialog::DeleteSelected()
     }
     selected_ = 0;
     modified_ = true;
-    list_->Draw();
+    controls_.list->Draw();
 }
 
 void TListaParLivDialog::HandleEvent(TEvent& event)
@@ -209,18 +209,18 @@ void TListaParLivDialog::HandleEvent(TEvent& event)
     switch (event.command) {
     case command::kChosen:
         // Enter in the entry line adds the word; on the list it modifies one.
-        if (current_ == entryLine_ && add_->Has(view::kEnabled))
+        if (current_ == controls_.entry && controls_.add->Has(view::kEnabled))
             PostCommand(command::kAddWord);
-        else if (current_ == list_ && selected_)
+        else if (current_ == controls_.list && selected_)
             PostCommand(command::kModifyWord);
         break;
     case command::kAddWord: StartAdd(); break;
     case command::kModifyWord: StartModify(); break;
     case command::kDeleteWord:
         if (selected_) {
-            deleteAnswer_ = 0;
+            answers_.remove = 0;
             waiting_ = Waiting::kDelete;
-            PushDialog(this, std::make_unique<TQueryDialog>(cx, cy, GetString(50, 32), &deleteAnswer_, dialog::kSaveBackground));
+            PushDialog(this, std::make_unique<TQueryDialog>(cx, cy, GetString(50, 32), &answers_.remove, dialog::kSaveBackground));
         }
         break;
     case command::kChangeCount:
@@ -240,7 +240,7 @@ void TListaParLivDialog::AskClose()
         return;
     }
     waiting_ = Waiting::kClose;
-    PushDialog(this, std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, GetString(50, 49), &closeAnswer_));
+    PushDialog(this, std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, GetString(50, 49), &answers_.close));
 }
 
 bool TListaParLivDialog::SaveLevel()
@@ -273,38 +273,38 @@ void TListaParLivDialog::ActOnAnswers()
     waiting_ = Waiting::kNothing;
     switch (was) {
     case Waiting::kHiddenForAdd:
-        if (hiddenResult_ == 2)
-            AddWord(pendingWord_.c_str(), pendingMask_);
+        if (answers_.hidden == 2)
+            AddWord(answers_.word.c_str(), answers_.mask);
         break;
     case Waiting::kModifiedWord:
-        if (modifyResult_ != 1)
+        if (answers_.modify != 1)
             break;
         if (!Completa()) {
-            ReplaceSelected(modifiedWord_, std::string());
+            ReplaceSelected(answers_.modifiedWord, std::string());
             break;
         }
         // The old hidden letters stay only for the same word.
-        pendingWord_ = modifiedWord_;
-        if (pendingWord_ == words_.TextAt(selected_ - 1))
-            pendingMask_ = masks_.TextAt(selected_ - 1);
+        answers_.word = answers_.modifiedWord;
+        if (answers_.word == words_.TextAt(selected_ - 1))
+            answers_.mask = masks_.TextAt(selected_ - 1);
         else
-            pendingMask_.assign(pendingWord_.size(), '0');
+            answers_.mask.assign(answers_.word.size(), '0');
         waiting_ = Waiting::kHiddenForModify;
-        PushDialog(this, std::make_unique<MListaParoleSelDialog>(pendingWord_, pendingMask_, &hiddenResult_));
+        PushDialog(this, std::make_unique<MListaParoleSelDialog>(answers_.word, answers_.mask, &answers_.hidden));
         break;
     case Waiting::kHiddenForModify:
-        if (hiddenResult_ == 2)
-            ReplaceSelected(pendingWord_.c_str(), pendingMask_);
+        if (answers_.hidden == 2)
+            ReplaceSelected(answers_.word.c_str(), answers_.mask);
         break;
     case Waiting::kDelete:
-        if (deleteAnswer_)
+        if (answers_.remove)
             DeleteSelected();
         break;
     case Waiting::kCount: ShowCount(); break;
     case Waiting::kClose:
-        if (closeAnswer_ == 2) {
+        if (answers_.close == 2) {
             CloseDialog(this);
-        } else if (closeAnswer_ == 1) {
+        } else if (answers_.close == 1) {
             modified_ = false;
             if (SaveLevel()) {
                 CloseDialog(this);

@@ -31,8 +31,8 @@ public:
     TStringList& ShownWords() { return shown_; }
     const std::string& Count() const { return count_; }
     bool Modified() const { return modified_; }
-    TInputLine* Entry() const { return entryLine_; }
-    TListBox* WordList() const { return list_; }
+    TInputLine* Entry() const { return controls_.entry; }
+    TListBox* WordList() const { return controls_.list; }
     TTextButton* Button(int command) const;
 
 private:
@@ -64,20 +64,25 @@ private:
     int decodeError_ = 0;
     char entry_[kWordLength + 1] = {};
 
-    TInputLine* entryLine_ = nullptr;
-    TListBox* list_ = nullptr;
-    TStaticText* countText_ = nullptr;
-    TTextButton* add_ = nullptr;
-    TTextButton* modify_ = nullptr;
-    TTextButton* delete_ = nullptr;
-    TTextButton* changeCount_ = nullptr;
+    // The dialog's controls (owned by the dialog as its views).
+    struct Controls {
+        TInputLine* entry = nullptr;
+        TListBox* list = nullptr;
+        TStaticText* count = nullptr;
+        TTextButton* add = nullptr;
+        TTextButton* modify = nullptr;
+        TTextButton* remove = nullptr;
+        TTextButton* changeCount = nullptr;
+    } controls_;
 
+    // The question or editor open above the dialog, and where it leaves
+    // its answer for the next idle step.
     enum class Waiting { kNothing, kHiddenForAdd, kModifiedWord, kHiddenForModify, kDelete, kCount, kClose, kSaveMessage };
     Waiting waiting_ = Waiting::kNothing;
-    std::string pendingWord_, pendingMask_;
-    char modifiedWord_[kWordLength + 1] = {};
-    int hiddenResult_ = 0;
-    int modifyResult_ = 0;
-    int closeAnswer_ = 0;
-    std::uint8_t deleteAnswer_ = 0;
+    struct Answers {
+        std::string word, mask;  // the word whose hidden letters are chosen
+        char modifiedWord[kWordLength + 1] = {};
+        int hidden = 0, modify = 0, close = 0;
+        std::uint8_t remove = 0;
+    } answers_;
 };

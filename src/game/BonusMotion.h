@@ -9,6 +9,7 @@
 #include "gfx/Display.h"
 
 #include <cstdint>
+#include <memory>
 
 struct ScreenPoint {
     int x, y;
@@ -66,6 +67,41 @@ private:
     ScreenPoint velocity_;
     ScreenPoint centre_;
     std::uint32_t lastStep_;
+};
+
+// What moves the bonus stage's target and the final screen's creature: a
+// pendulum in the quoli theme, a ship circling in space; nothing until one
+// starts.
+class TargetMotion {
+public:
+    void Swing(ScreenPoint pivot, int arm, std::uint32_t now)
+    {
+        Stop();
+        pendulum_ = std::make_unique<TPendulum>(pivot, arm, now);
+    }
+    void Circle(ScreenPoint start, ScreenPoint velocity, ScreenPoint centre, std::uint32_t now)
+    {
+        Stop();
+        circler_ = std::make_unique<TCircler>(start, velocity, centre, now);
+    }
+    void Stop()
+    {
+        pendulum_.reset();
+        circler_.reset();
+    }
+    void Update(std::uint32_t now)
+    {
+        if (pendulum_)
+            pendulum_->Update(now);
+        if (circler_)
+            circler_->Update(now);
+    }
+    const TPendulum* Pendulum() const { return pendulum_.get(); }
+    const TCircler* Circler() const { return circler_.get(); }
+
+private:
+    std::unique_ptr<TPendulum> pendulum_;
+    std::unique_ptr<TCircler> circler_;
 };
 
 // The box that grows at the screen's horizontal centre after the bonus

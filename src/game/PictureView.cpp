@@ -76,8 +76,7 @@ void PictureView::ClearLanes()
         ReleaseLane(lane);
         lane.base.reset();
     }
-    pendulum_.reset();
-    circler_.reset();
+    motion_.Stop();
     PlaceBases();
 }
 

@@ -65,8 +65,7 @@ public:
     const TActor* Shot(int lane) const { return lanes_[lane].shot.get(); }
     ShotStage Stage(int lane) const { return lanes_[lane].stage; }
     const TBonusHitBox& BonusBox() const { return bonusBox_; }
-    const TPendulum* Pendulum() const { return pendulum_.get(); }
-    const TCircler* Circler() const { return circler_.get(); }
+    const TargetMotion& Motion() const { return motion_; }
 
 private:
     int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
@@ -101,7 +100,6 @@ private:
     void MoveShots(int lanes, bool bonus, std::uint32_t now, std::vector<ShotEvent>& events);
     bool ShotHits(const Lane& lane, bool bonus) const;
     void Explode(Lane& lane, bool bonus, std::uint32_t now);
-    void StepTargets(std::uint32_t now);
     void PlaceTarget(TActor* target);
     void DrawRope(ScreenPoint pivot, const TActor& target);
     void DrawBackground();
@@ -117,8 +115,7 @@ private:
     Lane lanes_[Playfield::kMaxLanes];
     int baseHeight_ = 0;
     int hitAllowance_ = 0;
-    std::unique_ptr<TPendulum> pendulum_;
-    std::unique_ptr<TCircler> circler_;
+    TargetMotion motion_;
     std::unique_ptr<TActor> finalCreature_;
     TBonusHitBox bonusBox_;
     PiecePainter painter_;

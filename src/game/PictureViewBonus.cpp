@@ -29,36 +29,28 @@ void PictureView::SetUpBonus(std::uint32_t now)
         SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
         lane.sprite = std::make_unique<TActor>(target);
         int arm = Scaled(30) + H / 3 + 4 * Scaled(100) - ImageHeight(target) / 2;
-        pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -4 * Scaled(100)}, arm, now);
+        motion_.Swing(ScreenPoint{W / 2, -4 * Scaled(100)}, arm, now);
     } else {
         lane.sprite = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
         themeart::Play(*lane.sprite, themeart::SpaceTarget(), pictures_.images, 0);
-        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex),
-                                              ScreenPoint{W / 2, H / 4}, now);
+        motion_.Circle(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex), ScreenPoint{W / 2, H / 4},
+                       now);
     }
     lane.spriteHeight = lane.sprite->Height();
     lane.launchTime = now;
     PlaceTarget(lane.sprite.get());
 }
 
-void PictureView::StepTargets(std::uint32_t now)
-{
-    if (pendulum_)
-        pendulum_->Update(now);
-    if (circler_)
-        circler_->Update(now);
-}
-
 void PictureView::PlaceTarget(TActor* target)
 {
     if (!target)
         return;
-    if (pendulum_) {
+    if (const TPendulum* pendulum = motion_.Pendulum()) {
         // The swinging creature shows one of its four poses by where it is.
-        target->SetPicture(pictures_.images[themeart::kQuoliCreature + pendulum_->Pose()]);
-        target->CentreOn(pendulum_->Centre().x, pendulum_->Centre().y);
-    } else if (circler_) {
-        target->CentreOn(circler_->Centre().x, circler_->Centre().y);
+        target->SetPicture(pictures_.images[themeart::kQuoliCreature + pendulum->Pose()]);
+        target->CentreOn(pendulum->Centre().x, pendulum->Centre().y);
+    } else if (const TCircler* circler = motion_.Circler()) {
+        target->CentreOn(circler->Centre().x, circler->Centre().y);
     }
 }
 
@@ -67,7 +59,7 @@ std::vector<ShotEvent> PictureView::StepBonus(const Playfield& field, std::uint3
     std::vector<ShotEvent> events;
     Lane& lane = lanes_[0];
     AnimateLane(lane);
-    StepTargets(now);
+    motion_.Update(now);
     PlaceTarget(lane.sprite.get());
     StartShots(field, laneCount_, now);
     MoveShots(laneCount_, true, now, events);
@@ -128,18 +120,17 @@ void PictureView::DrawBonusBox()
 void PictureView::StartFinalCreature(std::uint32_t now)
 {
     int W = theScreen.width, H = theScreen.height;
-    pendulum_.reset();
-    circler_.reset();
+    motion_.Stop();
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* creature = pictures_.images[themeart::kQuoliTarget];
         finalCreature_ = std::make_unique<TActor>(creature);
         int arm = H + Scaled(100) - ImageHeight(creature) / 2 - Scaled(30);
-        pendulum_ = std::make_unique<TPendulum>(ScreenPoint{W / 2, -Scaled(100)}, arm, now);
+        motion_.Swing(ScreenPoint{W / 2, -Scaled(100)}, arm, now);
     } else {
         finalCreature_ = std::make_unique<TActor>(pictures_.images[themeart::kSpaceTarget]);
         themeart::Play(*finalCreature_, themeart::SpaceTarget(), pictures_.images, 0);
-        circler_ = std::make_unique<TCircler>(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex),
-                                              ScreenPoint{W / 2, H / 2}, now);
+        motion_.Circle(ScreenPoint{W / 2, H / 4}, TCircler::StartVelocity(theResolutionIndex), ScreenPoint{W / 2, H / 2},
+                       now);
     }
 }
 
@@ -148,10 +139,10 @@ void PictureView::FinalFrame(std::uint32_t now)
     if (!finalCreature_)
         return;
     finalCreature_->Animate();
-    StepTargets(now);
+    motion_.Update(now);
     PlaceTarget(finalCreature_.get());
     screens_.DrawFinalScreen();
-    if (pendulum_)
-        DrawRope(pendulum_->Pivot(), *finalCreature_);
+    if (motion_.Pendulum())
+        DrawRope(motion_.Pendulum()->Pivot(), *finalCreature_);
     finalCreature_->Paint();
 }

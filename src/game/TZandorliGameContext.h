@@ -5,6 +5,7 @@
 // the rules, a view draws them in the chosen theme and the recorder writes
 // every happening to the child's results.
 
+#include "game/FrameClock.h"
 #include "game/GameScreens.h"
 #include "game/GameState.h"
 #include "game/LetterStrip.h"
@@ -60,8 +61,6 @@ private:
     void LevelDone();
     void GameOver();
     void Leave();
-    // True about as often as a monitor shows a picture, or when forced.
-    bool FrameDue(bool force = false);
 
     // One step of each state, once a pass of the loop.
     void ShowLevelTitle();
@@ -80,9 +79,6 @@ private:
     void WaitOnLoadError();
     void WaitOnGameOver();
 
-    static constexpr std::uint32_t kDrawEveryMs = 15;
-    static constexpr std::uint32_t kGameOverShownMs = 3000;
-
     GameState state_ = GameState::kStopped;
     GameState lastDrawnState_ = GameState::kStopped;
     Playfield field_;
@@ -91,7 +87,8 @@ private:
     PictureView* pictures_ = nullptr;  // view_, when it shows pictures
     std::unique_ptr<GameRecorder> recorder_;
     bool finalised_ = false;
-    std::uint32_t phaseStart_ = 0, lastFrame_ = 0;
+    std::uint32_t phaseStart_ = 0;
+    FrameClock frames_;
     int errorLine_ = 0, errorCode_ = 0;
     std::string levelMessage_;
     std::unique_ptr<LetterStrip> strip_;  // the profile plays with a switch device

@@ -7,6 +7,7 @@
 #include "app/CommandQueue.h"
 #include "app/Input.h"
 #include "app/Sound.h"
+#include "app/WakeUp.h"
 #include "game/GameCommands.h"
 #include "game/GameRecorder.h"
 #include "game/PictureView.h"
@@ -14,9 +15,15 @@
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
-#include "app/WakeUp.h"
 
 #include <cstdio>
+
+namespace {
+
+// "Fine della partita" stays this long before the top ten.
+constexpr std::uint32_t kGameOverShownMs = 3000;
+
+}  // namespace
 
 void TZandorliGameContext::Idle()
 {
@@ -43,8 +50,7 @@ void TZandorliGameContext::Idle()
     // The game keeps time: the loop comes round for the next frame (a
     // state that draws none, waiting on a title, looks as often).
     if (state_ != GameState::kStopped) {
-        std::uint32_t since = Now() - lastFrame_;
-        wakeup::In(since >= kDrawEveryMs ? kDrawEveryMs : kDrawEveryMs - since);
+        wakeup::In(frames_.NextIn(Now()));
     }
 }
 
@@ -122,7 +128,7 @@ void TZandorliGameContext::ShowFinalScreen()
 
 void TZandorliGameContext::WaitOnFinalScreen()
 {
-    if (pictures_ && FrameDue())
+    if (pictures_ && frames_.Due(Now()))
         pictures_->FinalFrame(Now());
     if (Elapsed(phaseStart_, 10000))
         GameOver();
@@ -152,7 +158,7 @@ void TZandorliGameContext::SetUpBonus()
 
 void TZandorliGameContext::BonusFrame()
 {
-    if (!FrameDue())
+    if (!frames_.Due(Now()))
         return;
     std::uint32_t points = 0;
     std::vector<ShotEvent> events = pictures_->StepBonus(field_, Now(), points);
@@ -198,28 +204,16 @@ void TZandorliGameContext::WaitOnLoadError()
     state_ = GameState::kStopped;
 }
 
-bool TZandorliGameContext::FrameDue(bool force)
-{
-    // Positions follow the clock, so moving and drawing everything about as
-    // often as a monitor shows a picture looks the same as doing it on
-    // every pass of the loop, at a small part of the cost.
-    std::uint32_t now = Now();
-    if (!force && now - lastFrame_ < kDrawEveryMs)
-        return false;
-    lastFrame_ = now;
-    return true;
-}
-
 void TZandorliGameContext::Frame()
 {
     if (pictures_) {
-        if (!FrameDue())
+        if (!frames_.Due(Now()))
             return;
         StepPictures();
     } else {
         StepPlainLanes();
         // A new state is drawn at once (a landing shows without the halo).
-        if (!FrameDue(state_ != lastDrawnState_))
+        if (!frames_.Due(Now(), state_ != lastDrawnState_))
             return;
         lastDrawnState_ = state_;
     }

@@ -330,7 +330,7 @@ TEST_F(PictureThemeTest, TheFinalScreenCreatureMoves)
         std::set<std::pair<int, int>> places;
         for (int i = 0; i < 100; ++i) {
             Frame();
-            ScreenPoint p = theme == 2 ? View().Pendulum()->Centre() : View().Circler()->Centre();
+            ScreenPoint p = theme == 2 ? View().Motion().Pendulum()->Centre() : View().Motion().Circler()->Centre();
             places.insert({p.x, p.y});
         }
         EXPECT_GT(places.size(), 20u);
