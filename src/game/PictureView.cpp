@@ -28,7 +28,7 @@ PictureView::PictureView(GameScreens& screens, int lanes, int theme)
       theme_(theme),
       painter_([this](const Rect& r) { DrawBackgroundIn(r); }, [this] { DrawBackground(); })
 {
-    for (Lane& lane : lanes_)
+    for (LanePictures& lane : lanes_)
         lane.decoration = RandomBetween(0, 1);
 }
 
@@ -54,14 +54,14 @@ void PictureView::PlaceBases()
         PlaceBase(lanes_[i], LaneCentre(i), Floor());
 }
 
-void PictureView::PlaceBase(Lane& lane, int centreX, int floor)
+void PictureView::PlaceBase(LanePictures& lane, int centreX, int floor)
 {
     int picture = theme_ == themeart::kSpace ? themeart::kSpaceBase : themeart::kQuoliBase;
     SDL_Surface* image = pictures_.images[picture];
     lane.base = std::make_unique<TActor>(centreX - ImageWidth(image) / 2, floor - ImageHeight(image), image);
 }
 
-void PictureView::ReleaseLane(Lane& lane)
+void PictureView::ReleaseLane(LanePictures& lane)
 {
     lane.sprite.reset();
     lane.word.reset();
@@ -72,7 +72,7 @@ void PictureView::ReleaseLane(Lane& lane)
 
 void PictureView::ClearLanes()
 {
-    for (Lane& lane : lanes_) {
+    for (LanePictures& lane : lanes_) {
         ReleaseLane(lane);
         lane.base.reset();
     }
@@ -82,7 +82,7 @@ void PictureView::ClearLanes()
 
 int PictureView::LaunchWord(int laneIndex, const std::string& shown, std::uint32_t fallMs)
 {
-    Lane& lane = lanes_[laneIndex];
+    LanePictures& lane = lanes_[laneIndex];
     int centreX = LaneCentre(laneIndex);
     int lineSkip = screens_.WordLineHeight();
     lane.word = std::make_unique<TActorParola>(fallMs, shown.c_str(), centreX, -lineSkip - 16);
@@ -104,7 +104,7 @@ int PictureView::LaunchWord(int laneIndex, const std::string& shown, std::uint32
     return lane.spriteHeight;
 }
 
-void PictureView::AnimateLane(Lane& lane)
+void PictureView::AnimateLane(LanePictures& lane)
 {
     for (TActor* actor : {lane.base.get(), lane.sprite.get(), lane.shot.get()})
         if (actor)
@@ -126,7 +126,7 @@ void PictureView::Fall(const Playfield& field, GameState state, int landed, std:
 {
     bool frozen = state == GameState::kLifeLost;
     for (int i = 0; i < laneCount_; ++i) {
-        Lane& lane = lanes_[i];
+        LanePictures& lane = lanes_[i];
         long long travelled = field.Travelled(i, now);
         bool wordFalls = !frozen && (state == GameState::kPlaying ||
                                      (state == GameState::kLevelDone && field.Lane(i).hit != HitState::kIdle));
@@ -150,7 +150,7 @@ void PictureView::Fall(const Playfield& field, GameState state, int landed, std:
 void PictureView::Land(int laneIndex)
 {
     // The creature bumps onto its launcher, which is hurt.
-    Lane& lane = lanes_[laneIndex];
+    LanePictures& lane = lanes_[laneIndex];
     PlayEffectNumber(theme_, 2);
     themeart::Play(*lane.sprite, themeart::Landing(theme_), pictures_.images, 1);
     int baseTop = lane.base ? lane.base->Y() : Floor();
@@ -168,7 +168,7 @@ void PictureView::StartShots(const Playfield& field, int lanes, std::uint32_t no
     static const int kSpaceShotRise[3] = {11, 14, 17};
     bool space = theme_ == themeart::kSpace;
     for (int i = 0; i < lanes; ++i) {
-        Lane& lane = lanes_[i];
+        LanePictures& lane = lanes_[i];
         if (!lane.base)
             continue;
         if (lane.stage == ShotStage::kNone && field.Lane(i).hit == HitState::kMatched) {
@@ -189,7 +189,7 @@ void PictureView::StartShots(const Playfield& field, int lanes, std::uint32_t no
     }
 }
 
-bool PictureView::ShotHits(const Lane& lane, bool bonus) const
+bool PictureView::ShotHits(const LanePictures& lane, bool bonus) const
 {
     if (!lane.sprite || !lane.shot)
         return false;
@@ -198,7 +198,7 @@ bool PictureView::ShotHits(const Lane& lane, bool bonus) const
     return lane.shot->Y() < lane.sprite->Y() + hitAllowance_;
 }
 
-void PictureView::Explode(Lane& lane, bool bonus, std::uint32_t now)
+void PictureView::Explode(LanePictures& lane, bool bonus, std::uint32_t now)
 {
     if (bonus)
         bonusBox_.Hit(now);
@@ -217,13 +217,13 @@ void PictureView::Explode(Lane& lane, bool bonus, std::uint32_t now)
 void PictureView::MoveShots(int lanes, bool bonus, std::uint32_t now, std::vector<ShotEvent>& events)
 {
     bool space = theme_ == themeart::kSpace;
-    auto endShot = [&events](Lane& lane, int i) {
+    auto endShot = [&events](LanePictures& lane, int i) {
         lane.shot.reset();
         lane.stage = ShotStage::kNone;
         events.push_back({ShotEvent::kEnded, i});
     };
     for (int i = 0; i < lanes; ++i) {
-        Lane& lane = lanes_[i];
+        LanePictures& lane = lanes_[i];
         if (!lane.shot)
             continue;
         TActor& shot = *lane.shot;
@@ -308,7 +308,7 @@ void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t no
 void PictureView::AddBases(std::vector<PiecePainter::Piece>& pieces)
 {
     for (int i = 0; i < laneCount_; ++i) {
-        Lane& lane = lanes_[i];
+        LanePictures& lane = lanes_[i];
         if (!lane.base) {
             pieces.emplace_back();
             continue;
@@ -325,7 +325,7 @@ void PictureView::AddBases(std::vector<PiecePainter::Piece>& pieces)
 void PictureView::AddSprites(std::vector<PiecePainter::Piece>& pieces)
 {
     for (int i = 0; i < laneCount_; ++i) {
-        Lane& lane = lanes_[i];
+        LanePictures& lane = lanes_[i];
         TActor* sprite = lane.sprite.get();
         // The quoli creatures hang from a thread: a piece of its own, so that
         // a creature's box stays as small as the creature.

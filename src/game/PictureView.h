@@ -26,6 +26,21 @@ struct ShotEvent {
     int lane;
 };
 
+// What a lane shows: its launcher, the creature carrying the word, the word
+// and the shot, and how far each has come.
+struct LanePictures {
+    std::unique_ptr<TActor> base;    // the launcher
+    std::unique_ptr<TActor> sprite;  // the creature carrying the word
+    std::unique_ptr<TActorParola> word;
+    std::unique_ptr<TActor> shot;    // then its explosion and debris
+    ShotStage stage = ShotStage::kNone;
+    bool landing = false;            // the creature plays its landing
+    std::uint32_t shotTimer = 0, launchTime = 0;
+    int spriteHeight = 0;
+    int variant = 0;
+    int decoration = 0;
+};
+
 class PictureView : public GameView {
 public:
     PictureView(GameScreens& screens, int lanes, int theme);
@@ -55,15 +70,12 @@ public:
     // Moves and draws the final screen's creature.
     void FinalFrame(std::uint32_t now);
 
-    const TActor* Base(int lane) const { return lanes_[lane].base.get(); }
+    const LanePictures& Lane(int lane) const { return lanes_[lane]; }
     void PaintWholeAlways(bool always) override { painter_.PaintWholeAlways(always); }
     // Where the life icons go, for the lives the field has.
     Rect LifeIconsBox(const Playfield& field) const;
     // The flower drawn beside a quoli launcher; empty when none.
     Rect DecorationBox(int lane) const;
-    const TActor* Carrier(int lane) const { return lanes_[lane].sprite.get(); }
-    const TActor* Shot(int lane) const { return lanes_[lane].shot.get(); }
-    ShotStage Stage(int lane) const { return lanes_[lane].stage; }
     const TBonusHitBox& BonusBox() const { return bonusBox_; }
     const TargetMotion& Motion() const { return motion_; }
 
@@ -77,29 +89,16 @@ private:
             PlaceBases();
     }
 
-    struct Lane {
-        std::unique_ptr<TActor> base;    // the launcher
-        std::unique_ptr<TActor> sprite;  // the creature carrying the word
-        std::unique_ptr<TActorParola> word;
-        std::unique_ptr<TActor> shot;    // then its explosion and debris
-        ShotStage stage = ShotStage::kNone;
-        bool landing = false;            // the creature plays its landing
-        std::uint32_t shotTimer = 0, launchTime = 0;
-        int spriteHeight = 0;
-        int variant = 0;
-        int decoration = 0;
-    };
-
     void PlaceBases();
-    void PlaceBase(Lane& lane, int centreX, int floor);
-    void ReleaseLane(Lane& lane);
-    void AnimateLane(Lane& lane);
+    void PlaceBase(LanePictures& lane, int centreX, int floor);
+    void ReleaseLane(LanePictures& lane);
+    void AnimateLane(LanePictures& lane);
     void StartShots(const Playfield& field, int lanes, std::uint32_t now);
     void Fall(const Playfield& field, GameState state, int landed, std::uint32_t now);
     void Land(int lane);
     void MoveShots(int lanes, bool bonus, std::uint32_t now, std::vector<ShotEvent>& events);
-    bool ShotHits(const Lane& lane, bool bonus) const;
-    void Explode(Lane& lane, bool bonus, std::uint32_t now);
+    bool ShotHits(const LanePictures& lane, bool bonus) const;
+    void Explode(LanePictures& lane, bool bonus, std::uint32_t now);
     void PlaceTarget(TActor* target);
     void DrawRope(ScreenPoint pivot, const TActor& target);
     void DrawBackground();
@@ -112,7 +111,7 @@ private:
 
     int theme_;
     TThemePictures pictures_;
-    Lane lanes_[Playfield::kMaxLanes];
+    LanePictures lanes_[Playfield::kMaxLanes];
     int baseHeight_ = 0;
     int hitAllowance_ = 0;
     TargetMotion motion_;

@@ -18,12 +18,12 @@
 void PictureView::SetUpBonus(std::uint32_t now)
 {
     int W = theScreen.width, H = theScreen.height;
-    for (Lane& lane : lanes_) {
+    for (LanePictures& lane : lanes_) {
         ReleaseLane(lane);
         lane.base.reset();
     }
     bonusBox_.Reset();
-    Lane& lane = lanes_[0];
+    LanePictures& lane = lanes_[0];
     PlaceBase(lane, W / 2, H);  // the strip is not shown in the bonus stage
     if (theme_ == themeart::kQuoli) {
         SDL_Surface* target = pictures_.images[themeart::kQuoliTarget];
@@ -57,7 +57,7 @@ void PictureView::PlaceTarget(TActor* target)
 std::vector<ShotEvent> PictureView::StepBonus(const Playfield& field, std::uint32_t now, std::uint32_t& points)
 {
     std::vector<ShotEvent> events;
-    Lane& lane = lanes_[0];
+    LanePictures& lane = lanes_[0];
     AnimateLane(lane);
     motion_.Update(now);
     PlaceTarget(lane.sprite.get());
@@ -77,7 +77,7 @@ void PictureView::DrawRope(ScreenPoint pivot, const TActor& target)
 
 void PictureView::DrawBonus(const Playfield& field)
 {
-    Lane& lane = lanes_[0];
+    LanePictures& lane = lanes_[0];
     DrawBackground();
     if (theme_ == themeart::kQuoli) {
         if (lane.base)

@@ -44,8 +44,8 @@ TEST_F(HudLayoutTest, ScoreAndLivesClearTheLaunchers)
                 EXPECT_FALSE(Overlap(score, lives));
                 EXPECT_LE(lives.right, theScreen.width / 2) << "ten lives fit the left half";
                 for (int i = 0; i < lanes; ++i) {
-                    ASSERT_NE(view->Base(i), nullptr);
-                    for (Rect launcher : {Box(*view->Base(i)), view->DecorationBox(i)}) {
+                    ASSERT_NE(view->Lane(i).base.get(), nullptr);
+                    for (Rect launcher : {Box(*view->Lane(i).base.get()), view->DecorationBox(i)}) {
                         EXPECT_FALSE(Overlap(score, launcher)) << "lane " << i;
                         EXPECT_FALSE(Overlap(lives, launcher)) << "lane " << i;
                     }

@@ -40,10 +40,10 @@ struct PictureThemeTest : GameTest {
     // The stages a lane's shot goes through until the lane is free again.
     std::vector<ShotStage> FollowShot(int& scoreAtExplosion, int laneIndex = 0)
     {
-        std::vector<ShotStage> seen = {View().Stage(laneIndex)};
+        std::vector<ShotStage> seen = {View().Lane(laneIndex).stage};
         for (int i = 0; i < 2000 && FieldLane(laneIndex).inUse; ++i) {
             Frame();
-            ShotStage stage = View().Stage(laneIndex);
+            ShotStage stage = View().Lane(laneIndex).stage;
             if (stage != seen.back()) {
                 seen.push_back(stage);
                 if (stage == ShotStage::kExploding)
@@ -114,7 +114,7 @@ TEST_F(PictureThemeTest, QuoliShotGoesFromFiringToDebrisAndScoresOnTheHit)
                                             ShotStage::kExploding, ShotStage::kDebris, ShotStage::kNone}));
     EXPECT_EQ(scoreAtExplosion, 25);
     EXPECT_EQ(game->Field().Occupied(), 0);
-    EXPECT_FALSE(View().Shot(0));
+    EXPECT_FALSE(View().Lane(0).shot.get());
 }
 
 TEST_F(PictureThemeTest, SpaceShotExplodesAndEndsWithoutDebris)
@@ -175,16 +175,16 @@ TEST_F(PictureThemeTest, LandingHurtsTheBaseAndFreezesTheOtherLanes)
         EXPECT_FALSE(View().Word(landed));
         EXPECT_FALSE(FieldLane(landed).hasWord);
         EXPECT_TRUE(FieldLane(landed).answer.empty());
-        ASSERT_TRUE(View().Base(landed));
-        EXPECT_TRUE(View().Base(landed)->IsAnimating()) << "the base plays its hurt animation";
+        ASSERT_TRUE(View().Lane(landed).base.get());
+        EXPECT_TRUE(View().Lane(landed).base.get()->IsAnimating()) << "the base plays its hurt animation";
         EXPECT_EQ(LastEffectNumber().type, theme);
         EXPECT_EQ(LastEffectNumber().number, 2);
-        const TActor* other = View().Carrier(1 - landed);
+        const TActor* other = View().Lane(1 - landed).sprite.get();
         ASSERT_TRUE(other);
         int y = other->Y();
         Frame(100);
         EXPECT_EQ(other->Y(), y) << "nothing falls while a life is lost";
-        EXPECT_FALSE(View().Carrier(landed)) << "the landed creature goes once its animation ends";
+        EXPECT_FALSE(View().Lane(landed).sprite.get()) << "the landed creature goes once its animation ends";
         TearDown();
     }
 }
@@ -245,7 +245,7 @@ struct BonusTest : PictureThemeTest {
         Wait(6001);
         Frame();
         EXPECT_EQ(game->State(), GameState::kBonusPlay);
-        EXPECT_TRUE(View().Carrier(0) && View().Base(0));
+        EXPECT_TRUE(View().Lane(0).sprite.get() && View().Lane(0).base.get());
         for (std::uint32_t t = 0; t < delay; t += 16)
             Frame();
         int before = Score(*game);
@@ -467,10 +467,10 @@ TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
             Frame(30);
             int lane = FieldLane(0).hasWord ? 0 : 1;
             Type("SOLE");
-            for (int i = 0; i < 200 && View().Stage(lane) != ShotStage::kFlying; ++i)
+            for (int i = 0; i < 200 && View().Lane(lane).stage != ShotStage::kFlying; ++i)
                 Frame();
-            const TActor* shotActor = View().Shot(lane);
-            const TActor* baseActor = View().Base(lane);
+            const TActor* shotActor = View().Lane(lane).shot.get();
+            const TActor* baseActor = View().Lane(lane).base.get();
             ASSERT_TRUE(shotActor && baseActor);
             SDL_Surface* shot = shotActor->Picture();
             SDL_Surface* base = baseActor->Picture();

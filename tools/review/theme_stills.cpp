@@ -107,7 +107,7 @@ public:
     {
         const PictureView* view = game_->Pictures();
         for (int i = 0; view && i < game_->Field().Lanes(); ++i)
-            if (view->Stage(i) == stage)
+            if (view->Lane(i).stage == stage)
                 return true;
         return false;
     }
