@@ -20,7 +20,6 @@
 class GameRecorder;
 class GameView;
 class PictureView;
-struct ShotEvent;
 
 class TZandorliGameContext : public TGameContext {
 public:
@@ -53,10 +52,7 @@ private:
     void Launch();
     // One pass of play: the rules move on, and a picture is drawn when due.
     void Frame();
-    void StepPlainLanes();
-    void StepPictures();
     void BonusFrame();
-    void ApplyShotEvents(const std::vector<ShotEvent>& events, bool bonus);
     void LifeLost();
     void LevelDone();
     void GameOver();

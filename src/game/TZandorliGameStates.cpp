@@ -11,6 +11,7 @@
 #include "game/GameCommands.h"
 #include "game/GameRecorder.h"
 #include "game/PictureView.h"
+#include "game/PlayStep.h"
 #include "gfx/Screen.h"
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
@@ -162,7 +163,10 @@ void TZandorliGameContext::BonusFrame()
         return;
     std::uint32_t points = 0;
     std::vector<ShotEvent> events = pictures_->StepBonus(field_, Now(), points);
-    ApplyShotEvents(events, true);
+    if (ApplyShotEvents(field_, events, true) && state_ == GameState::kBonusPlay) {
+        state_ = GameState::kBonusEnd;
+        phaseStart_ = Now();
+    }
     field_.Board().AddPoints(points);
     pictures_->DrawBonus(field_);
 }
@@ -209,9 +213,11 @@ void TZandorliGameContext::Frame()
     if (pictures_) {
         if (!frames_.Due(Now()))
             return;
-        StepPictures();
+        if (StepPictureLanes(field_, *pictures_, state_, Now()))
+            LifeLost();
     } else {
-        StepPlainLanes();
+        if (StepPlainLanes(field_, Now()))
+            LifeLost();
         // A new state is drawn at once (a landing shows without the halo).
         if (!frames_.Due(Now(), state_ != lastDrawnState_))
             return;
@@ -220,52 +226,4 @@ void TZandorliGameContext::Frame()
     if (strip_)
         strip_->Follow(field_.OpenAnswers());
     view_->Draw(field_, state_, Now());
-}
-
-void TZandorliGameContext::StepPlainLanes()
-{
-    // A typed word goes at once; the others fall, and go when they land.
-    std::uint32_t now = Now();
-    for (int i = 0; i < field_.Lanes(); ++i) {
-        const PlayLane& lane = field_.Lane(i);
-        if (!lane.hasWord)
-            continue;
-        if (lane.hit == HitState::kMatched) {
-            field_.ReleaseMatched(i);
-        } else if (field_.HasLanded(i, now)) {
-            field_.Release(i);
-            LifeLost();
-        }
-    }
-}
-
-void TZandorliGameContext::StepPictures()
-{
-    std::uint32_t now = Now();
-    int landed = -1;
-    if (state_ != GameState::kLifeLost)
-        for (int i = 0; i < field_.Lanes() && landed < 0; ++i)
-            if (field_.HasLanded(i, now))
-                landed = i;
-    std::vector<ShotEvent> events = pictures_->Step(field_, state_, landed, now);
-    if (landed >= 0) {
-        field_.Land(landed);
-        LifeLost();
-    }
-    ApplyShotEvents(events, false);
-}
-
-void TZandorliGameContext::ApplyShotEvents(const std::vector<ShotEvent>& events, bool bonus)
-{
-    for (const ShotEvent& event : events) {
-        if (event.kind == ShotEvent::kHit) {
-            field_.Destroy(event.lane, bonus);
-        } else {
-            field_.ShotEnded(event.lane);
-            if (state_ == GameState::kBonusPlay) {
-                state_ = GameState::kBonusEnd;
-                phaseStart_ = Now();
-            }
-        }
-    }
 }
