@@ -1,5 +1,6 @@
 #include "game/GameView.h"
 
+#include "app/Random.h"
 #include "exercises/ExerciseKinds.h"
 #include "game/GameScreens.h"
 #include "game/LetterStrip.h"
@@ -20,6 +21,14 @@ int GameView::Launched(int lane, const std::string& shown, const std::string& an
     shown_[lane] = shown;
     answers_[lane] = answer;
     return LaunchWord(lane, shown, fallMs);
+}
+
+GameView::GameView(GameScreens& screens, int lanes) : screens_(screens), laneCount_(lanes)
+{
+    // Chosen in every look, so that a game's random numbers (and with them
+    // the order of its words) come out the same whatever it looks like.
+    for (int& decoration : decorations_)
+        decoration = RandomBetween(0, 1);
 }
 
 bool GameView::FillsBlanks() const

@@ -22,7 +22,7 @@ struct FallGeometry {
 
 class GameView {
 public:
-    GameView(GameScreens& screens, int lanes) : screens_(screens), laneCount_(lanes) {}
+    GameView(GameScreens& screens, int lanes);
     virtual ~GameView() = default;
     GameView(const GameView&) = delete;
     GameView& operator=(const GameView&) = delete;
@@ -75,4 +75,7 @@ protected:
     int laneCount_;  // lanes in play, 1 to 3
     std::string shown_[3], answers_[3];  // as each lane's word was launched
     const LetterStrip* strip_ = nullptr;
+    // Which of the two flowers stands by each lane's launcher (the quoli
+    // look shows them).
+    int decorations_[3] = {};
 };

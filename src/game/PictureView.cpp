@@ -28,8 +28,8 @@ PictureView::PictureView(GameScreens& screens, int lanes, int theme)
       theme_(theme),
       painter_([this](const Rect& r) { DrawBackgroundIn(r); }, [this] { DrawBackground(); })
 {
-    for (LanePictures& lane : lanes_)
-        lane.decoration = RandomBetween(0, 1);
+    for (int i = 0; i < Playfield::kMaxLanes; ++i)
+        lanes_[i].decoration = decorations_[i];
 }
 
 bool PictureView::Load(bool endlessLives)
