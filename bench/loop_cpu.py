@@ -8,10 +8,14 @@ For each screen it measures CPU (% of one core), how often the main thread
 wakes (voluntary context switches a second: one for every sleep of the
 loop), the peak memory and the first drawn frame (from start to the first
 pixel in the window); for this program also the loop passes and frames
-pushed a second (QUOLI_LOOP_STATS). Screens: the title, the main menu, play
-without typing, play typing about 6 keys a second (640x480, plain look) and
-play at 1024x768 in the space look. Run ./run.sh once first (or pass a
-staged folder).
+pushed a second (QUOLI_LOOP_STATS). Then, once more and one screen at a
+time, each program runs under callgrind to count the instructions it
+executes a second in user space (this machine's processor counters are not
+open to perf): the counters are zeroed when the screen is reached and read
+after the same seconds. Screens: the title, the main menu, play without
+typing, play typing about 6 keys a second (640x480, plain look) and play at
+1024x768 in the space look. Run ./run.sh once first (or pass a staged
+folder).
 
     bench/loop_cpu.py [PROGRAM_FOLDER] [ROUNDS] [SECONDS]"""
 
@@ -66,9 +70,30 @@ def first_frame(x, program, height, start, before):
     return float("nan")
 
 
-def measure(x, program, typing):
+CALLGRIND = ["valgrind", "--tool=callgrind", "--dump-instr=no"]
+SLOWER = 4  # how much longer the screens take to come under callgrind
+
+
+def callgrind(*args):
+    subprocess.run(["callgrind_control", *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def counted_instructions(out, pid):
+    """The instructions of the last dump of `pid` under `out`."""
+    dumps = sorted(f for f in os.listdir(out) if f.startswith(f"cg.{pid}."))
+    with open(os.path.join(out, dumps[-1])) as f:
+        for line in f:
+            if line.startswith("summary:"):
+                return int(line.split()[1])
+    return 0
+
+
+def measure(x, program, typing, out=None):
     """CPU %, wakes a second of the main thread over `seconds`, typing
-    `typing` keys a second meanwhile."""
+    `typing` keys a second meanwhile; under callgrind (its dumps in `out`),
+    the instructions a second instead."""
+    if out:
+        callgrind("-z", str(program.pid))
     c0, w0, t0 = cpu_ticks(program.pid), main_thread(program.pid, "voluntary_ctxt_switches"), time.time()
     if typing:
         keys = iter(TYPING)
@@ -78,13 +103,17 @@ def measure(x, program, typing):
     else:
         time.sleep(seconds)
     elapsed = time.time() - t0
+    if out:
+        callgrind("-d", str(program.pid))
+        time.sleep(1)
+        return counted_instructions(out, program.pid) / elapsed, float("nan")
     hz = os.sysconf("SC_CLK_TCK")
     cpu = 100 * (cpu_ticks(program.pid) - c0) / hz / elapsed
     wakes = (main_thread(program.pid, "voluntary_ctxt_switches") - w0) / elapsed
     return cpu, wakes
 
 
-def quoli(x, screen):
+def quoli(x, screen, out=None):
     resolution = "1024x768" if screen == "play 1024 space" else "640x480"
     height = int(resolution.split("x")[1])
     work, game = fresh_program_folder(stage, resolution)
@@ -96,14 +125,17 @@ def quoli(x, screen):
     args = ["./quoli", "Bench"] if screen.startswith("play") else ["./quoli"]
     before = x.framebuffer.raw(0, height)
     start = time.time()
+    if out:
+        args = CALLGRIND + [f"--callgrind-out-file={out}/cg.%p"] + args
+    slower = SLOWER if out else 1
     program = subprocess.Popen(args, cwd=game, env=dict(x.env, QUOLI_LOOP_STATS="1"), stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE)
     first = first_frame(x, program, height, start, before)
-    time.sleep(8 if screen.startswith("play") else 2.5)  # play: past the level's title
+    time.sleep(slower * (8 if screen.startswith("play") else 2.5))  # play: past the level's title
     if screen == "main menu":
         x.key("Return")
-        time.sleep(2)
-    cpu, wakes = measure(x, program, 6 if "typing" in screen else 0)
+        time.sleep(slower * 2)
+    cpu, wakes = measure(x, program, 6 if "typing" in screen else 0, out)
     peak = main_thread(program.pid, "VmHWM") / 1024
     program.send_signal(signal.SIGTERM)  # ends the loop, which tells its counts
     try:
@@ -121,23 +153,25 @@ def quoli(x, screen):
     return {"cpu": cpu, "wakes": wakes, "passes": passes, "frames": frames, "peak": peak, "first": first}
 
 
-def peer(x, screen):
+def peer(x, screen, out=None):
     if screen == "play 1024 space":
         return None
     home = tempfile.mkdtemp()
     before = x.framebuffer.raw(0, 480)
     start = time.time()
-    program = subprocess.Popen([PEER, "-w", "-ns"], env=dict(x.env, HOME=home), stdout=subprocess.DEVNULL,
+    args = CALLGRIND + [f"--callgrind-out-file={out}/cg.%p", PEER, "-w", "-ns"] if out else [PEER, "-w", "-ns"]
+    slower = SLOWER if out else 1
+    program = subprocess.Popen(args, env=dict(x.env, HOME=home), stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     first = first_frame(x, program, 480, start, before)
-    time.sleep(4)
+    time.sleep(slower * 4)
     if screen == "main menu":
         x.key("Return")                # its game's level menu
-        time.sleep(1.5)
+        time.sleep(slower * 1.5)
     elif screen.startswith("play"):
-        x.key("Return", "Return", "Return", pause=1.5)  # first game, easy, first word list
-        time.sleep(3)
-    cpu, wakes = measure(x, program, 6 if "typing" in screen else 0)
+        x.key("Return", "Return", "Return", pause=slower * 1.5)  # first game, easy, first word list
+        time.sleep(slower * 3)
+    cpu, wakes = measure(x, program, 6 if "typing" in screen else 0, out)
     peak = main_thread(program.pid, "VmHWM") / 1024
     program.kill()
     program.wait()
@@ -156,6 +190,13 @@ try:
             got = peer(x, screen)
             if got:
                 results[("peer", screen)].append(got)
+    counted = tempfile.mkdtemp()
+    for screen in SCREENS:
+        for who, run in (("quoli", quoli), ("peer", peer)):
+            got = run(x, screen, counted)
+            if got:
+                results[(who, screen)][0]["ir"] = got["cpu"]
+    shutil.rmtree(counted, ignore_errors=True)
 finally:
     x.stop()
 
@@ -165,16 +206,23 @@ def median(who, screen, key):
     return statistics.median(values) if values else float("nan")
 
 
-print(f"{'screen':18} {'who':6} {'CPU %':>6} {'wakes/s':>8} {'passes/s':>9} {'frames/s':>9} {'peak MiB':>9} "
-      f"{'first ms':>9}")
+def instructions(who, screen):
+    """Millions of instructions a second, from the run under callgrind."""
+    runs = results[(who, screen)]
+    return runs[0].get("ir", float("nan")) / 1e6 if runs else float("nan")
+
+
+print(f"{'screen':18} {'who':6} {'CPU %':>6} {'M instr/s':>9} {'wakes/s':>8} {'passes/s':>9} {'frames/s':>9} "
+      f"{'peak MiB':>9} {'first ms':>9}")
 for screen in SCREENS:
     for who in ("quoli", "peer"):
         if not results[(who, screen)]:
             continue
-        print(f"{screen:18} {who:6} {median(who, screen, 'cpu'):6.2f} {median(who, screen, 'wakes'):8.1f} "
-              f"{median(who, screen, 'passes'):9.1f} {median(who, screen, 'frames'):9.1f} "
-              f"{median(who, screen, 'peak'):9.1f} {median(who, screen, 'first'):9.0f}")
+        print(f"{screen:18} {who:6} {median(who, screen, 'cpu'):6.2f} {instructions(who, screen):9.2f} "
+              f"{median(who, screen, 'wakes'):8.1f} {median(who, screen, 'passes'):9.1f} "
+              f"{median(who, screen, 'frames'):9.1f} {median(who, screen, 'peak'):9.1f} "
+              f"{median(who, screen, 'first'):9.0f}")
     peer_cpu = median("peer", screen, "cpu")
     if results[("peer", screen)] and peer_cpu > 0:
-        print(f"{'':18} ratio  {median('quoli', screen, 'cpu') / peer_cpu:6.2f}")
-print("Instructions a second are not measured: this machine's processor counters are not available to perf.")
+        print(f"{'':18} ratio  {median('quoli', screen, 'cpu') / peer_cpu:6.2f} "
+              f"{instructions('quoli', screen) / instructions('peer', screen):9.2f}")
