@@ -84,6 +84,13 @@ bool InBonus(GameState state)
 
 }  // namespace
 
+std::uint32_t GameView::WrongKeyLeftIn(const Playfield& field, std::uint32_t now) const
+{
+    if (!WrongKeyShown(field, now, kWrongKeyMs))
+        return UINT32_MAX;
+    return kWrongKeyMs - (now - field.LastWrongKey());
+}
+
 void GameView::AddFeedback(std::vector<PiecePainter::Piece>& pieces, const Playfield& field, GameState state,
                            std::uint32_t now)
 {

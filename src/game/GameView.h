@@ -38,6 +38,10 @@ public:
     virtual void ClearLanes() = 0;
     // One picture of play.
     virtual void Draw(const Playfield& field, GameState state, std::uint32_t now) = 0;
+    // How long from `now` until the picture changes by itself while the
+    // rules stand still (a message goes, a halo comes); 0: it may change in
+    // any frame.
+    virtual std::uint32_t NextChangeIn(const Playfield&, std::uint32_t) const { return 0; }
     // Every picture painted whole, as the tests compare.
     virtual void PaintWholeAlways(bool always) = 0;
     // The title screens' pictures, if the theme has any.
@@ -62,6 +66,9 @@ protected:
     bool FillsBlanks() const;
 
     static constexpr std::uint32_t kWrongKeyMs = 350;
+    // How long the red frame of a wrong key stays from `now`; UINT32_MAX
+    // when none is shown.
+    std::uint32_t WrongKeyLeftIn(const Playfield& field, std::uint32_t now) const;
 
     // The middle of a lane across the screen.
     int LaneCentre(int lane) const;

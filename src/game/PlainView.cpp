@@ -6,6 +6,7 @@
 #include "menus/GameSettings.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -37,6 +38,17 @@ void PlainView::KeepHitWord(int lane)
 {
     hit_ = std::move(words_[lane]);
     hitAt_ = Now();
+}
+
+std::uint32_t PlainView::NextChangeIn(const Playfield& field, std::uint32_t now) const
+{
+    std::uint32_t soonest = WrongKeyLeftIn(field, now);
+    if (hit_)
+        soonest = std::min(soonest, now - hitAt_ >= kHitShownMs ? 0 : kHitShownMs - (now - hitAt_));
+    for (const auto& word : words_)
+        if (word)
+            soonest = std::min(soonest, word->WarningIn());
+    return soonest;
 }
 
 void PlainView::ClearLanes()

@@ -22,6 +22,7 @@ public:
     void ClearLanes() override;
     void Draw(const Playfield& field, GameState state, std::uint32_t now) override;
     const TActorParola* Word(int lane) const override { return words_[lane].get(); }
+    std::uint32_t NextChangeIn(const Playfield& field, std::uint32_t now) const override;
     // The word just hit, shown a moment where it was; null when none.
     const TActorParola* HitWord() const { return hit_.get(); }
     void PaintWholeAlways(bool always) override { painter_.PaintWholeAlways(always); }

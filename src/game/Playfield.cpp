@@ -133,6 +133,30 @@ int Playfield::CarrierY(int lane, std::uint32_t now) const
     return static_cast<int>(Travelled(lane, now) - lanes_[lane].carrierHeight - rules_.topMargin);
 }
 
+std::uint32_t Playfield::NextMoveIn(std::uint32_t now) const
+{
+    std::uint32_t soonest = UINT32_MAX;
+    if (rules_.bottomLine <= 0)
+        return 0;
+    for (int i = 0; i < rules_.lanes; ++i) {
+        const PlayLane& lane = lanes_[i];
+        if (!lane.hasWord)
+            continue;
+        if (lane.hit != HitState::kIdle)
+            return 0;
+        // The first moment the fall reaches the next whole pixel.
+        long long next = Travelled(i, now) + 1;
+        long long at = (next * rules_.fallMs + rules_.bottomLine - 1) / rules_.bottomLine;
+        long long elapsed = now - lane.launchTime;
+        soonest = std::min<std::uint32_t>(soonest, at > elapsed ? static_cast<std::uint32_t>(at - elapsed) : 0);
+    }
+    if (occupied_ < rules_.lanes && launched_ < target_ && !words_.empty()) {
+        std::uint32_t since = now - lastLaunch_;
+        soonest = std::min(soonest, since > rules_.spawnMs ? 0 : rules_.spawnMs + 1 - since);
+    }
+    return soonest;
+}
+
 bool Playfield::HasLanded(int lane, std::uint32_t now) const
 {
     const PlayLane& l = lanes_[lane];

@@ -71,6 +71,10 @@ public:
     long long Travelled(int lane, std::uint32_t now) const;
     // The top of the lane's carrier: lower on screen is greater.
     int CarrierY(int lane, std::uint32_t now) const;
+    // How long from `now` until the rules next change by themselves: a
+    // falling word moves a pixel (or lands), a typed word is to be released
+    // or the next word is due. 0: at once.
+    std::uint32_t NextMoveIn(std::uint32_t now) const;
     // A falling word past the bottom line.
     bool HasLanded(int lane, std::uint32_t now) const;
     // The word landed; in the picture themes its carrier stays a moment.

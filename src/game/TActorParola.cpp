@@ -102,6 +102,14 @@ bool TActorParola::ShowsWarning(bool lifeLost) const
     return warning_ || (!lifeLost && Now() - created_ >= warningDelay_);
 }
 
+std::uint32_t TActorParola::WarningIn() const
+{
+    if (warning_)
+        return UINT32_MAX;
+    std::uint32_t since = Now() - created_;
+    return since >= warningDelay_ ? 0 : warningDelay_ - since;
+}
+
 std::string TActorParola::Looks(bool lifeLost) const
 {
     char head[96];

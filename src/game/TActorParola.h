@@ -31,8 +31,10 @@ public:
     int PointSize() const { return pointSize_; }
     const std::string& Text() const { return text_; }
     bool Warning() const { return warning_; }
-    // Whether DrawWord would draw the halo now.
+    // Whether DrawWord would draw the halo now, and how long until it will
+    // (UINT32_MAX once it does).
     bool ShowsWarning(bool lifeLost) const;
+    std::uint32_t WarningIn() const;
     // What DrawWord would draw, as a key: equal keys, equal pixels.
     std::string Looks(bool lifeLost) const;
 

@@ -226,6 +226,8 @@ void TZandorliGameContext::OnSwitches(int flags)
 void TZandorliGameContext::HandleEvent(TEvent& event)
 {
     TGameContext::HandleEvent(event);
+    if (event.keyAction == key::kPressed || event.deviceInput != 0)
+        inputSinceFrame_ = true;
     OnSwitches(event.deviceInput);
     if (exitConfirmed_) {
         if (!finalised_) {

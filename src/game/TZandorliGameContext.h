@@ -55,6 +55,8 @@ private:
     void BonusFrame();
     void LifeLost();
     void LevelDone();
+    // How long the loop may sleep before the game's next pass.
+    std::uint32_t NextPassIn(std::uint32_t now) const;
     void GameOver();
     void Leave();
 
@@ -84,6 +86,7 @@ private:
     std::unique_ptr<GameRecorder> recorder_;
     bool finalised_ = false;
     std::uint32_t phaseStart_ = 0;
+    bool inputSinceFrame_ = false;  // a key or a switch not drawn yet
     FrameClock frames_;
     int errorLine_ = 0, errorCode_ = 0;
     std::string levelMessage_;

@@ -17,12 +17,15 @@
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-// "Fine della partita" stays this long before the top ten.
+// "Fine della partita" stays this long before the top ten; a lost life
+// and a won level are shown this long before the game goes on.
 constexpr std::uint32_t kGameOverShownMs = 3000;
+constexpr std::uint32_t kLifeLostShownMs = 6000, kLevelDoneShownMs = 8000;
 
 }  // namespace
 
@@ -48,11 +51,31 @@ void TZandorliGameContext::Idle()
     case GameState::kGameOver: WaitOnGameOver(); break;
     case GameState::kStopped: break;
     }
-    // The game keeps time: the loop comes round for the next frame (a
-    // state that draws none, waiting on a title, looks as often).
-    if (state_ != GameState::kStopped) {
-        wakeup::In(frames_.NextIn(Now()));
+    if (state_ != GameState::kStopped)
+        wakeup::In(NextPassIn(Now()));
+}
+
+std::uint32_t TZandorliGameContext::NextPassIn(std::uint32_t now) const
+{
+    // The game keeps time: the loop comes round for the next frame (a state
+    // that draws none, waiting on a title, looks as often). Plain play
+    // knows better: nothing changes on screen until a word moves a pixel, a
+    // word is due, a message goes or the state's time is up, so the loop
+    // sleeps until then, but never less than a frame, and a key or a switch
+    // is drawn in the next frame.
+    std::uint32_t frame = frames_.NextIn(now);
+    std::uint32_t shownMs = state_ == GameState::kLifeLost ? kLifeLostShownMs
+                            : state_ == GameState::kLevelDone ? kLevelDoneShownMs
+                                                               : 0;
+    bool plainPlay = !pictures_ && (state_ == GameState::kPlaying || shownMs != 0);
+    if (!plainPlay || inputSinceFrame_)
+        return frame;
+    std::uint32_t next = std::min(field_.NextMoveIn(now), view_->NextChangeIn(field_, now));
+    if (shownMs != 0) {
+        std::uint32_t since = now - phaseStart_;
+        next = std::min(next, since > shownMs ? 0 : shownMs + 1 - since);
     }
+    return std::max(frame, next);
 }
 
 void TZandorliGameContext::ShowLevelTitle()
@@ -85,7 +108,7 @@ void TZandorliGameContext::Play()
 void TZandorliGameContext::AfterLifeLost()
 {
     Frame();
-    if (!Elapsed(phaseStart_, 6000))
+    if (!Elapsed(phaseStart_, kLifeLostShownMs))
         return;
     recorder_->Mistyped(field_.TakeTyped());
     recorder_->LifeLost(field_.Board().Lives());
@@ -109,7 +132,7 @@ void TZandorliGameContext::WaitOnGameOver()
 void TZandorliGameContext::AfterLevelDone()
 {
     Frame();
-    if (!Elapsed(phaseStart_, 8000))
+    if (!Elapsed(phaseStart_, kLevelDoneShownMs))
         return;
     // Every third level in a row earns a bonus stage in the picture themes.
     bool bonus = field_.Board().ScoreLevel(pictures_ != nullptr);
@@ -226,4 +249,5 @@ void TZandorliGameContext::Frame()
     if (strip_)
         strip_->Follow(field_.OpenAnswers());
     view_->Draw(field_, state_, Now());
+    inputSinceFrame_ = false;
 }

@@ -1,5 +1,6 @@
 // The game keeps time for the loop: while it runs, the loop is asked to
-// come round for the next frame, so that it never sleeps through one.
+// come round for the next frame, so that it never sleeps through one; a
+// plain game whose words fall slowly lets it sleep until a word moves.
 
 #include "app/WakeUp.h"
 #include "support/GameFixture.h"
@@ -9,6 +10,7 @@
 TEST_F(GameTest, APlayingGameWakesTheLoopForEachFrame)
 {
     theGameSettings.lanes = 1;
+    theGameSettings.fallSeconds = 2;  // a pixel every few milliseconds
     Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
     headless->Step();
     Wait(100);
@@ -20,4 +22,27 @@ TEST_F(GameTest, APlayingGameWakesTheLoopForEachFrame)
         Wait(5);
         EXPECT_LE(wakeup::TakeSleep(), 16u) << frame;
     }
+}
+
+TEST_F(GameTest, ASlowPlainGameSleepsUntilAWordMovesAndWakesForAKey)
+{
+    theGameSettings.lanes = 1;
+    theGameSettings.fallSeconds = 60;  // a pixel about every tenth of a second
+    Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
+    ToPlay();
+    ASSERT_TRUE(game->Field().Lane(0).hasWord);
+    int longSleeps = 0;
+    for (int pass = 0; pass < 40; ++pass) {
+        std::uint32_t sleep = wakeup::TakeSleep();
+        long long before = game->Field().Travelled(0, Now());
+        if (sleep > 16)
+            ++longSleeps;
+        if (sleep > 15) {
+            EXPECT_EQ(game->Field().Travelled(0, Now() + sleep - 1), before) << "it slept through a move, pass " << pass;
+        }
+        Wait(sleep);
+    }
+    EXPECT_GT(longSleeps, 30) << "the loop sleeps longer than a frame while nothing moves";
+    Type("s");
+    EXPECT_LE(wakeup::TakeSleep(), 15u) << "a key is drawn in the next frame";
 }
