@@ -13,9 +13,10 @@ time, each program runs under callgrind to count the instructions it
 executes a second in user space (this machine's processor counters are not
 open to perf): the counters are zeroed when the screen is reached and read
 after the same seconds. Screens: the title, the main menu, play without
-typing, play typing about 6 keys a second (640x480, plain look) and play at
-1024x768 in the space look. Run ./run.sh once first (or pass a staged
-folder).
+typing (three words falling in 8 s; "slow": two in 60 s, about as little as
+moves in the peer's first game), play typing about 6 keys a second
+(640x480, plain look) and play at 1024x768 in the space look. Run ./run.sh
+once first (or pass a staged folder).
 
     bench/loop_cpu.py [PROGRAM_FOLDER] [ROUNDS] [SECONDS]"""
 
