@@ -7,9 +7,9 @@
 
 namespace {
 
-bool Overlap(const Rect& a, const Rect& b)
+bool Overlap(Rect a, const Rect& b)
 {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+    return ClipRect(a, b);
 }
 
 bool OverlapsAny(const Rect& r, const std::vector<Rect>& areas)

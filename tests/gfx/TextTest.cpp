@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -136,14 +138,31 @@ TEST_F(TextTest, ClosingTheCurrentFontLeavesNone)
     EXPECT_EQ(TextWidth("A"), 0);
 }
 
-TEST(RenderTextTest, RenderedWordsAreTrimmedToTheirInk)
+// A 16-bit memory screen and the program's comic typeface.
+struct RenderTextTest : ::testing::Test {
+    SurfacePtr surface;
+    std::unique_ptr<TFont> font;
+
+    void Open(int width, int height, int points)
+    {
+        ASSERT_EQ(TTF_Init(), 0);
+        surface.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0xF800, 0x07E0, 0x001F, 0));
+        AttachScreen(surface.get(), width, height, false);
+        font = TFont::OpenTrueType(std::string(QUOLI_STAGE_DIR) + "/fonts/comicbd.ttf", points);
+        ASSERT_NE(font, nullptr);
+        theScreen.font = font.get();
+    }
+    void TearDown() override
+    {
+        font.reset();
+        theScreen = Screen{};
+        TTF_Quit();
+    }
+};
+
+TEST_F(RenderTextTest, RenderedWordsAreTrimmedToTheirInk)
 {
-    ASSERT_EQ(TTF_Init(), 0);
-    SurfacePtr surface(SDL_CreateRGBSurface(SDL_SWSURFACE, 100, 100, 16, 0xF800, 0x07E0, 0x001F, 0));
-    AttachScreen(surface.get(), 100, 100, false);
-    auto font = TFont::OpenTrueType(std::string(QUOLI_STAGE_DIR) + "/fonts/comicbd.ttf", 40);
-    ASSERT_NE(font, nullptr);
-    theScreen.font = font.get();
+    ASSERT_NO_FATAL_FAILURE(Open(100, 100, 40));
     theScreen.pen = 0xFFFF;
     SurfacePtr word(RenderTextSurface("mare"));
     ASSERT_NE(word, nullptr);
@@ -158,9 +177,6 @@ TEST(RenderTextTest, RenderedWordsAreTrimmedToTheirInk)
     EXPECT_TRUE(rowInked(0));
     EXPECT_TRUE(rowInked(word->h - 1));
     EXPECT_EQ(RenderTextSurface("   "), nullptr);
-    font.reset();
-    theScreen = Screen{};
-    TTF_Quit();
 }
 
 // A font made from an archive entry stays whole when the entry's buffer is
@@ -179,14 +195,9 @@ TEST_F(TextTest, ABitmapFontOutlivesTheBufferItCameFrom)
 
 // A TrueType text drawn again is the picture rendered the first time: the
 // same pixels, in the pen's colour of the moment.
-TEST(RenderTextTest, ATextDrawnAgainIsTheSameAndFollowsThePen)
+TEST_F(RenderTextTest, ATextDrawnAgainIsTheSameAndFollowsThePen)
 {
-    ASSERT_EQ(TTF_Init(), 0);
-    SurfacePtr surface(SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 60, 16, 0xF800, 0x07E0, 0x001F, 0));
-    AttachScreen(surface.get(), 120, 60, false);
-    auto font = TFont::OpenTrueType(std::string(QUOLI_STAGE_DIR) + "/fonts/comicbd.ttf", 30);
-    ASSERT_NE(font, nullptr);
-    theScreen.font = font.get();
+    ASSERT_NO_FATAL_FAILURE(Open(120, 60, 30));
     auto drawn = [&](std::uint32_t pen) {
         SDL_FillRect(surface.get(), nullptr, 0);
         theScreen.pen = pen;
@@ -201,7 +212,4 @@ TEST(RenderTextTest, ATextDrawnAgainIsTheSameAndFollowsThePen)
     ForgetRenderedTexts(nullptr);
     EXPECT_EQ(drawn(0xF800), first) << "rendered afresh, the same";
     EXPECT_NE(drawn(0x001F), first) << "another pen, another picture";
-    font.reset();
-    theScreen = Screen{};
-    TTF_Quit();
 }
