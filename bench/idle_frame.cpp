@@ -41,17 +41,18 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
+    app.SetSleeping(false);
     app.Activate();
     app.SetChild(std::make_unique<TProjectContext>());
     TEvent record;
     record.Clear();
     for (int i = 0; i < 100; ++i)
-        app.Frame(record, false);
+        app.Frame(record);
 
     std::vector<double> ns;
     for (int i = 0; i < frames; ++i) {
         auto start = std::chrono::steady_clock::now();
-        app.Frame(record, false);
+        app.Frame(record);
         ns.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
     }
     Report("idle frame, pointer still", ns);
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
         motion.motion.y = 300;
         auto start = std::chrono::steady_clock::now();
         MotionFilter(&motion);
-        app.Frame(record, false);
+        app.Frame(record);
         ns.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
     }
     Report("idle frame, pointer moving", ns);

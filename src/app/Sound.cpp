@@ -1,10 +1,39 @@
 #include "app/Sound.h"
 
+#include "base/FatalError.h"
+#include "platform/Paths.h"
+#include "resources/Archives.h"
+#include "resources/TJoinFile.h"
+
+#include <memory>
+
 namespace {
 
 SoundEffect* volatile slots[kMixChannels] = {};
 bool mixerOpen = false;
 bool effectsEnabled = true;
+
+struct MusicFree {
+    void operator()(Mix_Music* m) const { Mix_FreeMusic(m); }
+};
+
+bool musicEnabled = true;
+using MusicPtr = std::unique_ptr<Mix_Music, MusicFree>;
+MusicPtr music;
+// A module let go while it fades out. The mixer's free waits for the end of
+// a fade (and so would a new module's start): it is kept, still fading,
+// until the mixer has stopped it or another module must begin.
+MusicPtr fadingMusic;
+
+void ReleaseFadingMusic(bool haltFirst)
+{
+    if (!fadingMusic)
+        return;
+    if (haltFirst)
+        Mix_HaltMusic();
+    if (!Mix_PlayingMusic())
+        fadingMusic.reset();
+}
 
 void ClearSlots()
 {
@@ -42,6 +71,8 @@ void CloseAudio()
 {
     if (!mixerOpen)
         return;
+    ReleaseFadingMusic(true);
+    music.reset();
     if (effectsEnabled) {
         Mix_HaltChannel(-1);
         ClearSlots();
@@ -96,21 +127,8 @@ void SetChannelEffect(int channel, SoundEffect* effect)
         slots[channel] = effect;
 }
 
-#include "base/FatalError.h"
-#include "platform/Paths.h"
-#include "resources/Archives.h"
-#include "resources/TJoinFile.h"
-
-#include <memory>
-
 namespace {
 
-struct MusicFree {
-    void operator()(Mix_Music* m) const { Mix_FreeMusic(m); }
-};
-
-bool musicEnabled = true;
-std::unique_ptr<Mix_Music, MusicFree> music;
 std::unique_ptr<TJoinFile> effectsArchive;
 std::unique_ptr<SoundEffect> currentEffect;
 
@@ -199,13 +217,28 @@ void CloseEffects()
 void LoadMusic(const char* path)
 {
     FreeMusic();
+    ReleaseFadingMusic(true);
     if (mixerOpen && path)
         music.reset(Mix_LoadMUS(platform::NativePath(path).c_str()));
 }
 
 void FreeMusic()
 {
+    if (mixerOpen) {
+        ReleaseFadingMusic(false);
+        if (music && Mix_FadingMusic() == MIX_FADING_OUT && !fadingMusic) {
+            fadingMusic = std::move(music);
+            return;
+        }
+    }
     music.reset();
+}
+
+bool MusicFading()
+{
+    if (mixerOpen)
+        ReleaseFadingMusic(false);
+    return fadingMusic != nullptr;
 }
 
 void FadeInMusic()

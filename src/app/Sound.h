@@ -59,7 +59,11 @@ void CloseEffects();
 // The game's music, one module at a time; nothing plays while the user's
 // music switch is off.
 void LoadMusic(const char* path);
+// Never waits for a fade: a module fading out goes on fading on its own and
+// is freed once it has stopped.
 void FreeMusic();
+// Whether a module let go is still fading out.
+bool MusicFading();
 void FadeInMusic();
 void FadeOutMusic();
 void PauseMusic();

@@ -231,7 +231,7 @@ void TApp::PresentFrame(bool sleep)
         WaitForInput(wakeup::TakeSleep());
 }
 
-bool TApp::Frame(TEvent& record, bool sleep)
+bool TApp::Frame(TEvent& record)
 {
     ++passes_;
     GetEvent(record);
@@ -241,7 +241,7 @@ bool TApp::Frame(TEvent& record, bool sleep)
     DispatchIdle(this);
     if (quit_)
         return false;
-    PresentFrame(sleep);
+    PresentFrame(sleeping_);
     return record.command != command::kQuit;
 }
 
@@ -265,6 +265,8 @@ void TApp::Run()
 int TApp::RunModal(TContext* owner, std::unique_ptr<TContext> context)
 {
     owner->MarkHandled();
+    auto* app = dynamic_cast<TApp*>(owner->Root());
+    bool sleep = !app || app->Sleeping();
     context->Start();
     TEvent record;
     record.Clear();
@@ -276,12 +278,12 @@ int TApp::RunModal(TContext* owner, std::unique_ptr<TContext> context)
             break;
         owner->Idle();
         context->Idle();
-        PresentFrame(true);
+        PresentFrame(sleep);
     }
     context->Stop();
     context.reset();
     if (record.command == command::kQuit)
-        if (auto* app = dynamic_cast<TApp*>(owner))
-            app->RequestQuit();
+        if (auto* root = dynamic_cast<TApp*>(owner))
+            root->RequestQuit();
     return record.command;
 }

@@ -27,9 +27,14 @@ public:
 
     // The main loop, until the quit command.
     void Run();
-    // One pass of the loop: event, dispatch, idle, frame. False once the
+    // One pass of the loop: event, dispatch, idle, frame, then the sleep
+    // until the next pass is due (unless sleeping is off). False once the
     // program is to end.
-    bool Frame(TEvent& record, bool sleep = true);
+    bool Frame(TEvent& record);
+    // Off for loops stepped by hand (tests, benchmarks, review tools): no
+    // pass of the main loop or of a modal loop then waits.
+    void SetSleeping(bool on) { sleeping_ = on; }
+    bool Sleeping() const { return sleeping_; }
     // Runs a context above `owner` in a loop of its own until it posts the
     // end of the modal loop (6) or quit (1), then deletes it.
     static int RunModal(TContext* owner, std::unique_ptr<TContext> context);
@@ -47,6 +52,7 @@ private:
 
     std::string applicationName_, archiveName_, stringTableName_;
     bool quit_ = false;
+    bool sleeping_ = true;
     std::uint64_t passes_ = 0;  // of the main loop, for the benchmarks
     std::unique_ptr<TJoinFile> archive_;
     std::unique_ptr<TStringTable> strings_;

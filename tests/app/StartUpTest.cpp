@@ -219,14 +219,20 @@ void WriteProfiles(const std::string& dataFolder, const std::vector<std::string>
     theDataPrefix = saved;
 }
 
-// The staged program started for a few seconds in `folder` as an ordinary
-// user (a school's pupils are not root), with its per-user data in `data`.
-ShellRun RunBriefly(const std::string& folder, const std::string& data, const std::string& args)
+// The staged program started in `folder` as an ordinary user (a school's
+// pupils are not root), with its per-user data in `data`, until `sign`
+// exists (at most 20 s). Status 124 when it was still running then; else
+// the program's own.
+ShellRun RunUntil(const std::string& folder, const std::string& data, const std::string& args,
+                  const std::string& sign)
 {
     std::string asUser = ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    return RunShell("cd '" + folder + "' && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy HOME='" + data +
-                    "' XDG_DATA_HOME='" + data + "' LSAN_OPTIONS=detect_leaks=0 " + asUser + "timeout 4 " +
-                    std::string(QUOLI_STAGE_DIR) + "/quoli " + args);
+    return RunShell("cd '" + folder + "' && { env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy HOME='" +
+                    data + "' XDG_DATA_HOME='" + data + "' LSAN_OPTIONS=detect_leaks=0 " + asUser +
+                    std::string(QUOLI_STAGE_DIR) + "/quoli " + args + " 2>&1 & } ; pid=$!; " +
+                    "for i in $(seq 400); do [ -e '" + sign + "' ] && break; kill -0 $pid 2>/dev/null || break; "
+                    "sleep 0.05; done; "
+                    "if kill -0 $pid 2>/dev/null; then kill $pid; wait $pid; exit 124; fi; wait $pid");
 }
 
 // A program folder as a school installs it: nobody may write in it.
@@ -253,7 +259,7 @@ TEST(StartUpTest, ADirectStartFindsTheProfileInTheUserDataFolder)
     WriteProfiles(data, {"Anna"});
     RunShell("chmod -R a+rwX '" + home.Path() + "'");
     MakeReadOnlyProgramFolder(program);
-    ShellRun run = RunBriefly(program.Path(), home.Path(), "Anna");
+    ShellRun run = RunUntil(program.Path(), home.Path(), "Anna", data + "/DATA/USERS.DAT");
     fs::permissions(program.Path(), fs::perms::owner_all);
     EXPECT_EQ(run.output.find("Non esiste"), std::string::npos) << run.output;
     EXPECT_EQ(run.status, 124) << "the game should still be running: " << run.output;
@@ -272,7 +278,7 @@ TEST(StartUpTest, ATwentyCharacterNameIsOneProfileAndALongerOneIsRefused)
     folder.Write("config.ini", "[global]\r\nFULLSCREEN=0\r\nAUDIO=0\r\n");
     WriteProfiles(folder.Path(), {twenty});
     RunShell("chmod -R a+rwX '" + folder.Path() + "'");
-    ShellRun run = RunBriefly(folder.Path(), folder.Path(), "Maria Vittoria Bianc");
+    ShellRun run = RunUntil(folder.Path(), folder.Path(), "Maria Vittoria Bianc", folder / "DATA/USERS.DAT");
     EXPECT_EQ(run.status, 124) << run.output;
 
     std::string saved = theDataPrefix;
@@ -282,7 +288,7 @@ TEST(StartUpTest, ATwentyCharacterNameIsOneProfileAndALongerOneIsRefused)
     EXPECT_EQ(data.Count(), 1) << "no second, cut profile";
     EXPECT_NE(data.Find(twenty.c_str()), nullptr);
 
-    run = RunBriefly(folder.Path(), folder.Path(), "Maria Vittoria Biancoo");
+    run = RunUntil(folder.Path(), folder.Path(), "Maria Vittoria Biancoo", folder / "never");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("troppo lungo"), std::string::npos) << run.output;
 }

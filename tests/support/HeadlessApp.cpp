@@ -54,6 +54,7 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
     theDisplay = DisplaySettings{};
     SetResolution(options.resolution);
     app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
+    app_->SetSleeping(false);
     app_->Activate();
     // A real window system answers the pointer's first warp with a motion
     // event, which the filter swallows; the dummy driver does not.
@@ -76,7 +77,7 @@ HeadlessApp::~HeadlessApp()
 bool HeadlessApp::Step(int frames)
 {
     for (int i = 0; i < frames; ++i)
-        if (!app_->Frame(record_, false))
+        if (!app_->Frame(record_))
             return false;
     return true;
 }

@@ -36,7 +36,7 @@ void Shot(TApp& app, const char* name)
     TEvent record;
     record.Clear();
     for (int i = 0; i < 3; ++i)
-        app.Frame(record, false);
+        app.Frame(record);
     SDL_SaveBMP(theScreen.surface, (outdir + "/" + name + ".bmp").c_str());
 }
 
@@ -88,6 +88,7 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SetResolution(ResolutionIndex(argc > 3 ? argv[3] : "800x600"));
     TApp app("QUOLI", "resource.bin", "quoli.str");
+    app.SetSleeping(false);
     app.Activate();
     auto* screen = new TMenuContext(0);
     app.SetChild(std::unique_ptr<TContext>(screen));

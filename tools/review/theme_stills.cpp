@@ -48,6 +48,7 @@ public:
         ResetClock();
         SetResolution(1);
         app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
+        app_->SetSleeping(false);
         app_->Activate();
         theGameSettings = GameSettings();
         theGameSettings.theme = theme;
@@ -73,7 +74,7 @@ public:
     {
         for (std::uint32_t t = 0; t < ms; t += 16) {
             ticks += 16;
-            app_->Frame(record_, false);
+            app_->Frame(record_);
         }
     }
     // Frames until `done` holds (at most `limitMs`); false when it never did.
