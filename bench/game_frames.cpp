@@ -10,9 +10,9 @@
 #include "game/TZandorliGameContext.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Files.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <unistd.h>
 
@@ -60,15 +60,15 @@ int main(int argc, char** argv)
 
     const char* exercise = "\r\n\r\n1000\r\nBenchmark\r\ngatto\r\ncane\r\nelefante\r\ncoccodrillo\r\nmare\r\nsole\r\n";
     platform::ReplaceFileContents("Esercizi\\Livelli\\Bench.LEV", exercise, std::strlen(exercise));
-    theGameSettings.theme = theme;
-    theGameSettings.lanes = 3;
-    theGameSettings.fallSeconds = 6;
-    theGameSettings.spawnSeconds = 1;
-    theGameSettings.infiniteLives = 1;
-    theGameSettings.recordResults = 0;
-    theGameSettings.enterTopTen = 0;
-    std::strcpy(theGameSettings.exerciseName, "Bench");
-    std::strcpy(theUserName, "Bench");
+    theSession.settings.theme = theme;
+    theSession.settings.lanes = 3;
+    theSession.settings.fallSeconds = 6;
+    theSession.settings.spawnSeconds = 1;
+    theSession.settings.infiniteLives = 1;
+    theSession.settings.recordResults = 0;
+    theSession.settings.enterTopTen = 0;
+    std::strcpy(theSession.settings.exerciseName, "Bench");
+    std::strcpy(theSession.userName, "Bench");
     auto* game = new TZandorliGameContext;
     app.SetChild(std::unique_ptr<TContext>(game));
 

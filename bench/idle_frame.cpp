@@ -6,7 +6,7 @@
 
 #include "app/Input.h"
 #include "app/TApp.h"
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 #include "gfx/Display.h"
 
 #include <algorithm>

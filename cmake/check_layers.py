@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Fails when a folder of src/ includes a folder above it. Layers, lowest
-first: platform, base, resources, gfx, app, ui, then the features (which
-may use one another), then the program's start-up beside main.cpp.
+first: platform, base, resources, gfx, app, session, ui, then the features
+one above another (devices, exercises, help, users, game, menus: a feature
+may use only those before it), then the program's start-up beside main.cpp.
 
     check_layers.py SRC_FOLDER"""
 
@@ -9,9 +10,10 @@ import os
 import re
 import sys
 
-LAYERS = {"platform": 0, "base": 1, "resources": 2, "gfx": 3, "app": 4, "ui": 5,
-          "exercises": 6, "users": 6, "game": 6, "menus": 6, "help": 6, "devices": 6}
-PROGRAM = 7  # files directly in src/
+ORDER = ["platform", "base", "resources", "gfx", "app", "session", "ui",
+         "devices", "exercises", "help", "users", "game", "menus"]
+LAYERS = {name: height for height, name in enumerate(ORDER)}
+PROGRAM = len(ORDER)  # files directly in src/
 
 src = sys.argv[1]
 found = []

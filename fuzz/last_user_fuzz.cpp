@@ -5,9 +5,9 @@
 
 #include "FuzzScratch.h"
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <cstring>
 #include <string>
@@ -82,16 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (size >= kMaxUserName + 4 + GameSettings::kSize)
         CheckRecord(bytes + kMaxUserName + 4);
 
-    std::snprintf(theUserName, sizeof theUserName, "%s", "prima");
-    theGameSettings = GameSettings();
-    theGameSettings.lanes = 1;
-    const GameSettings untouched = theGameSettings;
+    std::snprintf(theSession.userName, sizeof theSession.userName, "%s", "prima");
+    theSession.settings = GameSettings();
+    theSession.settings.lanes = 1;
+    const GameSettings untouched = theSession.settings;
     ReadLastUser();
-    FUZZ_CHECK(std::memchr(theUserName, 0, sizeof theUserName) != nullptr);
+    FUZZ_CHECK(std::memchr(theSession.userName, 0, sizeof theSession.userName) != nullptr);
     if (size < static_cast<std::size_t>(kMaxUserName)) {
-        FUZZ_CHECK(std::strcmp(theUserName, "prima") == 0);
+        FUZZ_CHECK(std::strcmp(theSession.userName, "prima") == 0);
     } else {
-        FUZZ_CHECK(std::strncmp(theUserName, reinterpret_cast<const char*>(bytes), kMaxUserName) == 0);
+        FUZZ_CHECK(std::strncmp(theSession.userName, reinterpret_cast<const char*>(bytes), kMaxUserName) == 0);
     }
     // Settings are taken only when the size after the name says 476.
     bool settingsTaken = false;
@@ -100,18 +100,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         settingsTaken = sizeField[0] == 0xDC && sizeField[1] == 0x01 && sizeField[2] == 0 && sizeField[3] == 0;
     }
     if (settingsTaken)
-        FUZZ_CHECK(Same(theGameSettings, GameSettings::Decode(bytes + kMaxUserName + 4)));
+        FUZZ_CHECK(Same(theSession.settings, GameSettings::Decode(bytes + kMaxUserName + 4)));
     else
-        FUZZ_CHECK(Same(theGameSettings, untouched));
+        FUZZ_CHECK(Same(theSession.settings, untouched));
 
     // Written and read again: the same name and settings.
-    const std::string name = theUserName;
-    const GameSettings settings = theGameSettings;
+    const std::string name = theSession.userName;
+    const GameSettings settings = theSession.settings;
     FUZZ_CHECK(WriteLastUser());
-    std::snprintf(theUserName, sizeof theUserName, "%s", "dopo");
-    theGameSettings = GameSettings();
+    std::snprintf(theSession.userName, sizeof theSession.userName, "%s", "dopo");
+    theSession.settings = GameSettings();
     ReadLastUser();
-    FUZZ_CHECK(name == theUserName);
-    FUZZ_CHECK(Same(settings, theGameSettings));
+    FUZZ_CHECK(name == theSession.userName);
+    FUZZ_CHECK(Same(settings, theSession.settings));
     return 0;
 }

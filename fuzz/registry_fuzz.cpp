@@ -4,7 +4,7 @@
 
 #include "FuzzScratch.h"
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "users/TDataFile.h"
 
 #include <algorithm>

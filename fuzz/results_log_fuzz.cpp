@@ -5,7 +5,7 @@
 
 #include "FuzzScratch.h"
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "users/ReportFormatter.h"
 #include "users/TDataFile.h"
 

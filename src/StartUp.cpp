@@ -3,11 +3,15 @@
 #include "app/DataFolder.h"
 #include "base/FatalError.h"
 #include "app/Input.h"
+#include "app/CommandQueue.h"
+#include "app/Commands.h"
 #include "app/TApp.h"
+#include "game/GameCommands.h"
+#include "menus/TMainMenuContext.h"
 #include "devices/SessionDevice.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 #include "exercises/SampleExercises.h"
 #include "game/TZandorliGameContext.h"
 #include "users/TDataFile.h"
@@ -16,7 +20,7 @@
 #include "resources/IniFile.h"
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <cstring>
 
@@ -61,9 +65,19 @@ StartRequest ClassifyCommandLine(int argc, const char* const* argv)
     return request;
 }
 
+void WireScreens(TApp& app)
+{
+    app.SetRoute(command::kGameEnded, [](TApp& root) {
+        if (theSession.directStart)
+            PostCommand(command::kQuit);
+        else
+            root.SetChild(std::make_unique<TMainMenuContext>());
+    });
+}
+
 int RunProgram(int argc, const char* const* argv)
 {
-    theUserName[0] = 0;
+    theSession.userName[0] = 0;
     StartRequest request = ClassifyCommandLine(argc, argv);
     // Profiles live in the data folder, which may be the per-user one: it is
     // chosen before any profile is looked up (it needs no window).
@@ -74,16 +88,17 @@ int RunProgram(int argc, const char* const* argv)
             FatalError("Il nome \xE8 troppo lungo (al massimo 20 caratteri):", request.profileName.c_str());
         if (!findProfile(request.profileName))
             FatalError("Non esiste il profilo di ", request.profileName.c_str());
-        theDirectStart = true;
+        theSession.directStart = true;
     }
 
     std::string resolution = GetValue("config.ini", "global", "RESOLUTION", "800x600");
     SetResolution(ResolutionIndex(resolution.c_str()));
 
     auto* app = new TApp("QUOLI", "resource.bin", "quoli.str");
+    WireScreens(*app);
     // A child's switch device, when the current profile has one, is read
     // with every event of the session.
-    SetInputHook([](TEvent& event) { sessiondevice::Poll(theGameSettings.device, event); });
+    SetInputHook([](TEvent& event) { sessiondevice::Poll(theSession.settings.device, event); });
 
     if (request.mode == StartRequest::AskName) {
         // The name stays in the buffer between rounds, so a mistyped name
@@ -96,19 +111,19 @@ int RunProgram(int argc, const char* const* argv)
                 return 0;
             }
             if (findProfile(name)) {
-                theDirectStart = true;
+                theSession.directStart = true;
                 break;
             }
             TApp::RunModal(app, std::make_unique<TDisplayMessageContext>(GetString(0, 101), GetString(0, 102)));
         }
     }
 
-    if (theDirectStart)
+    if (theSession.directStart)
         app->SetChild(std::make_unique<TZandorliGameContext>());
     else {
         // The last child's switch steers the title screen already.
         ReadLastUser();
-        sessiondevice::Follow(theGameSettings.device);
+        sessiondevice::Follow(theSession.settings.device);
         app->SetChild(std::make_unique<TProjectContext>());
     }
     app->Run();

@@ -19,5 +19,11 @@ StartRequest ClassifyCommandLine(int argc, const char* const* argv);
 using ProfileLookup = bool (*)(const std::string& name);
 void SetProfileLookup(ProfileLookup lookup);
 
+class TApp;
+// What follows a game that ends: the end of the program when it was started
+// straight from the command line, else the main menu. (The title and the
+// main menu, above the game, open what follows them themselves.)
+void WireScreens(TApp& app);
+
 // The whole run of the program; the process's exit status.
 int RunProgram(int argc, const char* const* argv);

@@ -195,6 +195,11 @@ TApp::~TApp()
 
 void TApp::HandleEvent(TEvent& event)
 {
+    if (auto route = routes_.find(event.command); route != routes_.end()) {
+        MarkHandled();  // the screen that posted it is gone once the route has run
+        route->second(*this);
+        return;
+    }
     const SDL_Event& e = event.event;
     if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_q || e.key.keysym.sym == SDLK_F4)) {
         bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;

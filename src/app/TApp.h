@@ -8,6 +8,8 @@
 #include "gfx/Images.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -39,6 +41,11 @@ public:
     // end of the modal loop (6) or quit (1), then deletes it.
     static int RunModal(TContext* owner, std::unique_ptr<TContext> context);
 
+    // What follows a screen that ends by posting `command`: the screens do
+    // not know one another, start-up wires them.
+    using Route = std::function<void(TApp&)>;
+    void SetRoute(int command, Route route) { routes_[command] = std::move(route); }
+
     void RequestQuit() { quit_ = true; }
     bool QuitRequested() const { return quit_; }
     const std::string& ApplicationName() const { return applicationName_; }
@@ -53,6 +60,7 @@ private:
     std::string applicationName_, archiveName_, stringTableName_;
     bool quit_ = false;
     bool sleeping_ = true;
+    std::map<int, Route> routes_;
     std::uint64_t passes_ = 0;  // of the main loop, for the benchmarks
     std::unique_ptr<TJoinFile> archive_;
     std::unique_ptr<TStringTable> strings_;

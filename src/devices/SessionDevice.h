@@ -5,7 +5,7 @@
 // pulse moves the focus, switch 1 presses).
 
 #include "app/TEvent.h"
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 
 namespace sessiondevice {
 

@@ -7,9 +7,9 @@
 // for the second switch.
 
 #include "app/TEvent.h"
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 #include "devices/Joystick.h"
-#include "devices/SwitchFlags.h"
+#include "session/SwitchFlags.h"
 #include "platform/SerialPort.h"
 
 #include <cstdint>

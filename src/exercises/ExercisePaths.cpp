@@ -38,7 +38,6 @@ std::string ExerciseShownName(const std::string& fileName)
     return shown;
 }
 
-bool theExerciseListChanged = false;
 
 bool ExerciseExists(const std::string& path)
 {

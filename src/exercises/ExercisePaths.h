@@ -19,7 +19,3 @@ bool ExerciseExists(const std::string& path);
 // Makes the file empty (zero bytes), creating it when missing; false when
 // it cannot be written.
 bool CreateEmptyExercise(const std::string& path);
-
-// Raised by the editors whenever an exercise file is created, saved or
-// deleted; the main menu reads its list again and lowers it.
-extern bool theExerciseListChanged;

@@ -17,6 +17,7 @@
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
 #include "base/TextHelpers.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <string>
@@ -94,7 +95,7 @@ void TListaEseDialog::Delete()
     bool removed = platform::RemoveFile(path);
     const char* extension = exercise::KindExtension(editing_.kind);
     files_->Rescan(KindFolderPath(editing_.kind).c_str(), extension ? extension : "", kListFlags);
-    theExerciseListChanged = true;
+    theSession.exerciseListChanged = true;
     Draw();
     if (!removed)
         ShowEditorMessage(this, GetString(50, 13));

@@ -19,6 +19,7 @@
 #include "ui/TStaticText.h"
 #include "base/TStringList.h"
 #include "base/dstring.h"
+#include "session/Session.h"
 
 #include <cstdio>
 #include <cstring>
@@ -205,7 +206,7 @@ void TListaLivDialog::AnswerClose()
     }
     modified_ = false;
     bool saved = document_.Save(editing_.path.c_str(), editing_.kind);
-    theExerciseListChanged = true;
+    theSession.exerciseListChanged = true;
     if (saved) {
         CloseDialog(this);
         return;

@@ -22,6 +22,7 @@
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
 #include "base/dstring.h"
+#include "session/Session.h"
 
 #include <cstring>
 
@@ -261,7 +262,7 @@ bool TListaParLivDialog::SaveLevel()
         levels.Append(level);
     }
     bool saved = document_.Save(editing_.path.c_str(), editing_.kind);
-    theExerciseListChanged = true;
+    theSession.exerciseListChanged = true;
     if (saved && saved_)
         *saved_ = true;
     return saved;

@@ -9,6 +9,7 @@
 #include "gfx/Screen.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
+#include "session/Session.h"
 
 TTipoEseDialog::TTipoEseDialog(ExerciseEditing& editing)
     : TLineMenuDialog(GetString(4, 105), {GetString(4, 106), GetString(4, 107), GetString(4, 108)},
@@ -77,6 +78,6 @@ void TTipoEseDialog::CreateAndOpen()
         ShowEditorMessage(this, GetString(50, 16));
         return;
     }
-    theExerciseListChanged = true;
+    theSession.exerciseListChanged = true;
     PostCommand(command::kOpenNewExercise);
 }

@@ -3,7 +3,7 @@
 // kind of record, all in one place. It owns the registry and log access for
 // the game's length; with recording off it writes nothing.
 
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 
 #include <cstdint>
 #include <memory>

@@ -6,7 +6,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "resources/Archives.h"
 #include "resources/FileHelpers.h"
 #include "resources/StringTable.h"

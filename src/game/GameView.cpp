@@ -8,7 +8,7 @@
 #include "game/TActorParola.h"
 #include "game/WordProgress.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "resources/StringTable.h"
 
 int GameView::LaneCentre(int lane) const
@@ -33,7 +33,7 @@ GameView::GameView(GameScreens& screens, int lanes) : screens_(screens), laneCou
 
 bool GameView::FillsBlanks() const
 {
-    return theGameSettings.exerciseType == exercise::kComplete;
+    return theSession.settings.exerciseType == exercise::kComplete;
 }
 
 void GameView::WordHit(int lane)

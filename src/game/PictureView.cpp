@@ -9,7 +9,7 @@
 #include "gfx/Images.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 
 #include <algorithm>
 #include <string>

@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "game/GameScreens.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@ namespace {
 
 std::uint32_t Background()
 {
-    return static_cast<std::uint32_t>(theGameSettings.backgroundColour);
+    return static_cast<std::uint32_t>(theSession.settings.backgroundColour);
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
         std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Board().Lives());
-    std::uint32_t ink = static_cast<std::uint32_t>(theGameSettings.textColour);
+    std::uint32_t ink = static_cast<std::uint32_t>(theSession.settings.textColour);
     bool atTop = strip_ != nullptr;
     pieces[kLivesPiece] = {std::string(lives) + ' ' + std::to_string(ink) + (atTop ? " top" : ""),
                            [this, lives, ink, atTop] { screens_.DrawLivesText(lives, ink, atTop); }};

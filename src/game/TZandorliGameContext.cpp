@@ -17,11 +17,10 @@
 #include "game/PlainView.h"
 #include "game/TTopTen.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
-#include "menus/TMainMenuContext.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,10 +37,10 @@ TZandorliGameContext::~TZandorliGameContext() = default;
 
 void TZandorliGameContext::Start()
 {
-    const GameSettings& s = theGameSettings;
+    const GameSettings& s = theSession.settings;
     ShowMouse(false);
     OpenEffects(s.effectsOn != 0, s.musicOn != 0);
-    recorder_ = std::make_unique<GameRecorder>(theUserName, s);
+    recorder_ = std::make_unique<GameRecorder>(theSession.userName, s);
     finalised_ = false;
 
     int lanes = std::clamp(s.lanes, 1, Playfield::kMaxLanes);
@@ -103,9 +102,9 @@ void TZandorliGameContext::Stop()
 void TZandorliGameContext::LoadLevel()
 {
     errorLine_ = errorCode_ = 0;
-    std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
+    std::string path = ExercisePath(theSession.settings.exerciseType, theSession.settings.exerciseName);
     PlayLevel level = LoadLevelForPlay(path.c_str(), field_.Board().LevelIndex(),
-                                       theGameSettings.exerciseType == exercise::kComplete);
+                                       theSession.settings.exerciseType == exercise::kComplete);
     if (level.status == 1) {
         state_ = GameState::kCompleted;
         return;
@@ -160,8 +159,8 @@ void TZandorliGameContext::GameOver()
         TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), GetString(10, 112)));
         ClearScreen(6);
     }
-    if (theGameSettings.enterTopTen)
-        TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theUserName, field_.Board().Score()));
+    if (theSession.settings.enterTopTen)
+        TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theSession.userName, field_.Board().Score()));
     PostCommand(command::kGameOver);
     state_ = GameState::kStopped;
 }
@@ -169,12 +168,7 @@ void TZandorliGameContext::GameOver()
 void TZandorliGameContext::Leave()
 {
     state_ = GameState::kStopped;
-    // A game started straight from the command line ends the program;
-    // otherwise the child goes back to the main menu.
-    if (theDirectStart)
-        PostCommand(command::kQuit);
-    else
-        ReplaceWith(std::make_unique<TMainMenuContext>());
+    PostCommand(command::kGameEnded);
 }
 
 void TZandorliGameContext::Match(unsigned char c)

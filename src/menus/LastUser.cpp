@@ -1,12 +1,12 @@
 #include "menus/LastUser.h"
 
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <cstring>
 #include <vector>
@@ -29,10 +29,10 @@ void ReadLastUser()
     std::vector<unsigned char> bytes;
     if (!platform::ReadWholeFile(LastUserPath(), bytes) || bytes.size() < kNameField)
         return;
-    std::memcpy(theUserName, bytes.data(), kNameField);
-    theUserName[kNameField] = 0;
+    std::memcpy(theSession.userName, bytes.data(), kNameField);
+    theSession.userName[kNameField] = 0;
     if (bytes.size() >= kNameField + 4 + GameSettings::kSize && GetLE32(bytes.data() + kNameField) == GameSettings::kSize)
-        theGameSettings = GameSettings::Decode(bytes.data() + kNameField + 4);
+        theSession.settings = GameSettings::Decode(bytes.data() + kNameField + 4);
 }
 
 bool WriteLastUser()
@@ -41,9 +41,9 @@ bool WriteLastUser()
     std::size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos)
         MakeFolder(path.substr(0, slash).c_str());
-    std::vector<unsigned char> bytes(theUserName, theUserName + kNameField);
+    std::vector<unsigned char> bytes(theSession.userName, theSession.userName + kNameField);
     PutLE32(bytes, GameSettings::kSize);
-    GameSettings::Bytes settings = theGameSettings.Encode();
+    GameSettings::Bytes settings = theSession.settings.Encode();
     bytes.insert(bytes.end(), settings.begin(), settings.end());
     return platform::ReplaceFileContents(path, bytes.data(), bytes.size());
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Command codes of the title screen, the main menu and the options.
 
+#include "help/HelpCommands.h"
+
 namespace command {
 
-constexpr int kHelp = 13;
 constexpr int kTopTen = 26;
 constexpr int kOptions = 27;
 constexpr int kResults = 29;

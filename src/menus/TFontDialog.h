@@ -3,7 +3,7 @@
 // "ABCabc" drawn with the current choice. Text and box may not share a
 // colour: such a choice is undone at once.
 
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "ui/TDialog.h"
 
 #include <string>

@@ -13,7 +13,7 @@
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
 #include "menus/MenuCommands.h"
 #include "menus/TOptionsDialog.h"
@@ -27,7 +27,7 @@
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
 #include "users/TDataFile.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "users/TArchiveDialog.h"
 #include "users/TControlDialog.h"
 #include "users/TProfileDialog.h"
@@ -46,23 +46,23 @@ TMainDialog::TMainDialog()
     EnsureExerciseFolders();
     int L = LineHeight();
     Rect r = PlaceDesign(this, 86, 20, 320, 60);
-    auto* name = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, inputline::kSelectOnFocus, theUserName, kMaxUserName,
+    auto* name = &Insert(std::make_unique<TInputLine>(r.left, r.top, r.right, r.bottom, inputline::kSelectOnFocus, theSession.userName, kMaxUserName,
                                 inputline::kLetters | inputline::kDigits | inputline::kSpace | inputline::kOther |
                                     inputline::kApostrophe | inputline::kHyphen));
     r = PlaceDesign(this, 20, 20, 66, 60);
     Insert(std::make_unique<TLabel>(r.left, r.top, r.right, r.bottom, GetString(4, 20), -1, name, statictext::kCentreDown));
 
     r = PlaceDesign(this, 20, 72, 220, 192);
-    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theGameSettings.exerciseType,
+    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 105), 0, &theSession.settings.exerciseType,
                              NewItem(GetString(4, 106), -1, NewItem(GetString(4, 107), -1, NewItem(GetString(4, 108), -1, nullptr)))));
     r = PlaceDesign(this, 232, 72, 372, 192);
-    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theGameSettings.theme,
+    Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theSession.settings.theme,
                              NewItem(GetString(4, 102), -1, NewItem(GetString(4, 103), -1, NewItem(GetString(4, 104), -1, nullptr)))));
 
-    listedType_ = theGameSettings.exerciseType;
+    listedType_ = theSession.settings.exerciseType;
     r = PlaceDesign(this, 20, 210, 372, -50);
     r.top += L;
-    files_ = &Insert(std::make_unique<TMFileListBox>(r.left, r.top, r.right, r.bottom, 0, theGameSettings.exerciseName,
+    files_ = &Insert(std::make_unique<TMFileListBox>(r.left, r.top, r.right, r.bottom, 0, theSession.settings.exerciseName,
                                GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
                                kListFlags));
@@ -71,7 +71,7 @@ TMainDialog::TMainDialog()
     Insert(std::make_unique<TLabel>(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
 
     r = PlaceDesign(this, 190, -36, 350, -26);
-    startLevel_ = &Insert(std::make_unique<TAnalogSel>(r.left, r.top, r.right, r.bottom, 0, &theGameSettings.startLevel, 1, 10, 1));
+    startLevel_ = &Insert(std::make_unique<TAnalogSel>(r.left, r.top, r.right, r.bottom, 0, &theSession.settings.startLevel, 1, 10, 1));
     r = PlaceDesign(this, 20, -44, 180, -18);
     startLevelLabel_ = &Insert(std::make_unique<TLabel>(r.left, r.top, r.right, r.bottom, GetString(4, 112), -1, startLevel_, statictext::kCentreDown));
 
@@ -102,18 +102,18 @@ void TMainDialog::SetSliderEnabled(bool on)
 void TMainDialog::CountLevels(bool selectionChanged)
 {
     if (files_->Selection() == 0) {
-        theGameSettings.startLevel = 1;
+        theSession.settings.startLevel = 1;
         SetSliderEnabled(false);
         return;
     }
-    std::string path = ExercisePath(theGameSettings.exerciseType, theGameSettings.exerciseName);
+    std::string path = ExercisePath(theSession.settings.exerciseType, theSession.settings.exerciseName);
     int levels = ::CountLevels(path.c_str());
     if (levels < 1) {
         SetSliderEnabled(false);
         return;
     }
     if (selectionChanged)
-        theGameSettings.startLevel = 1;
+        theSession.settings.startLevel = 1;
     startLevel_->SetRange(1, levels, 1, 0);
     SetSliderEnabled(true);
 }
@@ -150,17 +150,17 @@ void TMainDialog::HandleEvent(TEvent& event)
         PushDialog(this, std::make_unique<TArchiveDialog>());
         break;
     case command::kControls:
-        PushDialog(this, std::make_unique<TControlDialog>(theGameSettings.device));
+        PushDialog(this, std::make_unique<TControlDialog>(theSession.settings.device));
         break;
     case command::kOptions:
         PushDialog(this, std::make_unique<TOptionsDialog>(left + Scaled(10), top + Scaled(52), right - Scaled(10), bottom - Scaled(52)));
         break;
     case command::kPlay:
         // Without a name or an exercise there is nothing to play yet.
-        if (theUserName[0] == 0 || theGameSettings.exerciseName[0] == 0) {
+        if (theSession.userName[0] == 0 || theSession.settings.exerciseName[0] == 0) {
             event.command = 0;
             PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(0, 10),
-                                                GetString(4, theUserName[0] == 0 ? 22 : 111), dialog::kSaveBackground));
+                                                GetString(4, theSession.userName[0] == 0 ? 22 : 111), dialog::kSaveBackground));
         }
         break;
     default:
@@ -177,22 +177,22 @@ void TMainDialog::Idle()
         std::string name = aside.substr(aside.find_last_of('\\') + 1);
         ShowMessage(this, GetString(0, 11), (std::string(GetString(7, 21)) + " " + name).c_str());
     }
-    if (theProfileLoaded) {
+    if (theSession.profileLoaded) {
         // Another child's settings: their kind of exercise, their exercise.
-        theProfileLoaded = false;
-        listedType_ = theGameSettings.exerciseType;
-        theExerciseListChanged = true;
+        theSession.profileLoaded = false;
+        listedType_ = theSession.settings.exerciseType;
+        theSession.exerciseListChanged = true;
         Draw();
     }
-    bool refresh = theExerciseListChanged;
-    if (theGameSettings.exerciseType != listedType_ || refresh) {
-        theExerciseListChanged = false;
+    bool refresh = theSession.exerciseListChanged;
+    if (theSession.settings.exerciseType != listedType_ || refresh) {
+        theSession.exerciseListChanged = false;
         if (!refresh) {
-            theGameSettings.exerciseName[0] = 0;
-            listedType_ = theGameSettings.exerciseType;
+            theSession.settings.exerciseName[0] = 0;
+            listedType_ = theSession.settings.exerciseType;
         }
         const char* ext = exercise::KindExtension(listedType_);
-        std::string keep = theGameSettings.exerciseName;
+        std::string keep = theSession.settings.exerciseName;
         files_->Rescan(KindFolderPath(listedType_).c_str(), ext ? ext : "", kListFlags);
         files_->SelectName(keep.c_str());
         SetSliderEnabled(true);

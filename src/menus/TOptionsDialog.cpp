@@ -3,7 +3,7 @@
 #include "game/TopTenTable.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "menus/MenuCommands.h"
 #include "menus/TFontDialog.h"
 #include "platform/Files.h"
@@ -37,7 +37,7 @@ bool ResetTopTen()
 TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b, dialog::kSaveBackground)
 {
     LockDraw();
-    GameSettings& s = theGameSettings;
+    GameSettings& s = theSession.settings;
     int L = LineHeight();
     Rect a = PlaceDesign(this, 20, 20, 190, 130);
     Insert(std::make_unique<TRadioButtons>(a.left, a.top, a.right, a.bottom, GetString(8, 104), 0, &s.textCase, Three(105)));
@@ -80,9 +80,9 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
 
 void TOptionsDialog::FollowInfiniteLives()
 {
-    if (theGameSettings.infiniteLives == infiniteSeen_)
+    if (theSession.settings.infiniteLives == infiniteSeen_)
         return;
-    infiniteSeen_ = theGameSettings.infiniteLives;
+    infiniteSeen_ = theSession.settings.infiniteLives;
     lives_->SetState(view::kEnabled, infiniteSeen_ == 0);
 }
 
@@ -91,7 +91,7 @@ void TOptionsDialog::HandleEvent(TEvent& event)
     TDialog::HandleEvent(event);
     FollowInfiniteLives();
     if (event.command == command::kFontDialog) {
-        PushDialog(this, std::make_unique<TFontDialog>(theGameSettings));
+        PushDialog(this, std::make_unique<TFontDialog>(theSession.settings));
     } else if (event.command == command::kResetTopTen) {
         resetConfirmed_ = 0;
         askingReset_ = true;

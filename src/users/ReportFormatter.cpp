@@ -1,7 +1,7 @@
 #include "users/ReportFormatter.h"
 
 #include "exercises/ExercisePaths.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
 #include "users/TDataFile.h"

@@ -3,7 +3,7 @@
 #include "devices/DesktopLibrary.h"
 #include "gfx/Screen.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Files.h"
 #include "resources/StringTable.h"
 #include "base/TStringList.h"

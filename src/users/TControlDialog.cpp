@@ -1,6 +1,6 @@
 #include "users/TControlDialog.h"
 
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 #include "devices/SessionDevice.h"
 #include "devices/TExtDevTestDialog.h"
 #include "devices/TExtDevice.h"
@@ -8,7 +8,7 @@
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "help/TMiniBrowser.h"
-#include "menus/MenuCommands.h"
+#include "help/HelpCommands.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"

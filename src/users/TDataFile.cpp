@@ -1,14 +1,14 @@
 #include "users/TDataFile.h"
 
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Files.h"
 #include "platform/LocalTime.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
 #include "base/TStringList.h"
 #include "base/TextHelpers.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <cstdio>
 #include <climits>
@@ -365,8 +365,8 @@ bool LoadProfileByName(const std::string& name)
     const unsigned char* payload = data.PayloadOf(name.c_str());
     if (!payload)
         return false;
-    std::snprintf(theUserName, sizeof theUserName, "%s", name.c_str());
-    theGameSettings = GameSettings::Decode(payload);
+    std::snprintf(theSession.userName, sizeof theSession.userName, "%s", name.c_str());
+    theSession.settings = GameSettings::Decode(payload);
     return true;
 }
 

@@ -1,13 +1,12 @@
 #include "users/TProfileDialog.h"
 
 #include "devices/DesktopLibrary.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "users/TDataFile.h"
 #include "users/UserCommands.h"
 
-bool theProfileLoaded = false;
 
 TProfileDialog::TProfileDialog()
     : TUserMenuDialog(GetString(7, 5), {GetString(7, 1), GetString(7, 2), GetString(7, 3), GetString(7, 4)},
@@ -29,14 +28,14 @@ void TProfileDialog::HandleEvent(TEvent& event)
 
 void TProfileDialog::SaveCurrent()
 {
-    if (theUserName[0] == 0) {
+    if (theSession.userName[0] == 0) {
         Tell(GetString(0, 11), GetString(4, 22));
         return;
     }
     TDataFile data(payloadSize_);
-    GameSettings::Bytes bytes = theGameSettings.Encode();
-    if (data.StoreUser(theUserName, bytes.data()))
-        Tell(GetString(7, 11), theUserName);
+    GameSettings::Bytes bytes = theSession.settings.Encode();
+    if (data.StoreUser(theSession.userName, bytes.data()))
+        Tell(GetString(7, 11), theSession.userName);
     else
         Tell(GetString(0, 11), GetString(7, 20));  // never a success that was not
 }
@@ -46,7 +45,7 @@ void TProfileDialog::CarryOut(int command, const std::string& name)
     switch (command) {
     case command::kLoadProfile:
         if (LoadProfileByName(name)) {
-            theProfileLoaded = true;
+            theSession.profileLoaded = true;
             Tell(GetString(7, 10), name.c_str());
         }
         break;

@@ -14,7 +14,3 @@ private:
     void CarryOut(int command, const std::string& name) override;
     void SaveCurrent();
 };
-
-// Raised when a profile replaced the current name and settings; the main
-// menu shows them again and lowers it.
-extern bool theProfileLoaded;

@@ -4,7 +4,7 @@
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "users/TDataFile.h"
 #include "platform/Paths.h"
 #include "resources/TJoinFile.h"

@@ -9,7 +9,7 @@
 // and "." are not part of the name.
 
 #include "base/TextHelpers.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Paths.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"

@@ -2,11 +2,11 @@
 // its choices enable one another as the device allows, F1 shows the help
 // page and F2 tries the device (or says why it cannot).
 
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 #include "devices/TExtDevTestDialog.h"
 #include "gfx/Colours.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "resources/StringTable.h"
 #include "support/FakeDevices.h"
 #include "support/MenuDriver.h"
@@ -25,7 +25,7 @@ namespace {
 
 struct ControlDialogTest : ::testing::Test {
     std::unique_ptr<MenuDriver> driver;
-    DeviceSettings& device = theGameSettings.device;
+    DeviceSettings& device = theSession.settings.device;
 
     void TearDown() override
     {

@@ -1,12 +1,12 @@
 // The test panel on the real application: what the device reads shows on
 // screen at once, in the look its settings ask for.
 
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 #include "devices/TExtDevTestDialog.h"
 #include "gfx/Colours.h"
 #include "gfx/Display.h"
 #include "gfx/Text.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "support/MenuDriver.h"
 #include "users/TControlDialog.h"
 
@@ -35,7 +35,7 @@ struct DeviceTestPanelTest : ::testing::Test {
         options.resolution = resolution;
         driver.reset();
         driver = std::make_unique<MenuDriver>(options);
-        DeviceSettings& s = theGameSettings.device;
+        DeviceSettings& s = theSession.settings.device;
         s.enabled = 1;
         s.kind = kind;
         s.switches = switches;

@@ -6,11 +6,11 @@
 #include "app/TApp.h"
 #include "devices/SessionDevice.h"
 #include "gfx/Colours.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "menus/TMainMenuContext.h"
 #include "support/HeadlessApp.h"
 #include "ui/TView.h"
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +22,12 @@ struct SessionDeviceTest : ::testing::Test {
 
     void Start(bool deviceOn)
     {
-        theGameSettings.device.enabled = deviceOn ? 1 : 0;
-        theGameSettings.device.kind = devicekind::kKeyboard;
-        theGameSettings.device.switches = 2;  // Enter presses, Space steps
+        theSession.settings.device.enabled = deviceOn ? 1 : 0;
+        theSession.settings.device.kind = devicekind::kKeyboard;
+        theSession.settings.device.switches = 2;  // Enter presses, Space steps
         headless = std::make_unique<HeadlessApp>();
-        SetInputHook([](TEvent& event) { sessiondevice::Poll(theGameSettings.device, event); });
-        sessiondevice::Follow(theGameSettings.device);  // as the program starts
+        SetInputHook([](TEvent& event) { sessiondevice::Poll(theSession.settings.device, event); });
+        sessiondevice::Follow(theSession.settings.device);  // as the program starts
         auto context = std::make_unique<TProjectContext>();
         title = context.get();
         headless->App().SetChild(std::move(context));
@@ -36,7 +36,7 @@ struct SessionDeviceTest : ::testing::Test {
     void TearDown() override
     {
         SetInputHook(nullptr);
-        theGameSettings = GameSettings();
+        theSession.settings = GameSettings();
         headless->Step();  // the device closes with the profile's setting
         headless.reset();
     }

@@ -19,7 +19,7 @@
 #include "exercises/TListaParLivDialog.h"
 #include "exercises/TTipoEseDialog.h"
 #include "gfx/Colours.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/MenuCommands.h"
 #include "menus/TMainMenuContext.h"
 #include "resources/StringTable.h"
@@ -29,7 +29,7 @@
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
 #include "ui/TStaticText.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ bool Enabled(TView* view)
 // exercise with one level and one word whose letters are hidden on the grid.
 TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
 {
-    theGameSettings.exerciseType = 2;
+    theSession.settings.exerciseType = 2;
     headless->Step(2);
     Key(SDLK_F3);
     ASSERT_NE(Top<TExerciseDialog>(), nullptr);
@@ -525,7 +525,7 @@ TEST_F(EditorsTest, TheMainMenuFollowsWhatTheEditorsChanged)
         if (auto* s = dynamic_cast<TAnalogSel*>(v))
             slider = s;
     });
-    theExerciseListChanged = true;  // files written behind the menu's back
+    theSession.exerciseListChanged = true;  // files written behind the menu's back
     headless->Step(2);
     files->SelectName("Due");
     theFileListSelectionChanged = true;
@@ -544,7 +544,7 @@ TEST_F(EditorsTest, TheMainMenuFollowsWhatTheEditorsChanged)
     Command(command::kCloseMenu);
     ASSERT_EQ(menu->TopDialog(), main);
     headless->Step(2);
-    EXPECT_STREQ(theGameSettings.exerciseName, "Due");
+    EXPECT_STREQ(theSession.settings.exerciseName, "Due");
     EXPECT_EQ(slider->Max(), 3);
 
     editing.kind = 1;

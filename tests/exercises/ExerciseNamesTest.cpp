@@ -8,7 +8,7 @@
 #include "exercises/ExercisePaths.h"
 #include "exercises/TListaEseDialog.h"
 #include "exercises/TListaLivDialog.h"
-#include "menus/GameSettings.h"
+#include "session/Session.h"
 #include "resources/StringTable.h"
 #include "support/MenuDriver.h"
 #include "ui/StandardDialogs.h"
@@ -119,7 +119,7 @@ TEST_F(ExerciseNamesTest, TheDeleteQuestionNamesTheExerciseAsShown)
 
 TEST_F(ExerciseNamesTest, TheMainMenuShowsSpacesAndStoresTheFileName)
 {
-    theExerciseListChanged = true;  // the files were written after the menu opened
+    theSession.exerciseListChanged = true;  // the files were written after the menu opened
     headless->Step(2);
     TMFileListBox* files = nullptr;
     driver->Menu()->FirstDialog()->EachChild([&](TView* v) {
@@ -131,10 +131,10 @@ TEST_F(ExerciseNamesTest, TheMainMenuShowsSpacesAndStoresTheFileName)
     Focus(files);
     driver->Key(SDLK_DOWN, SDLK_DOWN);
     driver->Key(SDLK_DOWN, SDLK_DOWN);
-    EXPECT_STREQ(theGameSettings.exerciseName, "Casa_e_scuola");
+    EXPECT_STREQ(theSession.settings.exerciseName, "Casa_e_scuola");
     // A kept choice is found again after the list is read anew.
-    theExerciseListChanged = true;
+    theSession.exerciseListChanged = true;
     headless->Step(2);
-    EXPECT_STREQ(theGameSettings.exerciseName, "Casa_e_scuola");
+    EXPECT_STREQ(theSession.settings.exerciseName, "Casa_e_scuola");
     EXPECT_EQ(files->ItemText(files->Selection() - 1), "Casa e scuola");
 }

@@ -6,7 +6,7 @@
 #include "gfx/ColourTable.h"
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "support/HeadlessApp.h"
 #include "support/LayoutCheck.h"
 

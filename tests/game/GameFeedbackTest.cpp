@@ -8,6 +8,7 @@
 #include "gfx/Screen.h"
 #include "resources/StringTable.h"
 #include "support/GameFixture.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,9 @@ namespace {
 struct GameFeedbackTest : GameTest {
     void PlayOneLane(const std::string& exercise, int kind = 1)
     {
-        theGameSettings.lanes = 1;
-        theGameSettings.fallSeconds = 20;
-        theGameSettings.enterTopTen = 0;
+        theSession.settings.lanes = 1;
+        theSession.settings.fallSeconds = 20;
+        theSession.settings.enterTopTen = 0;
         Play(exercise, kind);
         ToPlay();
         Wait(16);
@@ -69,9 +70,9 @@ TEST_F(GameFeedbackTest, AWrongKeyFlashesARedFrame)
 
 TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
 {
-    theGameSettings.fallSeconds = 3;
-    theGameSettings.lanes = 1;
-    theGameSettings.enterTopTen = 0;
+    theSession.settings.fallSeconds = 3;
+    theSession.settings.lanes = 1;
+    theSession.settings.enterTopTen = 0;
     Play("\r\n\r\n1\r\nUno\r\nsole\r\n\r\n1\r\nDue\r\nmare\r\n");
     ToPlay();
     // What is said is drawn once, when it begins, and stays.
@@ -94,7 +95,7 @@ TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
 
 TEST_F(GameFeedbackTest, TheTitleSaysTheLevelActuallyStarted)
 {
-    theGameSettings.startLevel = 3;
+    theSession.settings.startLevel = 3;
     Play("\r\n\r\n1\r\nUno\r\na\r\n\r\n1\r\nDue\r\nb\r\n\r\n1\r\nTre\r\nc\r\n");
     headless->Step();
     EXPECT_TRUE(ScreenShows(std::string(GetString(10, 100)) + " 3"));
@@ -102,7 +103,7 @@ TEST_F(GameFeedbackTest, TheTitleSaysTheLevelActuallyStarted)
 
 TEST_F(GameFeedbackTest, ACompletaWordFillsItsBlanksAsTheChildTypes)
 {
-    theGameSettings.textCase = 1;  // as written
+    theSession.settings.textCase = 1;  // as written
     PlayOneLane("\r\n\r\n2\r\nUno\r\nc_s_ aa\r\n", 2);
     ASSERT_TRUE(Word());
     EXPECT_EQ(Word()->Text(), "c_s_");

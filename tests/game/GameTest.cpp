@@ -4,11 +4,11 @@
 #include "game/GameView.h"
 #include "game/TActorParola.h"
 #include "game/TZandorliGameContext.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/TMainMenuContext.h"
 #include "support/GameFixture.h"
 #include "support/HeadlessApp.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "resources/StringTable.h"
 #include "users/TDataFile.h"
 
@@ -20,7 +20,7 @@
 
 TEST_F(GameTest, AWrongPrefixIsRecordedApartFromTheHit)
 {
-    theGameSettings.lanes = 1;
+    theSession.settings.lanes = 1;
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Type("xyzsole");
@@ -35,7 +35,7 @@ TEST_F(GameTest, AWrongPrefixIsRecordedApartFromTheHit)
 
 TEST_F(GameTest, AFullTypedBufferKeepsItsLast25Characters)
 {
-    theGameSettings.lanes = 1;
+    theSession.settings.lanes = 1;
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     for (int i = 0; i < 1023; ++i)
@@ -47,7 +47,7 @@ TEST_F(GameTest, AFullTypedBufferKeepsItsLast25Characters)
 
 TEST_F(GameTest, KeysOutsideTheKeySetAreNeitherRecordedNorMatched)
 {
-    theGameSettings.lanes = 1;
+    theSession.settings.lanes = 1;
     Play("AS\r\n\r\n5\r\nUno\r\nas\r\n", 3);
     ToPlay();
     Type("zzq");
@@ -58,8 +58,8 @@ TEST_F(GameTest, KeysOutsideTheKeySetAreNeitherRecordedNorMatched)
 
 TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.enterTopTen = 0;
+    theSession.settings.lanes = 1;
+    theSession.settings.enterTopTen = 0;
     Play("\r\n\r\n1\r\nA\r\nuno\r\n\r\n1\r\nB\r\ndue\r\n\r\n1\r\nC\r\ntre\r\n");
     for (const char* word : {"uno", "due", "tre"}) {
         ToPlay();
@@ -74,8 +74,8 @@ TEST_F(GameTest, LevelBonusesGrowWithTheLevelNumber)
 
 TEST_F(GameTest, APausedWordResumesWhereItStopped)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.fallSeconds = 10;
+    theSession.settings.lanes = 1;
+    theSession.settings.fallSeconds = 10;
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Wait(9000);
@@ -91,9 +91,9 @@ TEST_F(GameTest, APausedWordResumesWhereItStopped)
 
 TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.lives = 0;
-    theGameSettings.enterTopTen = 0;
+    theSession.settings.lanes = 1;
+    theSession.settings.lives = 0;
+    theSession.settings.enterTopTen = 0;
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Wait(10100);
@@ -114,9 +114,9 @@ TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
 
 TEST_F(GameTest, InfiniteLivesKeepTheirValueAndStillRecordTheLoss)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.lives = 2;
-    theGameSettings.infiniteLives = 1;
+    theSession.settings.lanes = 1;
+    theSession.settings.lives = 2;
+    theSession.settings.infiniteLives = 1;
     Play("\r\n\r\n5\r\nUno\r\nsole\r\n");
     ToPlay();
     Wait(10100);
@@ -130,7 +130,7 @@ TEST_F(GameTest, InfiniteLivesKeepTheirValueAndStillRecordTheLoss)
 
 TEST_F(GameTest, AnEmptyExerciseGoesStraightToTheFinalScreen)
 {
-    theGameSettings.enterTopTen = 0;
+    theSession.settings.enterTopTen = 0;
     Play("\r\n\r\n0\r\nVuoto\r\nx\r\n\r\n3\r\nSenza parole\r\n");
     headless->Step();
     EXPECT_EQ(game->State(), GameState::kFinalWait);
@@ -147,7 +147,7 @@ TEST_F(GameTest, AFormatErrorShowsItsMessage)
 // error 51 on its line, rather than leaving the child before an empty sky.
 TEST_F(GameTest, ACompletionWordWithoutASpaceStopsTheGameWithItsError)
 {
-    theGameSettings.lanes = 1;
+    theSession.settings.lanes = 1;
     Play("\r\n\r\n1\r\nUno\r\ncas_ a\r\nsenzaspazio\r\n", 2);
     headless->Step(3);
     EXPECT_EQ(game->State(), GameState::kErrorWait);
@@ -163,8 +163,8 @@ TEST_F(GameTest, ACompletionWordWithoutASpaceStopsTheGameWithItsError)
 
 TEST_F(GameTest, WordsFitTheirLane)
 {
-    theGameSettings.lanes = 3;
-    theGameSettings.fontSize = 72;
+    theSession.settings.lanes = 3;
+    theSession.settings.fontSize = 72;
     Play("\r\n\r\n5\r\nUno\r\nprecipitevolissimevolmente\r\n");
     ToPlay();
     const TActorParola* word = nullptr;

@@ -4,13 +4,14 @@
 
 #include "app/WakeUp.h"
 #include "support/GameFixture.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
 TEST_F(GameTest, APlayingGameWakesTheLoopForEachFrame)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.fallSeconds = 2;  // a pixel every few milliseconds
+    theSession.settings.lanes = 1;
+    theSession.settings.fallSeconds = 2;  // a pixel every few milliseconds
     Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
     headless->Step();
     Wait(100);
@@ -26,8 +27,8 @@ TEST_F(GameTest, APlayingGameWakesTheLoopForEachFrame)
 
 TEST_F(GameTest, ASlowPlainGameSleepsUntilAWordMovesAndWakesForAKey)
 {
-    theGameSettings.lanes = 1;
-    theGameSettings.fallSeconds = 60;  // a pixel about every tenth of a second
+    theSession.settings.lanes = 1;
+    theSession.settings.fallSeconds = 60;  // a pixel about every tenth of a second
     Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
     ToPlay();
     ASSERT_TRUE(game->Field().Lane(0).hasWord);

@@ -4,6 +4,7 @@
 #include "game/PictureView.h"
 #include "gfx/Screen.h"
 #include "support/GameFixture.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +33,9 @@ TEST_F(HudLayoutTest, ScoreAndLivesClearTheLaunchers)
                 SCOPED_TRACE(testing::Message() << "theme " << theme << " lanes " << lanes << " size " << res);
                 HeadlessOptions options;
                 options.resolution = res;
-                theGameSettings.theme = theme;
-                theGameSettings.lanes = lanes;
-                theGameSettings.lives = 10;  // the widest row of icons
+                theSession.settings.theme = theme;
+                theSession.settings.lanes = lanes;
+                theSession.settings.lives = 10;  // the widest row of icons
                 Play("\r\n\r\n3\r\nUno\r\nsole\r\n", 1, options);
                 ToPlay();
                 const PictureView* view = game->Pictures();

@@ -9,6 +9,7 @@
 #include "support/ArchiveBytes.h"
 #include "support/GameFixture.h"
 #include "support/TempFolder.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,10 @@ namespace {
 struct PictureThemeTest : GameTest {
     void PlayTheme(int theme, const std::string& exercise, int lanes = 1, int fallSeconds = 20)
     {
-        theGameSettings.theme = theme;
-        theGameSettings.lanes = lanes;
-        theGameSettings.fallSeconds = fallSeconds;
-        theGameSettings.spawnSeconds = 1;
+        theSession.settings.theme = theme;
+        theSession.settings.lanes = lanes;
+        theSession.settings.fallSeconds = fallSeconds;
+        theSession.settings.spawnSeconds = 1;
         Play(exercise);
     }
     void Frame(int count = 1)
@@ -533,7 +534,7 @@ TEST_F(PictureThemeTest, MissingThemePicturesStopTheProgramWithAMessage)
     folder.Write("resource.bin", std::string(bytes.begin(), bytes.end()));
     HeadlessOptions options;
     options.resources = folder / "resource.bin";
-    theGameSettings.theme = 3;
+    theSession.settings.theme = 3;
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");  // the message goes to standard error only
@@ -552,9 +553,9 @@ TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
             SCOPED_TRACE(testing::Message() << "theme " << theme << " size " << res);
             HeadlessOptions options;
             options.resolution = res;
-            theGameSettings.theme = theme;
-            theGameSettings.lanes = 2;
-            theGameSettings.spawnSeconds = 30;
+            theSession.settings.theme = theme;
+            theSession.settings.lanes = 2;
+            theSession.settings.spawnSeconds = 30;
             Play("\r\n\r\n3\r\nUno\r\nsole\r\n", 1, options);
             ToPlay();
             Frame(30);
@@ -576,10 +577,10 @@ TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
 
             // Away from every sprite, the top-left corner shows the background.
             std::uint32_t picture = ScreenPixel(2, 2);
-            EXPECT_NE(picture, MapColour(static_cast<std::uint32_t>(theGameSettings.backgroundColour)));
-            theGameSettings.plainBackground = 1;
+            EXPECT_NE(picture, MapColour(static_cast<std::uint32_t>(theSession.settings.backgroundColour)));
+            theSession.settings.plainBackground = 1;
             Frame();
-            EXPECT_EQ(ScreenPixel(2, 2), MapColour(static_cast<std::uint32_t>(theGameSettings.backgroundColour)));
+            EXPECT_EQ(ScreenPixel(2, 2), MapColour(static_cast<std::uint32_t>(theSession.settings.backgroundColour)));
             TearDown();
         }
 }

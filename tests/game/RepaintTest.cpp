@@ -8,6 +8,7 @@
 #include "game/GameView.h"
 #include "gfx/Screen.h"
 #include "support/GameFixture.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -67,10 +68,10 @@ struct RepaintTest : GameTest, testing::WithParamInterface<int> {
     // The screens of one scripted game, a picture every 16 ms.
     std::vector<Picture> Game(bool whole)
     {
-        theGameSettings.theme = GetParam();
-        theGameSettings.lanes = 3;
-        theGameSettings.fallSeconds = 3;
-        theGameSettings.spawnSeconds = 1;
+        theSession.settings.theme = GetParam();
+        theSession.settings.lanes = 3;
+        theSession.settings.fallSeconds = 3;
+        theSession.settings.spawnSeconds = 1;
         seed = 7;  // both games fall alike
         Play("\r\n\r\n20\r\nUno\r\nsole\r\nmare\r\ncasa\r\nluna\r\n");
         const_cast<GameView&>(game->View()).PaintWholeAlways(whole);

@@ -5,6 +5,7 @@
 #include "game/LetterStrip.h"
 #include "gfx/Screen.h"
 #include "support/GameFixture.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,9 @@ struct SwitchPlayTest : GameTest {
     // One lane, "sole" falling slowly, the keyboard as the switches.
     void StartWithSwitches()
     {
-        theGameSettings.device.enabled = 1;
-        theGameSettings.lanes = 1;
-        theGameSettings.fallSeconds = 30;
+        theSession.settings.device.enabled = 1;
+        theSession.settings.lanes = 1;
+        theSession.settings.fallSeconds = 30;
         Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
         ToPlay();
         Wait(16);
@@ -69,7 +70,7 @@ TEST_F(SwitchPlayTest, StepsAndPressesHitTheWordAndTheLogSaysSo)
 
 TEST_F(SwitchPlayTest, WithoutTheDeviceThereIsNoStripAndSwitchesDoNothing)
 {
-    theGameSettings.lanes = 1;
+    theSession.settings.lanes = 1;
     Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
     ToPlay();
     EXPECT_EQ(game->Strip(), nullptr);
@@ -86,8 +87,8 @@ TEST_F(SwitchPlayTest, TheWordsLandOnTheStripInEveryLook)
     for (int theme = 1; theme <= 3; ++theme) {
         int bottomLine[2] = {};
         for (int device = 0; device <= 1; ++device) {
-            theGameSettings.theme = theme;
-            theGameSettings.device.enabled = device;
+            theSession.settings.theme = theme;
+            theSession.settings.device.enabled = device;
             Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
             ToPlay();
             bottomLine[device] = game->Field().Rules().bottomLine;

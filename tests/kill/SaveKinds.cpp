@@ -8,13 +8,13 @@
 #include "game/GameRecorder.h"
 #include "game/TopTenTable.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "users/TDataFile.h"
 
 #include <cstdio>
@@ -141,10 +141,10 @@ void TopTenStep(long n, const Appended&)
 
 void LastUserStep(long n, const Appended&)
 {
-    std::snprintf(theUserName, sizeof theUserName, "Bimba %ld", n);
-    theGameSettings = GameSettings();
-    theGameSettings.lanes = 1 + static_cast<int>(n % 3);
-    std::snprintf(theGameSettings.exerciseName, sizeof theGameSettings.exerciseName, "Esercizio %ld", n);
+    std::snprintf(theSession.userName, sizeof theSession.userName, "Bimba %ld", n);
+    theSession.settings = GameSettings();
+    theSession.settings.lanes = 1 + static_cast<int>(n % 3);
+    std::snprintf(theSession.settings.exerciseName, sizeof theSession.settings.exerciseName, "Esercizio %ld", n);
     WriteLastUser();
 }
 
@@ -263,11 +263,11 @@ void LookAtTopTen(FolderView& view)
 
 void LookAtLastUser(FolderView& view)
 {
-    std::snprintf(theUserName, sizeof theUserName, "%s", "?");
-    theGameSettings = GameSettings();
+    std::snprintf(theSession.userName, sizeof theSession.userName, "%s", "?");
+    theSession.settings = GameSettings();
     ReadLastUser();
-    GameSettings::Bytes settings = theGameSettings.Encode();
-    view.files["last user as read"] = std::string(theUserName) + " " + Hash(settings.data(), settings.size());
+    GameSettings::Bytes settings = theSession.settings.Encode();
+    view.files["last user as read"] = std::string(theSession.userName) + " " + Hash(settings.data(), settings.size());
     view.files["last user"] = Bytes(theDataPrefix + GetString(3, 5));
 }
 

@@ -4,7 +4,7 @@
 #include "app/TApp.h"
 #include "base/TextHelpers.h"
 #include "gfx/Typefaces.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/TFontDialog.h"
 #include "resources/FileHelpers.h"
 #include "support/HeadlessApp.h"

@@ -1,4 +1,4 @@
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/TApp.h"
 #include "game/GameCommands.h"
 #include "game/TZandorliGameContext.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
 #include "menus/MenuCommands.h"
 #include "menus/TFontDialog.h"
@@ -13,7 +13,7 @@
 #include "support/HeadlessApp.h"
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,8 @@ struct MainMenuTest : ::testing::Test {
     void TearDown() override
     {
         headless.reset();
-        theGameSettings = GameSettings();
-        theUserName[0] = 0;
+        theSession.settings = GameSettings();
+        theSession.userName[0] = 0;
     }
     TMFileListBox* Files()
     {
@@ -78,10 +78,10 @@ TEST_F(MainMenuTest, ChangingTheKindEmptiesTheChoiceAndListsOnlyThatKind)
     Open();
     EXPECT_EQ(Files()->Files().Count(), 2);
     Choose("Quattro");
-    EXPECT_STREQ(theGameSettings.exerciseName, "Quattro");
-    theGameSettings.exerciseType = 3;
+    EXPECT_STREQ(theSession.settings.exerciseName, "Quattro");
+    theSession.settings.exerciseType = 3;
     headless->Step();
-    EXPECT_STREQ(theGameSettings.exerciseName, "");
+    EXPECT_STREQ(theSession.settings.exerciseName, "");
     ASSERT_EQ(Files()->Files().Count(), 1);
     EXPECT_STREQ(Files()->Files().TextAt(0), "Tasti");
 }
@@ -105,7 +105,7 @@ TEST_F(MainMenuTest, PlayNeedsANameAndAnExercise)
     EXPECT_NE(menu->TopDialog(), menu->FirstDialog());  // the explanation
     PostCommand(command::kCloseDialog);
     headless->Step(2);
-    std::strcpy(theUserName, "Anna");
+    std::strcpy(theSession.userName, "Anna");
     Choose("Quattro");
     PostCommand(command::kPlay);
     headless->Step(2);
@@ -115,33 +115,33 @@ TEST_F(MainMenuTest, PlayNeedsANameAndAnExercise)
 TEST_F(MainMenuTest, TheLastUserComesBackAndAWrongSizeKeepsOnlyTheName)
 {
     Open();
-    std::strcpy(theUserName, "Marta");
-    theGameSettings.lanes = 3;
+    std::strcpy(theSession.userName, "Marta");
+    theSession.settings.lanes = 3;
     ASSERT_TRUE(WriteLastUser());
     EXPECT_EQ(headless->Folder().Read("DATA/ULTIMO.DAT").size(), 500u);
-    theUserName[0] = 0;
-    theGameSettings = GameSettings();
+    theSession.userName[0] = 0;
+    theSession.settings = GameSettings();
     ReadLastUser();
-    EXPECT_STREQ(theUserName, "Marta");
-    EXPECT_EQ(theGameSettings.lanes, 3);
+    EXPECT_STREQ(theSession.userName, "Marta");
+    EXPECT_EQ(theSession.settings.lanes, 3);
 
     std::string bytes = headless->Folder().Read("DATA/ULTIMO.DAT");
     bytes[0] = 'L';
     bytes[20] = 100;  // a size other than 476
     headless->Folder().Write("DATA/ULTIMO.DAT", bytes);
-    theGameSettings = GameSettings();
+    theSession.settings = GameSettings();
     ReadLastUser();
-    EXPECT_STREQ(theUserName, "Larta");
-    EXPECT_EQ(theGameSettings.lanes, 2);
+    EXPECT_STREQ(theSession.userName, "Larta");
+    EXPECT_EQ(theSession.settings.lanes, 2);
     headless->Folder().Write("DATA/ULTIMO.DAT", "short");
     ReadLastUser();
-    EXPECT_STREQ(theUserName, "Larta");
+    EXPECT_STREQ(theSession.userName, "Larta");
 }
 
 TEST_F(MainMenuTest, InfiniteLivesDisableTheLivesSlider)
 {
     Open();
-    theGameSettings.lives = 4;
+    theSession.settings.lives = 4;
     auto* options = new TOptionsDialog(20, 20, 780, 580);
     menu->AddDialog(std::unique_ptr<TDialog>(options));
     TAnalogSel* lives = nullptr;
@@ -152,29 +152,29 @@ TEST_F(MainMenuTest, InfiniteLivesDisableTheLivesSlider)
     });
     ASSERT_NE(lives, nullptr);
     EXPECT_TRUE(lives->State() & view::kEnabled);
-    theGameSettings.infiniteLives = 1;
+    theSession.settings.infiniteLives = 1;
     headless->Step();
     EXPECT_FALSE(lives->State() & view::kEnabled);
-    theGameSettings.infiniteLives = 0;
+    theSession.settings.infiniteLives = 0;
     headless->Step();
     EXPECT_TRUE(lives->State() & view::kEnabled);
-    EXPECT_EQ(theGameSettings.lives, 4);
+    EXPECT_EQ(theSession.settings.lives, 4);
 }
 
 TEST_F(MainMenuTest, EqualTextAndBoxColoursSnapBack)
 {
     Open();
-    theGameSettings.textColour = 0;
-    theGameSettings.boxColour = 15;
-    menu->AddDialog(std::make_unique<TFontDialog>(theGameSettings));
+    theSession.settings.textColour = 0;
+    theSession.settings.boxColour = 15;
+    menu->AddDialog(std::make_unique<TFontDialog>(theSession.settings));
     headless->Step();
-    theGameSettings.textColour = 15;
+    theSession.settings.textColour = 15;
     headless->Step();
-    EXPECT_EQ(theGameSettings.textColour, 0);
-    theGameSettings.textColour = 8;
+    EXPECT_EQ(theSession.settings.textColour, 0);
+    theSession.settings.textColour = 8;
     headless->Step();
-    EXPECT_EQ(theGameSettings.textColour, 8);
-    std::strcpy(theGameSettings.fontName, "nessuno");  // a typeface that cannot be opened
+    EXPECT_EQ(theSession.settings.textColour, 8);
+    std::strcpy(theSession.settings.fontName, "nessuno");  // a typeface that cannot be opened
     headless->Step();  // the sample stays an empty box: nothing fails
 }
 
@@ -201,12 +201,12 @@ TEST_F(MainMenuTest, TheTopTenIsResetOnlyAfterYes)
 TEST_F(MainMenuTest, ATwentyCharacterNameSurvivesTheLastUserFile)
 {
     Open();
-    std::strcpy(theUserName, "Maria Vittoria Bianc");
+    std::strcpy(theSession.userName, "Maria Vittoria Bianc");
     ASSERT_TRUE(WriteLastUser());
     std::string bytes = headless->Folder().Read("DATA/ULTIMO.DAT");
     ASSERT_EQ(bytes.size(), 500u);
     EXPECT_EQ(bytes.substr(0, 20), "Maria Vittoria Bianc");
-    theUserName[0] = 0;
+    theSession.userName[0] = 0;
     ReadLastUser();
-    EXPECT_STREQ(theUserName, "Maria Vittoria Bianc");
+    EXPECT_STREQ(theSession.userName, "Maria Vittoria Bianc");
 }

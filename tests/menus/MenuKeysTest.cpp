@@ -5,12 +5,12 @@
 #include "app/DataFolder.h"
 #include "app/TApp.h"
 #include "game/TTopTen.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/LastUser.h"
 #include "support/MenuDriver.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TInputLine.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -35,36 +35,36 @@ TEST(MenuKeysTest, TheLastUsersNameIsReplacedByWhatIsTyped)
 {
     {
         HeadlessApp writer;
-        std::strcpy(theUserName, "Marta");
+        std::strcpy(theSession.userName, "Marta");
         ASSERT_TRUE(WriteLastUser());
         MenuDriver driver;  // a new visit to the main menu
-        ASSERT_STREQ(theUserName, "Marta");
+        ASSERT_STREQ(theSession.userName, "Marta");
         TInputLine* box = NameBox(driver.Menu());
         ASSERT_TRUE(box && (box->State() & view::kFocused));
         EXPECT_TRUE(box->AllSelected());
         driver.Key(SDLK_LSHIFT, 0, KMOD_LSHIFT);  // held for the capital
         EXPECT_TRUE(box->AllSelected());
         driver.Type("Bea");
-        EXPECT_STREQ(theUserName, "Bea");
+        EXPECT_STREQ(theSession.userName, "Bea");
     }
-    theUserName[0] = 0;
+    theSession.userName[0] = 0;
 }
 
 TEST(MenuKeysTest, HotLettersDoNotTakeTheLettersOfAName)
 {
     MenuDriver driver;
-    int theme = theGameSettings.theme, kind = theGameSettings.exerciseType;
+    int theme = theSession.settings.theme, kind = theSession.settings.exerciseType;
     // N, B, U, Z, P, C, T, E and L are the menu's hot letters.
     driver.Type("Nicola Bettuzzi Pel");
-    EXPECT_STREQ(theUserName, "Nicola Bettuzzi Pel");
-    EXPECT_EQ(theGameSettings.theme, theme);
-    EXPECT_EQ(theGameSettings.exerciseType, kind);
+    EXPECT_STREQ(theSession.userName, "Nicola Bettuzzi Pel");
+    EXPECT_EQ(theSession.settings.theme, theme);
+    EXPECT_EQ(theSession.settings.exerciseType, kind);
 }
 
 TEST(MenuKeysTest, TheTopTenNameIsSelectedAndEarlierKeysAreDropped)
 {
     HeadlessApp headless;
-    std::strcpy(theUserName, "Anna");
+    std::strcpy(theSession.userName, "Anna");
     // Keys still coming in when the game ended.
     for (char c : std::string("sole")) {
         headless.PushKey(static_cast<SDLKey>(c), true, static_cast<Uint16>(c));
@@ -93,7 +93,7 @@ TEST(MenuKeysTest, TheTopTenNameIsSelectedAndEarlierKeysAreDropped)
     TopTenTable table;
     table.Open(TopTenPath());
     EXPECT_STREQ(table.entries[0].name, "Lia");
-    theUserName[0] = 0;
+    theSession.userName[0] = 0;
 }
 
 // Alt+Q quits the program at once, so no item of the main menu may answer
@@ -101,12 +101,12 @@ TEST(MenuKeysTest, TheTopTenNameIsSelectedAndEarlierKeysAreDropped)
 TEST(MenuKeysTest, TheQuoliThemeHasAHotLetterOtherThanQ)
 {
     MenuDriver driver;
-    theGameSettings.theme = 1;
+    theSession.settings.theme = 1;
     driver.Key(SDLK_TAB, 9);  // away from the name box
     driver.Letter('q');
-    EXPECT_EQ(theGameSettings.theme, 1);
+    EXPECT_EQ(theSession.settings.theme, 1);
     driver.Letter('u');
-    EXPECT_EQ(theGameSettings.theme, 2);
+    EXPECT_EQ(theSession.settings.theme, 2);
 }
 
 // A top ten that cannot be saved (a full disk) says so, and Enter still

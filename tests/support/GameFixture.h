@@ -7,9 +7,9 @@
 #include "app/TApp.h"
 #include "game/TZandorliGameContext.h"
 #include "gfx/Text.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "support/HeadlessApp.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +36,9 @@ struct GameTest : ::testing::Test {
         const char* ext[] = {"", ".LEV", ".CMP", ".TBL"};
         std::filesystem::create_directories(headless->Folder() / (std::string("Esercizi/") + folders[kind]));
         headless->Folder().Write(std::string("Esercizi/") + folders[kind] + "/Prova" + ext[kind], exercise);
-        theGameSettings.exerciseType = kind;
-        std::strcpy(theGameSettings.exerciseName, "Prova");
-        std::strcpy(theUserName, "Test");
+        theSession.settings.exerciseType = kind;
+        std::strcpy(theSession.settings.exerciseName, "Prova");
+        std::strcpy(theSession.userName, "Test");
         game = new TZandorliGameContext;
         LogDrawnTexts(&drawn);
         if (seed >= 0)
@@ -49,7 +49,7 @@ struct GameTest : ::testing::Test {
     {
         LogDrawnTexts(nullptr);
         headless.reset();
-        theGameSettings = GameSettings();
+        theSession.settings = GameSettings();
     }
     void Wait(std::uint32_t ms, int frames = 1)
     {

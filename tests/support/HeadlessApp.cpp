@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/CommandQueue.h"
 #include "app/Input.h"
+#include "StartUp.h"
 #include "app/TApp.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
@@ -55,6 +56,7 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
     SetResolution(options.resolution);
     app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
     app_->SetSleeping(false);
+    WireScreens(*app_);
     app_->Activate();
     // A real window system answers the pointer's first warp with a motion
     // event, which the filter swallows; the dummy driver does not.

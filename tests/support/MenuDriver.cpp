@@ -2,8 +2,8 @@
 
 #include "app/CommandQueue.h"
 #include "app/TApp.h"
-#include "menus/GameSettings.h"
-#include "users/CurrentUser.h"
+#include "session/GameSettings.h"
+#include "session/Session.h"
 
 MenuDriver::MenuDriver(HeadlessOptions options) : headless_(std::make_unique<HeadlessApp>(std::move(options)))
 {
@@ -14,8 +14,8 @@ MenuDriver::MenuDriver(HeadlessOptions options) : headless_(std::make_unique<Hea
 MenuDriver::~MenuDriver()
 {
     headless_.reset();
-    theGameSettings = GameSettings();
-    theUserName[0] = 0;
+    theSession.settings = GameSettings();
+    theSession.userName[0] = 0;
 }
 
 void MenuDriver::Key(int sym, int unicode, int mod)

@@ -22,7 +22,7 @@
 #include "gfx/Screen.h"
 #include "help/THTMLViewer.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/MenuCommands.h"
 #include "menus/TFontDialog.h"
 #include "menus/TOptionsDialog.h"
@@ -35,7 +35,7 @@
 #include "ui/TStaticText.h"
 #include "users/TArchiveDialog.h"
 #include "users/TProfileDialog.h"
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 #include "users/TSelectUserDialog.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"
 #include "base/TStringList.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "users/ReportFormatter.h"
 #include "users/TDataFile.h"
 
@@ -57,11 +57,11 @@ TEST_F(DataFileTest, NamesMatchWithoutCaseAndKeepTheAskedSpelling)
     EXPECT_EQ(folder.Read("DATA/USERS.ANA").substr(0, 4), "ANA\x1A");
     EXPECT_EQ(folder.Read("DATA/USERS.ANA").size(), 8u + 28 + 476);
     ASSERT_TRUE(LoadProfileByName("mario"));
-    EXPECT_STREQ(theUserName, "mario");
-    EXPECT_EQ(theGameSettings.lanes, 3);
+    EXPECT_STREQ(theSession.userName, "mario");
+    EXPECT_EQ(theSession.settings.lanes, 3);
     EXPECT_FALSE(LoadProfileByName("luigi"));
-    EXPECT_STREQ(theUserName, "mario");
-    theGameSettings = GameSettings();
+    EXPECT_STREQ(theSession.userName, "mario");
+    theSession.settings = GameSettings();
 }
 
 TEST_F(DataFileTest, IdsAreReusedOnlyFromTheTop)

@@ -3,7 +3,7 @@
 // that would turn recording off.
 
 #include "app/DataFolder.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "resources/LittleEndian.h"
 #include "support/TempFolder.h"
 #include "users/TDataFile.h"

@@ -7,7 +7,7 @@
 #include "menus/TMainMenuContext.h"
 #include "support/HeadlessApp.h"
 #include "ui/StandardDialogs.h"
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "app/Commands.h"
 #include "app/TApp.h"
 #include "help/TMiniBrowser.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "menus/MenuCommands.h"
 #include "menus/TMainMenuContext.h"
 #include "resources/StringTable.h"
@@ -14,7 +14,7 @@
 #include "ui/StandardDialogs.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 #include "users/TArchiveDialog.h"
 #include "users/TDataFile.h"
 #include "users/TProfileDialog.h"
@@ -124,7 +124,7 @@ TEST_F(UserDialogsTest, LoadingAProfileShowsItsSettingsInTheMenu)
     ASSERT_EQ(chooser->Names()->Rows() > 0, true);
     Key(SDLK_ESCAPE, 27);  // closed without a child: nothing happens
     EXPECT_NE(Top<TProfileDialog>(), nullptr);
-    EXPECT_STREQ(theUserName, "");
+    EXPECT_STREQ(theSession.userName, "");
 
     Command(command::kLoadProfile);
     Key(SDLK_RETURN, 13);  // OK with no row chosen: nothing either
@@ -136,14 +136,14 @@ TEST_F(UserDialogsTest, LoadingAProfileShowsItsSettingsInTheMenu)
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(Shows(message, GetString(7, 10)));
     EXPECT_TRUE(Shows(message, "Bruno"));
-    EXPECT_STREQ(theUserName, "Bruno");
-    EXPECT_EQ(theGameSettings.lanes, 3);
+    EXPECT_STREQ(theSession.userName, "Bruno");
+    EXPECT_EQ(theSession.settings.lanes, 3);
     Key(SDLK_RETURN, 13);
     Key(SDLK_ESCAPE, 27);
     headless->Step(3);
     // The main menu lists the "Tasti" exercises and keeps the child's one.
-    EXPECT_EQ(theGameSettings.exerciseType, 3);
-    EXPECT_STREQ(theGameSettings.exerciseName, "");  // no such exercise here: nothing is chosen
+    EXPECT_EQ(theSession.settings.exerciseType, 3);
+    EXPECT_STREQ(theSession.settings.exerciseName, "");  // no such exercise here: nothing is chosen
 }
 
 TEST_F(UserDialogsTest, SavingUnderANameInAnotherCaseUpdatesThatProfile)
@@ -159,8 +159,8 @@ TEST_F(UserDialogsTest, SavingUnderANameInAnotherCaseUpdatesThatProfile)
     EXPECT_TRUE(Shows(Top<TMessageDialog>(), GetString(4, 22))) << "no name yet";
     Key(SDLK_RETURN, 13);
 
-    std::strcpy(theUserName, "ANNA");
-    theGameSettings.lanes = 1;
+    std::strcpy(theSession.userName, "ANNA");
+    theSession.settings.lanes = 1;
     Command(command::kSaveProfile);
     EXPECT_TRUE(Shows(Top<TMessageDialog>(), GetString(7, 11)));
     Key(SDLK_RETURN, 13);
@@ -168,7 +168,7 @@ TEST_F(UserDialogsTest, SavingUnderANameInAnotherCaseUpdatesThatProfile)
     ASSERT_EQ(data.Count(), 1);
     EXPECT_EQ(GameSettings::Decode(data.PayloadOf("anna")).lanes, 1);
 
-    std::strcpy(theUserName, "Bruno");
+    std::strcpy(theSession.userName, "Bruno");
     Command(command::kSaveProfile);
     Key(SDLK_RETURN, 13);
     EXPECT_EQ(TDataFile(GameSettings::kSize).Count(), 2);
@@ -214,7 +214,7 @@ TEST_F(UserDialogsTest, AShortcutStartsTheChosenChild)
     fs::create_directories(home);
     std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("HOME", home.c_str(), 1);
-    std::strcpy(theUserName, "Anna");  // the menu's child is not the one chosen
+    std::strcpy(theSession.userName, "Anna");  // the menu's child is not the one chosen
     Command(command::kProfiles);
     Command(command::kProfileShortcut);
     Choose(3);

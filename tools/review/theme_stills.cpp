@@ -14,9 +14,9 @@
 #include "game/PictureView.h"
 #include "game/TZandorliGameContext.h"
 #include "gfx/Display.h"
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 #include "platform/Files.h"
-#include "users/CurrentUser.h"
+#include "session/Session.h"
 
 #include <unistd.h>
 
@@ -50,15 +50,15 @@ public:
         app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
         app_->SetSleeping(false);
         app_->Activate();
-        theGameSettings = GameSettings();
-        theGameSettings.theme = theme;
-        theGameSettings.lanes = 2;
-        theGameSettings.fallSeconds = 12;
-        theGameSettings.spawnSeconds = 1;
-        theGameSettings.recordResults = 0;
-        theGameSettings.enterTopTen = 0;
-        std::strcpy(theGameSettings.exerciseName, "Stills");
-        std::strcpy(theUserName, "Stills");
+        theSession.settings = GameSettings();
+        theSession.settings.theme = theme;
+        theSession.settings.lanes = 2;
+        theSession.settings.fallSeconds = 12;
+        theSession.settings.spawnSeconds = 1;
+        theSession.settings.recordResults = 0;
+        theSession.settings.enterTopTen = 0;
+        std::strcpy(theSession.settings.exerciseName, "Stills");
+        std::strcpy(theSession.userName, "Stills");
         game_ = new TZandorliGameContext;
         app_->SetChild(std::unique_ptr<TContext>(game_));
         record_.Clear();

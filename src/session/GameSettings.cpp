@@ -1,9 +1,8 @@
-#include "menus/GameSettings.h"
+#include "session/GameSettings.h"
 
 #include <algorithm>
 #include <cstring>
 
-GameSettings theGameSettings;
 
 namespace {
 

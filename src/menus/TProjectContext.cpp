@@ -1,4 +1,4 @@
-#include "users/TProjectContext.h"
+#include "menus/TProjectContext.h"
 
 #include "app/CommandQueue.h"
 #include "app/Commands.h"

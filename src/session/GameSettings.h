@@ -4,7 +4,7 @@
 // the results: a 476-byte record, little-endian, read and written field by
 // field at fixed offsets.
 
-#include "devices/DeviceSettings.h"
+#include "session/DeviceSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -47,6 +47,3 @@ struct GameSettings {
 private:
     Bytes stored_{};  // the record as read, for the bytes no field covers
 };
-
-// The current user's settings, edited in place by the dialogs.
-extern GameSettings theGameSettings;

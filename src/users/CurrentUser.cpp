@@ -1,4 +1,0 @@
-#include "users/CurrentUser.h"
-
-char theUserName[kUserNameSize] = {};
-bool theDirectStart = false;
