@@ -23,3 +23,9 @@ void SetUpDataFolder(const std::string& applicationName)
     if (ProgramFolderReadOnly())
         theDataPrefix = platform::DataFolder(applicationName);
 }
+
+void ResetDataFolder()
+{
+    chosenIn.clear();
+    theDataPrefix.clear();
+}

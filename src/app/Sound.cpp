@@ -274,3 +274,15 @@ bool MusicLoaded()
 {
     return music != nullptr;
 }
+
+void ResetSound()
+{
+    CloseEffects();
+    if (!mixerOpen) {
+        fadingMusic.reset();
+        music.reset();
+    }
+    effectsEnabled = true;
+    musicEnabled = true;
+    lastEffectNumber = {-1, -1};
+}

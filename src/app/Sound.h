@@ -56,6 +56,10 @@ struct EffectNumber {
 EffectNumber LastEffectNumber();
 void CloseEffects();
 
+// With the mixer closed: the switches on and nothing asked for, as at the
+// start of the process.
+void ResetSound();
+
 // The game's music, one module at a time; nothing plays while the user's
 // music switch is off.
 void LoadMusic(const char* path);

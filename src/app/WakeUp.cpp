@@ -33,4 +33,10 @@ std::uint32_t TakeSleep()
     return sleep;
 }
 
+void Reset()
+{
+    asked = false;
+    earliest = 0;
+}
+
 }  // namespace wakeup

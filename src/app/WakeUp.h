@@ -15,5 +15,7 @@ constexpr std::uint32_t kLongestSleepMs = 100;
 void In(std::uint32_t ms);
 // How long the loop may sleep from now; the requests are then forgotten.
 std::uint32_t TakeSleep();
+// Forgets every request, as at the start of the process.
+void Reset();
 
 }  // namespace wakeup

@@ -65,4 +65,10 @@ bool Active()
     return isOpen && !device.Error() && !standingAside;
 }
 
+void Reset()
+{
+    Shut();
+    standingAside = false;
+}
+
 }  // namespace sessiondevice

@@ -20,5 +20,7 @@ void Poll(const DeviceSettings& settings, TEvent& event);
 void StandAside(bool aside);
 // Open and steering the dialogs now.
 bool Active();
+// The device closed and nothing standing aside, as at the start of the process.
+void Reset();
 
 }  // namespace sessiondevice

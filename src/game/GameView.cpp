@@ -8,7 +8,7 @@
 #include "game/TActorParola.h"
 #include "game/WordProgress.h"
 #include "gfx/Screen.h"
-#include "session/Session.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
 
 int GameView::LaneCentre(int lane) const
@@ -23,7 +23,8 @@ int GameView::Launched(int lane, const std::string& shown, const std::string& an
     return LaunchWord(lane, shown, fallMs);
 }
 
-GameView::GameView(GameScreens& screens, int lanes) : screens_(screens), laneCount_(lanes)
+GameView::GameView(GameScreens& screens, int lanes, const GameSettings& settings)
+    : settings_(settings), screens_(screens), laneCount_(lanes)
 {
     // Chosen in every look, so that a game's random numbers (and with them
     // the order of its words) come out the same whatever it looks like.
@@ -33,7 +34,7 @@ GameView::GameView(GameScreens& screens, int lanes) : screens_(screens), laneCou
 
 bool GameView::FillsBlanks() const
 {
-    return theSession.settings.exerciseType == exercise::kComplete;
+    return settings_.exerciseType == exercise::kComplete;
 }
 
 void GameView::WordHit(int lane)

@@ -20,9 +20,12 @@ struct FallGeometry {
     int bottomLine = 0;  // a word past it has landed
 };
 
+struct GameSettings;
+
 class GameView {
 public:
-    GameView(GameScreens& screens, int lanes);
+    // Draws with `settings`, which outlive the view.
+    GameView(GameScreens& screens, int lanes, const GameSettings& settings);
     virtual ~GameView() = default;
     GameView(const GameView&) = delete;
     GameView& operator=(const GameView&) = delete;
@@ -52,6 +55,7 @@ public:
     void ShowLetterStrip(const LetterStrip* strip);
 
 protected:
+    const GameSettings& settings_;
     virtual int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) = 0;
     virtual TActorParola* WordActor(int lane) = 0;
     // What a plain view does when a word is hit (it keeps it a moment).

@@ -23,8 +23,8 @@ int ResolutionSlot()
 
 }  // namespace
 
-PictureView::PictureView(GameScreens& screens, int lanes, int theme)
-    : GameView(screens, lanes),
+PictureView::PictureView(GameScreens& screens, int lanes, int theme, const GameSettings& settings)
+    : GameView(screens, lanes, settings),
       theme_(theme),
       painter_([this](const Rect& r) { DrawBackgroundIn(r); }, [this] { DrawBackground(); })
 {
@@ -85,7 +85,7 @@ int PictureView::LaunchWord(int laneIndex, const std::string& shown, std::uint32
     LanePictures& lane = lanes_[laneIndex];
     int centreX = LaneCentre(laneIndex);
     int lineSkip = screens_.WordLineHeight();
-    lane.word = std::make_unique<TActorParola>(fallMs, shown.c_str(), centreX, -lineSkip - 16);
+    lane.word = std::make_unique<TActorParola>(fallMs, shown.c_str(), centreX, -lineSkip - 16, settings_);
     if (theme_ == themeart::kSpace) {
         lane.variant = RandomBetween(0, 2);
         SDL_Surface* image = pictures_.images[themeart::kSpaceFirstShip + 3 * lane.variant];

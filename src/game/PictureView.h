@@ -43,7 +43,7 @@ struct LanePictures {
 
 class PictureView : public GameView {
 public:
-    PictureView(GameScreens& screens, int lanes, int theme);
+    PictureView(GameScreens& screens, int lanes, int theme, const GameSettings& settings);
 
     // The theme's pictures at the screen's size; false when some are
     // missing (the game cannot go on).

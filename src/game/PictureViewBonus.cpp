@@ -9,7 +9,7 @@
 #include "gfx/Images.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
-#include "session/Session.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
@@ -105,10 +105,10 @@ void PictureView::DrawBonusBox()
         return;
     Rect box = bonusBox_.Box(theScreen.width);
     int radius = bonusBox_.CornerRadius();
-    auto textColour = static_cast<std::uint32_t>(theSession.settings.textColour);
+    auto textColour = static_cast<std::uint32_t>(settings_.textColour);
     theScreen.pen = MapColour(textColour);
     FillRoundBox(box.left, box.top, box.right, box.bottom, radius);
-    theScreen.pen = MapColour(static_cast<std::uint32_t>(theSession.settings.boxColour));
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(settings_.boxColour));
     FillRoundBox(box.left + 2, box.top + 2, box.right - 2, box.bottom - 2, std::max(0, radius - 2));
     if (!bonusBox_.ShowsPoints())
         return;

@@ -8,7 +8,7 @@
 #include "game/GameScreens.h"
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
-#include "session/Session.h"
+#include "session/GameSettings.h"
 
 #include <algorithm>
 #include <string>
@@ -57,8 +57,8 @@ void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t no
     std::uint32_t score = field.Board().Score();
     pieces.push_back({std::to_string(score), [this, score] { screens_.DrawScore(score, true); }});
     AddFeedback(pieces, field, state, now);
-    bool plain = theSession.settings.plainBackground || !pictures_.background;
-    painter_.Paint(pieces, plain ? std::to_string(theSession.settings.backgroundColour) : "picture");
+    bool plain = settings_.plainBackground || !pictures_.background;
+    painter_.Paint(pieces, plain ? std::to_string(settings_.backgroundColour) : "picture");
 }
 
 void PictureView::AddBases(std::vector<PiecePainter::Piece>& pieces)
@@ -100,16 +100,16 @@ void PictureView::AddSprites(std::vector<PiecePainter::Piece>& pieces)
 
 void PictureView::DrawBackground()
 {
-    if (theSession.settings.plainBackground || !pictures_.background)
-        ClearScreen(static_cast<std::uint32_t>(theSession.settings.backgroundColour));
+    if (settings_.plainBackground || !pictures_.background)
+        ClearScreen(static_cast<std::uint32_t>(settings_.backgroundColour));
     else
         DrawImage(0, 0, pictures_.background);
 }
 
 void PictureView::DrawBackgroundIn(const Rect& r)
 {
-    if (theSession.settings.plainBackground || !pictures_.background)
-        FillBox(r.left, r.top, r.right, r.bottom, static_cast<std::uint32_t>(theSession.settings.backgroundColour));
+    if (settings_.plainBackground || !pictures_.background)
+        FillBox(r.left, r.top, r.right, r.bottom, static_cast<std::uint32_t>(settings_.backgroundColour));
     else
         DrawImagePart(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, r.left, r.top, pictures_.background);
 }

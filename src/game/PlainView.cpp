@@ -3,20 +3,11 @@
 #include "app/Clock.h"
 #include "game/GameScreens.h"
 #include "gfx/Screen.h"
-#include "session/Session.h"
+#include "session/GameSettings.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-std::uint32_t Background()
-{
-    return static_cast<std::uint32_t>(theSession.settings.backgroundColour);
-}
-
-}  // namespace
 
 FallGeometry PlainView::Geometry(int lineSkip) const
 {
@@ -26,7 +17,7 @@ FallGeometry PlainView::Geometry(int lineSkip) const
 int PlainView::LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs)
 {
     int lineSkip = screens_.WordLineHeight();
-    auto word = std::make_unique<TActorParola>(fallMs, shown.c_str(), LaneCentre(lane), -lineSkip - 16);
+    auto word = std::make_unique<TActorParola>(fallMs, shown.c_str(), LaneCentre(lane), -lineSkip - 16, settings_);
     // The box sits on the line's foot whatever the word's size.
     textOffset_[lane] = lineSkip - word->TextHeight();
     word->MoveBy(0, textOffset_[lane]);
@@ -58,10 +49,15 @@ void PlainView::ClearLanes()
     hit_.reset();
 }
 
-PlainView::PlainView(GameScreens& screens, int lanes)
-    : GameView(screens, lanes),
-      painter_([](const Rect& r) { FillBox(r.left, r.top, r.right, r.bottom, Background()); },
-               [] { ClearScreen(Background()); })
+std::uint32_t PlainView::Background() const
+{
+    return static_cast<std::uint32_t>(settings_.backgroundColour);
+}
+
+PlainView::PlainView(GameScreens& screens, int lanes, const GameSettings& settings)
+    : GameView(screens, lanes, settings),
+      painter_([this](const Rect& r) { FillBox(r.left, r.top, r.right, r.bottom, Background()); },
+               [this] { ClearScreen(Background()); })
 {
 }
 
@@ -92,7 +88,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
         std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Board().Lives());
-    std::uint32_t ink = static_cast<std::uint32_t>(theSession.settings.textColour);
+    std::uint32_t ink = static_cast<std::uint32_t>(settings_.textColour);
     bool atTop = strip_ != nullptr;
     pieces[kLivesPiece] = {std::string(lives) + ' ' + std::to_string(ink) + (atTop ? " top" : ""),
                            [this, lives, ink, atTop] { screens_.DrawLivesText(lives, ink, atTop); }};

@@ -16,7 +16,7 @@
 
 class PlainView : public GameView {
 public:
-    PlainView(GameScreens& screens, int lanes);
+    PlainView(GameScreens& screens, int lanes, const GameSettings& settings);
 
     FallGeometry Geometry(int lineSkip) const override;
     void ClearLanes() override;
@@ -28,6 +28,7 @@ public:
     void PaintWholeAlways(bool always) override { painter_.PaintWholeAlways(always); }
 
 private:
+    std::uint32_t Background() const;
     int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
     TActorParola* WordActor(int lane) override { return words_[lane].get(); }
     void KeepHitWord(int lane) override;

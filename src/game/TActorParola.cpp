@@ -7,7 +7,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Text.h"
-#include "session/Session.h"
+#include "session/GameSettings.h"
 #include "resources/FileHelpers.h"
 #include "base/TextHelpers.h"
 
@@ -21,10 +21,10 @@ std::string ApplyTextCase(const std::string& text, int textCase)
     return out;
 }
 
-TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, int y)
-    : TActor(x, y), text_(ApplyTextCase(text ? text : "", theSession.settings.textCase))
+TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, int y, const GameSettings& settings)
+    : TActor(x, y), settings_(settings), text_(ApplyTextCase(text ? text : "", settings.textCase))
 {
-    const GameSettings& s = theSession.settings;
+    const GameSettings& s = settings_;
     int lanes = s.lanes > 0 ? s.lanes : 1;
     int laneWidth = theScreen.width * 95 / (lanes * 100);
     std::string path = FontsFolder() + s.fontName + ".ttf";
@@ -79,13 +79,13 @@ std::uint32_t ProgressColour(int boxColour, int textColour)
 
 void TActorParola::ShowProgress(const std::string& text, int highlighted)
 {
-    std::string shown = ApplyTextCase(text, theSession.settings.textCase);
+    std::string shown = ApplyTextCase(text, settings_.textCase);
     highlighted = std::clamp(highlighted, 0, static_cast<int>(shown.size()));
     if (shown == text_ && highlighted == highlighted_)
         return;
     text_ = shown;
     highlighted_ = highlighted;
-    const GameSettings& s = theSession.settings;
+    const GameSettings& s = settings_;
     DrawingState saved;
     theScreen.font = font_.get();
     theScreen.pen = MapColour(static_cast<std::uint32_t>(s.textColour));
@@ -126,7 +126,7 @@ void TActorParola::DrawWord(bool lifeLost)
         theScreen.pen = halo_;
         FillRoundBox(x_ - halfWidth_ - 4, y_ - 4, x_ + halfWidth_ + 4, y_ + textHeight_ + 20, radius);
     }
-    theScreen.pen = MapColour(static_cast<std::uint32_t>(theSession.settings.boxColour));
+    theScreen.pen = MapColour(static_cast<std::uint32_t>(settings_.boxColour));
     FillRoundBox(x_ - halfWidth_, y_, x_ + halfWidth_, y_ + textHeight_ + 16, radius);
     if (!rendered_)
         return;

@@ -11,11 +11,13 @@
 #include <string>
 
 class TFont;
+struct GameSettings;
 
 class TActorParola : public TActor {
 public:
     // x is the word's centre and y the top of its box.
-    TActorParola(std::uint32_t durationMs, const char* text, int x, int y);
+    // Drawn with the font, case and colours of `settings`, which outlive it.
+    TActorParola(std::uint32_t durationMs, const char* text, int x, int y, const GameSettings& settings);
     ~TActorParola() override;
 
     // Draws box, halo and text; the halo comes once 90% of the fall time has
@@ -39,6 +41,7 @@ public:
     std::string Looks(bool lifeLost) const;
 
 private:
+    const GameSettings& settings_;
     std::uint32_t halo_ = 0;
     bool warning_ = false;
     std::uint32_t created_ = 0;

@@ -37,7 +37,8 @@ TZandorliGameContext::~TZandorliGameContext() = default;
 
 void TZandorliGameContext::Start()
 {
-    const GameSettings& s = theSession.settings;
+    settings_ = theSession.settings;
+    const GameSettings& s = settings_;
     ShowMouse(false);
     OpenEffects(s.effectsOn != 0, s.musicOn != 0);
     recorder_ = std::make_unique<GameRecorder>(theSession.userName, s);
@@ -47,9 +48,9 @@ void TZandorliGameContext::Start()
     int theme = std::clamp(s.theme, 1, 3);
     screens_.Open(s);
     if (theme == 1) {
-        view_ = std::make_unique<PlainView>(screens_, lanes);
+        view_ = std::make_unique<PlainView>(screens_, lanes, settings_);
     } else {
-        auto pictures = std::make_unique<PictureView>(screens_, lanes, theme);
+        auto pictures = std::make_unique<PictureView>(screens_, lanes, theme, settings_);
         if (!pictures->Load(s.infiniteLives != 0))
             FatalError(GetString(1, 10), "Game Images");
         pictures_ = pictures.get();
@@ -102,9 +103,9 @@ void TZandorliGameContext::Stop()
 void TZandorliGameContext::LoadLevel()
 {
     errorLine_ = errorCode_ = 0;
-    std::string path = ExercisePath(theSession.settings.exerciseType, theSession.settings.exerciseName);
+    std::string path = ExercisePath(settings_.exerciseType, settings_.exerciseName);
     PlayLevel level = LoadLevelForPlay(path.c_str(), field_.Board().LevelIndex(),
-                                       theSession.settings.exerciseType == exercise::kComplete);
+                                       settings_.exerciseType == exercise::kComplete);
     if (level.status == 1) {
         state_ = GameState::kCompleted;
         return;
@@ -159,7 +160,7 @@ void TZandorliGameContext::GameOver()
         TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), GetString(10, 112)));
         ClearScreen(6);
     }
-    if (theSession.settings.enterTopTen)
+    if (settings_.enterTopTen)
         TApp::RunModal(Root(), std::make_unique<TTopTenContext>(theSession.userName, field_.Board().Score()));
     PostCommand(command::kGameOver);
     state_ = GameState::kStopped;

@@ -11,6 +11,7 @@
 #include "game/LetterStrip.h"
 #include "game/Playfield.h"
 #include "game/TGameContext.h"
+#include "session/GameSettings.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,9 @@ public:
     const Scoreboard& Board() const { return field_.Board(); }
 
 private:
+    // The current user's settings as the game began: the views draw with them.
+    GameSettings settings_;
+
     void LoadLevel();
     void Launch();
     // One pass of play: the rules move on, and a picture is drawn when due.

@@ -13,7 +13,6 @@
 #include "game/PictureView.h"
 #include "game/PlayStep.h"
 #include "gfx/Screen.h"
-#include "session/Session.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
 
@@ -213,7 +212,7 @@ void TZandorliGameContext::NextLevel()
 
 void TZandorliGameContext::ShowLoadError()
 {
-    ClearScreen(static_cast<std::uint32_t>(theSession.settings.backgroundColour));
+    ClearScreen(static_cast<std::uint32_t>(settings_.backgroundColour));
     ShowMouse(true);
     char title[300];
     std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);

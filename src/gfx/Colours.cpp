@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr std::uint32_t kDefaultScheme[kSchemeRoles] = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
 std::uint32_t scheme[kSchemeRoles] = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
 
 }  // namespace
@@ -40,4 +41,10 @@ void SetSchemeColour(int role, std::uint32_t colourNumber)
 void SetPen(std::uint32_t colour)
 {
     theScreen.pen = MapColour(colour);
+}
+
+void ResetSchemeColours()
+{
+    for (int role = 0; role < kSchemeRoles; ++role)
+        scheme[role] = kDefaultScheme[role];
 }

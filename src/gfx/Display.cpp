@@ -54,3 +54,9 @@ Rect ScaledRect(int left, int top, int right, int bottom)
 {
     return {Scaled(left), Scaled(top), Scaled(right), Scaled(bottom)};
 }
+
+void ResetDisplay()
+{
+    theDisplay = DisplaySettings{};
+    theResolutionIndex = 1;
+}

@@ -25,6 +25,8 @@ void SetResolution(int index);
 int ResolutionIndex(const char* value);
 // The index in force, 0..2: the game and the title pick pictures by it.
 extern int theResolutionIndex;
+// The settings and index of a process that has just started.
+void ResetDisplay();
 
 // v x scaleNum / scaleDen, truncating toward zero.
 int Scaled(int v);

@@ -7,6 +7,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "ui/TGroup.h"
+#include "ui/TListBox.h"
 
 #include <utility>
 
@@ -254,4 +255,11 @@ void Focus(TView* v)
     TGroup* g = v ? v->OwnerGroup() : nullptr;
     if (g)
         g->FocusChild(v);
+}
+
+void ResetViewState()
+{
+    drawLock = 0;
+    theDeviceNavigation = false;
+    theFileListSelectionChanged = false;
 }

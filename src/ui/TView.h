@@ -17,6 +17,8 @@ class TGroup;
 // moves its focus and presses with the switches, and the focused control
 // is marked thick enough to follow.
 extern bool theDeviceNavigation;
+// No drawing locked and no device navigation, as at the start of the process.
+void ResetViewState();
 
 class TView : public TElement {
 public:

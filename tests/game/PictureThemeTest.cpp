@@ -578,7 +578,12 @@ TEST_F(PictureThemeTest, ShotsLeaveTheirLauncherAtEveryScreenSize)
             // Away from every sprite, the top-left corner shows the background.
             std::uint32_t picture = ScreenPixel(2, 2);
             EXPECT_NE(picture, MapColour(static_cast<std::uint32_t>(theSession.settings.backgroundColour)));
+            TearDown();
+            // A game begun with the plain background shows its colour there.
+            theSession.settings.theme = theme;
             theSession.settings.plainBackground = 1;
+            Play("\r\n\r\n3\r\nUno\r\nsole\r\n", 1, options);
+            ToPlay();
             Frame();
             EXPECT_EQ(ScreenPixel(2, 2), MapColour(static_cast<std::uint32_t>(theSession.settings.backgroundColour)));
             TearDown();

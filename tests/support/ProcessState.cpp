@@ -1,0 +1,42 @@
+#include "support/ProcessState.h"
+
+#include "StartUp.h"
+#include "app/Clock.h"
+#include "app/CommandQueue.h"
+#include "app/DataFolder.h"
+#include "app/Input.h"
+#include "app/Random.h"
+#include "app/Sound.h"
+#include "app/WakeUp.h"
+#include "devices/SessionDevice.h"
+#include "gfx/Colours.h"
+#include "gfx/Display.h"
+#include "gfx/Screen.h"
+#include "gfx/Text.h"
+#include "session/Session.h"
+#include "ui/TView.h"
+#include "users/TDataFile.h"
+
+void ResetProcessState()
+{
+    theSession.Reset();
+    SetTickSource(nullptr);
+    ResetClock();
+    ResetInput();
+    SetInputHook(nullptr);
+    SetNumLockSource(nullptr);
+    ClearCommands();
+    wakeup::Reset();
+    SeedRandom(1);
+    ResetSound();
+    ResetDisplay();
+    ResetSchemeColours();
+    SetUpdateHook(nullptr);
+    ForgetPushedPicture();
+    LogDrawnTexts(nullptr);
+    ResetViewState();
+    sessiondevice::Reset();
+    ResetDataFolder();
+    TakeSetAsideRegistry();
+    SetProfileLookup(nullptr);
+}
