@@ -23,6 +23,7 @@
 #include "session/Session.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -94,7 +95,7 @@ int RunProgram(int argc, const char* const* argv)
     std::string resolution = GetValue("config.ini", "global", "RESOLUTION", "800x600");
     SetResolution(ResolutionIndex(resolution.c_str()));
 
-    auto* app = new TApp("QUOLI", "resource.bin", "quoli.str");
+    auto app = std::make_unique<TApp>("QUOLI", "resource.bin", "quoli.str");
     WireScreens(*app);
     // A child's switch device, when the current profile has one, is read
     // with every event of the session.
@@ -105,16 +106,14 @@ int RunProgram(int argc, const char* const* argv)
         // can be corrected rather than typed again.
         char name[kUserNameSize] = {};
         for (;;) {
-            TApp::RunModal(app, std::make_unique<TGetNameContext>(GetString(0, 100), name));
-            if (name[0] == 0) {
-                delete app;
+            TApp::RunModal(app.get(), std::make_unique<TGetNameContext>(GetString(0, 100), name));
+            if (name[0] == 0)
                 return 0;
-            }
             if (findProfile(name)) {
                 theSession.directStart = true;
                 break;
             }
-            TApp::RunModal(app, std::make_unique<TDisplayMessageContext>(GetString(0, 101), GetString(0, 102)));
+            TApp::RunModal(app.get(), std::make_unique<TDisplayMessageContext>(GetString(0, 101), GetString(0, 102)));
         }
     }
 
@@ -127,6 +126,5 @@ int RunProgram(int argc, const char* const* argv)
         app->SetChild(std::make_unique<TProjectContext>());
     }
     app->Run();
-    delete app;
     return 0;
 }

@@ -7,6 +7,10 @@ constexpr int kLevels = 1;    // whole words
 constexpr int kComplete = 2;  // words with letters to fill in
 constexpr int kKeys = 3;      // key sequences
 
+// What loading a level for play found, when it is not one of the error codes.
+constexpr int kLevelFound = 0;
+constexpr int kNoLevelLeft = 1;  // the exercise is done
+
 // Error codes of exercise files; they are also the numbers of the texts
 // that explain them in string-table section 50.
 constexpr int kErrorNoBlankLine = 21;

@@ -1,16 +1,16 @@
 #include "exercises/MTQueryDialog.h"
 
-MTQueryDialog::MTQueryDialog(int cx, int cy, const char* question, int* result)
+MTQueryDialog::MTQueryDialog(int cx, int cy, const char* question, QueryAnswer* result)
     : TQueryDialog(cx, cy, question, nullptr, dialog::kSaveBackground), result_(result)
 {
-    *result_ = 0;
+    *result_ = QueryAnswer::kNone;
 }
 
 void MTQueryDialog::HandleEvent(TEvent& event)
 {
     if (event.command == stddialog::kYes)
-        *result_ = 1;
+        *result_ = QueryAnswer::kYes;
     else if (event.command == stddialog::kNo)
-        *result_ = 2;
+        *result_ = QueryAnswer::kNo;
     TQueryDialog::HandleEvent(event);
 }

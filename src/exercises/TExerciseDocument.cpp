@@ -230,6 +230,6 @@ PlayLevel LoadLevelForPlay(const char* path, int levelIndex, bool completion)
         ShuffleWords(play.words);
         return play;
     }
-    play.status = 1;
+    play.status = exercise::kNoLevelLeft;
     return play;
 }

@@ -7,6 +7,7 @@
 // the count (digits only), the title and the words up to the next blank line.
 
 #include "base/TList.h"
+#include "exercises/ExerciseKinds.h"
 #include "base/TStringList.h"
 
 #include <string>
@@ -47,7 +48,7 @@ int CountLevels(const char* path);
 
 // What the game needs of one level.
 struct PlayLevel {
-    int status = 0;          // 0 level found, 1 no level left, or an error code
+    int status = exercise::kLevelFound;  // or kNoLevelLeft, or an error code
     int errorLine = 0;
     int levelIndex = 0;      // the block used: empty blocks before it are skipped
     std::string header;      // line 0, at most 39 characters (the key set of "Tasti")

@@ -198,9 +198,9 @@ void TListaLivDialog::AskClose()
 
 void TListaLivDialog::AnswerClose()
 {
-    if (closeAnswer_ == 0)
+    if (closeAnswer_ == QueryAnswer::kNone)
         return;
-    if (closeAnswer_ == 2) {
+    if (closeAnswer_ == QueryAnswer::kNo) {
         CloseDialog(this);
         return;
     }

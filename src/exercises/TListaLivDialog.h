@@ -4,6 +4,7 @@
 // when it closes with changes.
 
 #include "exercises/ExerciseEditing.h"
+#include "exercises/MTQueryDialog.h"
 #include "exercises/TExerciseDocument.h"
 #include "ui/TDialog.h"
 
@@ -48,7 +49,7 @@ private:
 
     enum class Waiting { kNothing, kNewTitle, kDelete, kClose, kWordEditor, kSaveMessage };
     Waiting waiting_ = Waiting::kNothing;
-    int closeAnswer_ = 0;
+    QueryAnswer closeAnswer_ = QueryAnswer::kNone;
     std::uint8_t deleteAnswer_ = 0;
     bool wordEditorSaved_ = false;
     char newTitle_[ExerciseEditing::kNameLength + 1] = {};

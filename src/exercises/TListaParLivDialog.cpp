@@ -303,9 +303,9 @@ void TListaParLivDialog::ActOnAnswers()
         break;
     case Waiting::kCount: ShowCount(); break;
     case Waiting::kClose:
-        if (answers_.close == 2) {
+        if (answers_.close == QueryAnswer::kNo) {
             CloseDialog(this);
-        } else if (answers_.close == 1) {
+        } else if (answers_.close == QueryAnswer::kYes) {
             modified_ = false;
             if (SaveLevel()) {
                 CloseDialog(this);

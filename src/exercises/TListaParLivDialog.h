@@ -4,6 +4,7 @@
 // level back in the exercise and saves the whole exercise at once.
 
 #include "exercises/ExerciseEditing.h"
+#include "exercises/MTQueryDialog.h"
 #include "ui/TDialog.h"
 #include "base/TStringList.h"
 
@@ -82,7 +83,8 @@ private:
     struct Answers {
         std::string word, mask;  // the word whose hidden letters are chosen
         char modifiedWord[kWordLength + 1] = {};
-        int hidden = 0, modify = 0, close = 0;
+        int hidden = 0, modify = 0;
+        QueryAnswer close = QueryAnswer::kNone;
         std::uint8_t remove = 0;
     } answers_;
 };

@@ -106,11 +106,11 @@ void TZandorliGameContext::LoadLevel()
     std::string path = ExercisePath(settings_.exerciseType, settings_.exerciseName);
     PlayLevel level = LoadLevelForPlay(path.c_str(), field_.Board().LevelIndex(),
                                        settings_.exerciseType == exercise::kComplete);
-    if (level.status == 1) {
+    if (level.status == exercise::kNoLevelLeft) {
         state_ = GameState::kCompleted;
         return;
     }
-    if (level.status != 0) {
+    if (level.status != exercise::kLevelFound) {
         errorCode_ = level.status;
         errorLine_ = level.errorLine;
         state_ = GameState::kLoadError;

@@ -38,8 +38,7 @@ void TDialog::Resize(int l, int t, int r, int b)
 
 TDialog::~TDialog()
 {
-    delete above;
-    above = nullptr;
+    above.reset();  // the dialogs above go first
     if (options_ & dialog::kDeviceNavigation)
         SetDevicePointerMode(savedPointerMode_);
 }

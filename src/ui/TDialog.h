@@ -40,7 +40,7 @@ public:
 
     TMenuContext* owner = nullptr;
     TDialog* below = nullptr;
-    TDialog* above = nullptr;
+    std::unique_ptr<TDialog> above;  // the dialog shown above this one, owned
 
 protected:
     void PlaceCloseButton();

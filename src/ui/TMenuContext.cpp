@@ -6,20 +6,20 @@
 
 TMenuContext::~TMenuContext()
 {
-    delete first_;
-    first_ = top_ = nullptr;
+    top_ = nullptr;
+    first_.reset();
 }
 
 void TMenuContext::Add(std::unique_ptr<TDialog> owned)
 {
     if (!owned)
         return;
-    TDialog* dialog = owned.release();  // from here the stack owns it
+    TDialog* dialog = owned.get();
     if (!first_) {
-        first_ = dialog;
+        first_ = std::move(owned);
     } else {
-        top_->above = dialog;
         dialog->below = top_;
+        top_->above = std::move(owned);
         top_->SetState(TDialog::kActive, false);
     }
     top_ = dialog;
@@ -36,15 +36,16 @@ void TMenuContext::CloseTopDialog()
     TDialog* below = closing->below;
     closing->Close();
     closing->RestoreBackground();
-    if (below)
-        below->above = nullptr;
-    else
-        first_ = nullptr;
+    // Closing happens in two steps: the dialog puts back what it covered,
+    // then it is destroyed, which draws nothing.
     top_ = below;
-    delete closing;
+    if (below)
+        below->above.reset();
+    else
+        first_.reset();
     if (!below)
         return;
-    for (TDialog* d = first_; d; d = d->above)
+    for (TDialog* d = first_.get(); d; d = d->above.get())
         d->Draw();
     top_->SetState(TDialog::kActive, true);
 }

@@ -27,14 +27,14 @@ public:
     }
     void CloseTopDialog();
 
-    TDialog* FirstDialog() const { return first_; }
+    TDialog* FirstDialog() const { return first_.get(); }
     TDialog* TopDialog() const { return top_; }
     int CloseCommand() const { return closeCommand_; }
 
 private:
     void Add(std::unique_ptr<TDialog> dialog);
 
-    TDialog* first_ = nullptr;  // owns the whole stack
+    std::unique_ptr<TDialog> first_;  // each dialog owns the one above it
     TDialog* top_ = nullptr;
     int closeCommand_;
 };

@@ -111,8 +111,7 @@ TControlDialog::~TControlDialog()
 {
     sessiondevice::StandAside(false);
     // The test panel uses the device: it goes first.
-    delete above;
-    above = nullptr;
+    above.reset();
     if (device_)
         device_->Close();
 }

@@ -70,7 +70,7 @@ TEST(ExerciseContentTest, SamplesLoadAndGrowLevelByLevel)
                     }
                 }
                 PlayLevel play = LoadLevelForPlay(file.string().c_str(), l);
-                EXPECT_EQ(play.status, 0);
+                EXPECT_EQ(play.status, exercise::kLevelFound);
                 EXPECT_EQ(play.levelIndex, l);
             }
             if (kind == exercise::kKeys) {

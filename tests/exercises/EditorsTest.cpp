@@ -52,6 +52,7 @@ struct EditorsTest : ::testing::Test {
     // only when the fixture tears down.
     std::string word, mask, count, shorter, shortMask;
     int result = 0;
+    QueryAnswer answer = QueryAnswer::kNone;
     char buffer[41] = {};
 
     void SetUp() override
@@ -103,7 +104,7 @@ struct EditorsTest : ::testing::Test {
         TListaLivDialog* levels = OpenLevels(kind, name);
         levels->Levels()->Select(level);
         Command(command::kEditLevel);
-        return dynamic_cast<TListaParLivDialog*>(levels->above);
+        return dynamic_cast<TListaParLivDialog*>(levels->above.get());
     }
 };
 
@@ -665,7 +666,7 @@ TEST_F(EditorsTest, EveryDialogFitsTheSmallestScreen)
         new MTModParolaDialog(&result, 320, 240, GetString(50, 52), buffer, 25),
         new MTGetNameDialog(0, 320, 240, GetString(50, 48), buffer, 40),
         new MTQueryDialog(320, 240, (std::string(GetString(50, 40)) + " ABCDEFGHIJKLMNOPQRSTUVWXYZ. " +
-                                     GetString(50, 41)).c_str(), &result),
+                                     GetString(50, 41)).c_str(), &answer),
         new TMessageDialog(320, 240, "Errore alla riga 6", GetString(50, 22), 0)};
     for (TDialog* d : dialogs) {
         menu->AddDialog(std::unique_ptr<TDialog>(d));

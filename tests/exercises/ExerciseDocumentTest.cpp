@@ -85,14 +85,14 @@ TEST_F(ExerciseDocumentTest, PlaySkipsEmptyLevelsAndShufflesTheWords)
     folder.Write("es.lev", "KEYS\r\n\r\n0\r\nVuoto\r\nx\r\n\r\n3\r\nSenza parole\r\n\r\n2\r\nPieno\r\nuno\r\ndue\r\ntre\r\n");
     SeedRandom(1);
     PlayLevel play = LoadLevelForPlay(path.c_str(), 0);
-    EXPECT_EQ(play.status, 0);
+    EXPECT_EQ(play.status, exercise::kLevelFound);
     EXPECT_EQ(play.levelIndex, 2);
     EXPECT_EQ(play.target, 2);
     EXPECT_EQ(play.title, "Pieno");
     EXPECT_EQ(play.header, "KEYS");
     std::sort(play.words.begin(), play.words.end());
     EXPECT_EQ(play.words, (std::vector<std::string>{"due", "tre", "uno"}));
-    EXPECT_EQ(LoadLevelForPlay(path.c_str(), 3).status, 1);  // nothing left: exercise done
+    EXPECT_EQ(LoadLevelForPlay(path.c_str(), 3).status, exercise::kNoLevelLeft);  // the exercise is done
     EXPECT_EQ(LoadLevelForPlay(path.c_str(), -4).levelIndex, 2);
 }
 
@@ -123,8 +123,8 @@ TEST_F(ExerciseDocumentTest, EmptyLinesAtTheEndCloseTheExerciseInEveryReader)
         ASSERT_EQ(Load(twoLevels + tail), 0);
         EXPECT_EQ(document.LevelCount(), 2);
         EXPECT_EQ(CountLevels(path.c_str()), 2);
-        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 1).status, 0);
-        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 2).status, 1);  // the exercise is done: no error
+        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 1).status, exercise::kLevelFound);
+        EXPECT_EQ(LoadLevelForPlay(path.c_str(), 2).status, exercise::kNoLevelLeft);  // done: no error
     }
     folder.Write("es.lev", "\r\n\r\n1\r\nA\r\nuno\r\n\r\n\r\n1\r\nB\r\ndue\r\n");
     EXPECT_EQ(CountLevels(path.c_str()), 1);

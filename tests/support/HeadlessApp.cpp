@@ -54,7 +54,7 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
     ClearCommands();
     theDisplay = DisplaySettings{};
     SetResolution(options.resolution);
-    app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
+    app_ = std::make_unique<TApp>("QUOLI", "resource.bin", "quoli.str");
     app_->SetSleeping(false);
     WireScreens(*app_);
     app_->Activate();
@@ -68,7 +68,7 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
 
 HeadlessApp::~HeadlessApp()
 {
-    delete app_;
+    app_.reset();
     SDL_Quit();
     SetTickSource(nullptr);
     ResetClock();

@@ -50,7 +50,7 @@ public:
 private:
     TempFolder folder_;
     std::unique_ptr<ScopedCurrentFolder> here_;
-    TApp* app_ = nullptr;
+    std::unique_ptr<TApp> app_;
     TEvent record_{};
 };
 

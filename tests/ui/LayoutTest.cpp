@@ -113,6 +113,7 @@ protected:
     ExerciseEditing editing_;
     std::string word_ = "casa", mask_, count_ = "12";
     int result_ = 0;
+    QueryAnswer queryAnswer_ = QueryAnswer::kNone;
     std::uint8_t answer_ = 0;
     std::string chosen_;
     char buffer_[41] = "Francesca Maria";
@@ -264,7 +265,7 @@ TEST_P(LayoutTest, TheLevelAndWordEditors)
                "level-title");
     CloseTop();
     std::string keys = Stored(50, 40) + " a s d f g h j k l. " + Stored(50, 41);
-    ExpectTidy(Show(std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, keys.c_str(), &result_)),
+    ExpectTidy(Show(std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, keys.c_str(), &queryAnswer_)),
                "save-keys-question");
 }
 

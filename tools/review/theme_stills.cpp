@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -47,7 +48,7 @@ public:
         SetTickSource(Ticks);
         ResetClock();
         SetResolution(1);
-        app_ = new TApp("QUOLI", "resource.bin", "quoli.str");
+        app_ = std::make_unique<TApp>("QUOLI", "resource.bin", "quoli.str");
         app_->SetSleeping(false);
         app_->Activate();
         theSession.settings = GameSettings();
@@ -65,7 +66,7 @@ public:
     }
     ~Game()
     {
-        delete app_;
+        app_.reset();
         SDL_Quit();
     }
 
@@ -114,7 +115,7 @@ public:
     }
 
 private:
-    TApp* app_ = nullptr;
+    std::unique_ptr<TApp> app_;
     TZandorliGameContext* game_ = nullptr;
     TEvent record_;
 };
