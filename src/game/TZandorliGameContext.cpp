@@ -21,6 +21,7 @@
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
 #include "session/Session.h"
+#include "session/SwitchFlags.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -198,7 +199,9 @@ void TZandorliGameContext::OnSwitches(int flags)
 {
     // Switch 1 pressed: type; switch 2 (or the scan pulse) or right: step
     // on; left: step back.
-    constexpr int kSelect = 0x1, kStep = 0x8, kRight = 0x200, kLeft = 0x8000;
+    using switchflag::Pressed;
+    constexpr int kSelect = Pressed(switchflag::kSwitch1), kStep = Pressed(switchflag::kSwitch2),
+                  kRight = Pressed(switchflag::kRight), kLeft = Pressed(switchflag::kLeft);
     if (!strip_ || flags == 0)
         return;
     if (flags & kSelect) {

@@ -1,5 +1,7 @@
 #include "ui/TDialog.h"
 
+#include "session/SwitchFlags.h"
+
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
 #include "app/Input.h"
@@ -72,12 +74,13 @@ void TDialog::HandleEvent(TEvent& event)
     else if (event.command == command::kFocusPrevious)
         FocusPrevious();
     if ((options_ & dialog::kDeviceNavigation) || theDeviceNavigation) {
+        using namespace switchflag;
         int word = event.deviceInput;
-        if ((word & 0x1) && current_)
+        if ((word & Pressed(kSwitch1)) && current_)
             current_->Press();
-        if (word & (0x40 | 0x8000))
+        if (word & (Pressed(kUp) | Pressed(kLeft)))
             PostCommand(command::kFocusPrevious);
-        if (word & (0x8 | 0x200 | 0x1000))
+        if (word & (Pressed(kSwitch2) | Pressed(kRight) | Pressed(kDown)))
             PostCommand(command::kFocusNext);
     }
 }
