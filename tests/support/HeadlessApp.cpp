@@ -40,10 +40,17 @@ HeadlessApp::HeadlessApp(HeadlessOptions options)
     fs::create_symlink(fs::absolute(options.resources.empty() ? stage / "resource.bin" : fs::path(options.resources)),
                        folder_ / "resource.bin");
     fs::copy_file(stage / "quoli.str", folder_ / "quoli.str");
-    fs::copy_file(stage / "effects.bin", folder_ / "effects.bin");
-    fs::copy(stage / "music", folder_ / "music", fs::copy_options::recursive);
+    fs::create_symlink(stage / "effects.bin", folder_ / "effects.bin");
+    // Folders of their own holding links: a test may add a file to them
+    // without touching the staged ones.
+    auto linkEach = [&](const char* name) {
+        fs::create_directory(folder_ / name);
+        for (const auto& entry : fs::directory_iterator(stage / name))
+            fs::create_symlink(fs::absolute(entry.path()), fs::path(folder_ / name) / entry.path().filename());
+    };
+    linkEach("music");
     if (options.withFonts)
-        fs::copy(stage / "fonts", folder_ / "fonts", fs::copy_options::recursive);
+        linkEach("fonts");
     folder_.Write("config.ini", options.config);
     here_ = std::make_unique<ScopedCurrentFolder>(folder_.Path());
 
