@@ -103,7 +103,7 @@ def wait_for_end(program, timeout, on_timeout=None):
 def confirm_top_ten_and_end(x, program, check, game):
     """Enter keeps the name the top ten offers, Enter closes the table; the
     program, started for one game, then ends by itself with status 0."""
-    confirm_top_ten(x, program, check, game)
+    confirm_top_ten(x, game)
     status, output = wait_for_end(program, 20)
     check(f"the program ends by itself with status 0 (got {status})", status == 0)
     if status != 0:
@@ -496,7 +496,7 @@ def framed(screen):
     return screen.pixel(1, 1) == FRAME_BLUE
 
 
-def confirm_top_ten(x, program, check, game):
+def confirm_top_ten(x, game):
     """The top ten asks for the name after the final screen: Enter keeps
     the name it offers (the table is saved), Enter closes the table."""
     x.wait_screen(lambda s: top_ten_name_asked(s, x.window[0]), 30, "the top ten to ask for the name")
