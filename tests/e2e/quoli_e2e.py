@@ -269,9 +269,11 @@ def strip_letters(word):
     return sorted(set(word.upper())) + [None]
 
 
-def type_on_strip(x, fb, width, height, word, pace=0.15):
+def type_on_strip(x, fb, width, height, word, pace=0.0):
     """A child with two switches types `word`: for each letter, Space until
-    its cell is lit, then Enter; `pace` seconds after each press."""
+    its cell is lit (each press once the one before has moved the light),
+    then Enter; with `pace`, that many seconds more after each press, as a
+    slower child."""
     cells = strip_letters(word)
     for letter in word.upper():
         for _ in range(len(cells) + 1):
@@ -280,9 +282,11 @@ def type_on_strip(x, fb, width, height, word, pace=0.15):
                 break
             x.key("space")
             wait_strip(fb, width, height, lambda c, lit, before=seen: (c, lit) != before, 2)
-            time.sleep(pace)
+            if pace:
+                time.sleep(pace)
         x.key("Return")
-        time.sleep(pace)
+        if pace:
+            time.sleep(pace)
 
 
 def strip_presses(word):
@@ -301,6 +305,7 @@ def strip_presses(word):
 FRAME_BLUE = (0, 4, 248)        # the frame of a level's title, the bonus title and the final screen
 TOP_TEN_ORANGE = (248, 160, 0)  # behind the top ten
 FOCUS_YELLOW = (248, 252, 0)    # the frame of the focused control
+SCAN_RED = (248, 0, 0)          # the frame of the control a switch user's scan is on
 
 
 class Screen:
@@ -441,6 +446,14 @@ class XServer:
             self.screenshot(path, "{}x{}".format(*self.window))
             raise WaitTimeout(f"{e} (the screen is in {path})") from None
 
+    def poll_screen(self, test, seconds):
+        """The first screen for which `test(screen)` holds, or None after
+        `seconds` (for a check to tell)."""
+        try:
+            return wait_until(lambda: (lambda s: s if test(s) else None)(self.screen()), seconds, "")
+        except WaitTimeout:
+            return None
+
     def settled(self, quiet=0.06, seconds=3.0):
         """The screen once it has stayed the same for `quiet` seconds (or
         the last reading after `seconds`: a screen that moves on its own)."""
@@ -485,11 +498,15 @@ class XServer:
 
 def top_ten_name_asked(screen, width):
     """The top ten asks for the name: its orange background, and the
-    focused name line (a frame far wider than the table's OK button)."""
+    focused name line, framed in the focus colour (or the red of a switch
+    user's scan), a frame far wider than the table's OK button."""
     if screen.pixel(2, 2) != TOP_TEN_ORANGE:
         return False
-    box = screen.colour_box(FOCUS_YELLOW, width)
-    return box is not None and box[2] - box[0] > width // 3
+    for mark in (FOCUS_YELLOW, SCAN_RED):
+        box = screen.colour_box(mark, width)
+        if box is not None and box[2] - box[0] > width // 3:
+            return True
+    return False
 
 
 def framed(screen):
