@@ -138,9 +138,9 @@ try:
         events_before = len(read_events(game)[1])
         child = subprocess.Popen(unquote_exec(fields["Exec"]), cwd=fields["Path"], env=env, stdout=subprocess.PIPE,
                                  stderr=subprocess.STDOUT)
-        try:  # her game has started once its date, time and settings are recorded
-            wait_until(lambda: len(read_events(game, whole_only=True)[1]) >= events_before + 3, 20,
-                       "the shortcut's game to record its start")
+        try:  # her game has started, and is in play once a word falls (after the title)
+            wait_until(lambda: 5 in [e[1] for e in read_events(game, whole_only=True)[1][events_before:]], 30,
+                       "the shortcut's game to start and a word to fall")
         except WaitTimeout as e:
             print(e)
         shot("shortcut-game")
