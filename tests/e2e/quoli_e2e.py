@@ -10,6 +10,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 
@@ -31,15 +32,19 @@ def wait_until(predicate, seconds, what, interval=0.02):
 
 
 class Checks:
+    """The tally; parts of a test running side by side may share it."""
+
     def __init__(self):
         self.passed = self.failed = 0
+        self.lock = threading.Lock()
 
     def __call__(self, what, ok):
-        if ok:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print("FAILED:", what)
+        with self.lock:
+            if ok:
+                self.passed += 1
+            else:
+                self.failed += 1
+                print("FAILED:", what, flush=True)
 
     def finish(self):
         print(f"{self.passed} passed, {self.failed} failed")
