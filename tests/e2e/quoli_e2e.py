@@ -414,7 +414,7 @@ class XServer:
         """A left click at (x, y). The pointer gets there in two moves: the
         program swallows the motion its own pointer warps cause, so the
         second move is the one it follows; the click comes once the program
-        has drawn its pointer there."""
+        has drawn a move of its pointer (the click carries its own place)."""
         subprocess.run(["xdotool", "mousemove", str(x - 12), str(y - 12)], env=self.env)
         before = self.screen()
         subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=self.env)
