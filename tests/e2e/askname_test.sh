@@ -21,20 +21,22 @@ start_xvfb || exit 1
 pid=$!
 id=$(wait_for_window Quoli 20)
 check "the window opens" [ -n "$id" ]
-sleep 1
-import -window root "$work/prompt.png"
+wait_drawn 20
+shot "$work/prompt.png"
 check "the prompt is on screen (not a blank screen)" [ "$(colours "$work/prompt.png")" -gt 4 ]
 xdotool type --delay 60 "Nessuno"
-sleep 0.3
+input_handled
+snapshot "$work/typed"
 xdotool key Return
-sleep 1
-import -window root "$work/message.png"
+wait_screen_change "$work/typed" 10
+shot "$work/message.png"
 check "Enter on an unknown name shows the message" \
   [ "$(compare -metric AE "$work/prompt.png" "$work/message.png" null: 2>&1 | cut -d' ' -f1)" -gt 1000 ]
 check "the program is still running" kill -0 "$pid"
+snapshot "$work/shown"
 xdotool key Return
-sleep 1
-import -window root "$work/again.png"
+wait_screen_change "$work/shown" 10
+shot "$work/again.png"
 check "Enter returns to the prompt" \
   [ "$(compare -metric AE "$work/message.png" "$work/again.png" null: 2>&1 | cut -d' ' -f1)" -gt 1000 ]
 check "the name is still in the line" \

@@ -16,10 +16,9 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 
-from quoli_e2e import (Checks, PrivateCups, XServer, fresh_program_folder, profile_settings, read_events,
-                       unquote_exec, write_profile)
+from quoli_e2e import (Checks, PrivateCups, WaitTimeout, XServer, framed, fresh_program_folder, profile_settings,
+                       read_events, unquote_exec, wait_until, write_profile)
 
 stage = os.path.abspath(sys.argv[1])
 library = os.path.join(stage, "libExtUtils.so")
@@ -66,7 +65,7 @@ finally:
     cups.stop()
 
 # The clipboard, in a private X server: copied by a program that then ends.
-x = XServer(first=221)
+x = XServer()
 try:
     text_file = os.path.join(work, "report.txt")
     with open(text_file, "wb") as f:
@@ -116,7 +115,13 @@ try:
         run_env = dict(env, LSAN_OPTIONS="detect_leaks=0")
         program = subprocess.Popen(arguments, cwd=fields.get("Path"), env=run_env, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)
-        time.sleep(5)
+        log = os.path.join(game, "DATA", "USERS.DAT")
+        try:  # the game has started once its date, time and settings are recorded and its title is shown
+            wait_until(lambda: os.path.exists(log) and len(read_events(game, whole_only=True)[1]) >= 3, 20,
+                       "the shortcut's game to record its start")
+            x.wait_screen(framed, 20, "the first level's title")
+        except WaitTimeout as e:
+            print(e)
         still = program.poll() is None
         program.send_signal(signal.SIGKILL)
         output = program.communicate()[0].decode("latin-1", "replace")

@@ -16,8 +16,8 @@ import subprocess
 import sys
 import time
 
-from quoli_e2e import (Checks, XServer, colour_box, fresh_program_folder, profile_settings, read_events,
-                       wait_for_end, write_last_user)
+from quoli_e2e import (FOCUS_YELLOW, TOP_TEN_ORANGE, Checks, XServer, confirm_top_ten, fresh_program_folder, must_log,
+                       profile_settings, read_events, wait_for_end, write_last_user)
 
 stage = sys.argv[1]
 resolution = sys.argv[2] if len(sys.argv) > 2 else "800x600"
@@ -27,27 +27,23 @@ work, game = fresh_program_folder(stage, resolution)
 completa = os.path.join(game, "Esercizi", "Completa")
 write_last_user(game, b"Anna", profile_settings(b"", lanes=1, fall=20, kind=2))
 
-x = XServer(first=181)
+x = XServer(window=resolution)
 shot_number = [0]
 
 
-def key(*names, pause=0.4):
-    x.key(*names, pause=pause)
+def key(*names):
+    x.press(*names)
 
 
 def typed(text):
-    x.typed(text)
-    time.sleep(0.3)
+    x.enter(text)
 
 
 def shot(name):
-    """A screenshot for review, and the path of a fresh one for looking at."""
+    """With a folder, a screenshot for review."""
     shot_number[0] += 1
-    time.sleep(0.5)
-    folder = shots or work
-    path = os.path.join(folder, f"editors-{resolution}-{shot_number[0]:02d}-{name}.png")
-    x.screenshot(path, resolution)
-    return path
+    if shots:
+        x.screenshot(os.path.join(shots, f"editors-{resolution}-{shot_number[0]:02d}-{name}.png"), resolution)
 
 
 def hide_on_grid(word, keys, click_letter=None):
@@ -55,26 +51,35 @@ def hide_on_grid(word, keys, click_letter=None):
     one letter), then Enter to take it."""
     typed(word)
     key("Return")
-    picture = shot("grid-" + word)
+    shot("grid-" + word)
+    box = x.colour_box(FOCUS_YELLOW)
     key(*keys)
     if click_letter is not None:
         # The focused grid is framed in the focus colour; its cells lie 3
         # pixels inside, ten to a row, three rows.
-        box = colour_box(picture, (248, 252, 0))
         check(f"the grid is found on the screen (got {box})", box is not None)
         if box:
             left, top, right, bottom = box[0] + 3, box[1] + 3, box[2] - 3, box[3] - 3
             cell_w, cell_h = (right - left + 1) / 10, (bottom - top + 1) / 3
             x.click(int(left + (click_letter + 0.5) * cell_w), int(top + 0.5 * cell_h))
-            time.sleep(0.4)
     shot("grid-" + word + "-marked")
     key("Return")
 
 
+def saved(path, expected):
+    """The file's content once it is `expected` (or as it is after 5 s)."""
+    def content():
+        return open(path, "rb").read() if os.path.exists(path) else b""
+    end = time.monotonic() + 5
+    while content() != expected and time.monotonic() < end:
+        time.sleep(0.02)
+    return content()
+
+
 try:
     program = subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(2.5)
-    key("Return", pause=1)             # title screen: on to the main menu, "Anna" and "Completa" already set
+    x.wait_drawn()
+    key("Return")                      # title screen: on to the main menu, "Anna" and "Completa" already set
     shot("main-menu")
 
     # First pass: a new "Completa" exercise.
@@ -97,23 +102,20 @@ try:
     key("Escape"); shot("save-question")
     key("s"); shot("levels-saved")     # yes: the level and the exercise are saved
     key("Escape", "Escape", "Escape")  # level list, kind chooser, exercise menu
-    time.sleep(0.5)
-    first = open(os.path.join(completa, "A_vocali.CMP"), "rb").read() if os.path.exists(
-        os.path.join(completa, "A_vocali.CMP")) else b""
+    first = saved(os.path.join(completa, "A_vocali.CMP"), b"\r\n\r\n3\r\nVocali\r\nc_s_ aa\r\n_are m\r\nso_e l\r\n")
     check(f"the new exercise is saved as the teacher made it (got {first!r})",
           first == b"\r\n\r\n3\r\nVocali\r\nc_s_ aa\r\n_are m\r\nso_e l\r\n")
 
     # The child plays it: the new exercise is the first of the list.
     key("alt+e")                       # "Esercizi": the exercise list
     key("Down"); shot("main-menu-chosen")
-    key("F10")
-    time.sleep(7.5)                    # the level's title screen
-    for answer in ["aa", "m", "l"] * 3:
-        typed(answer)
-        time.sleep(1.2)
-    time.sleep(8 + 1 + 10 + 2)         # level done, completed, the final screen
-    key("Return", pause=1)             # the top ten: confirm "Anna"
-    key("Return", pause=1.5)           # back in the main menu
+    x.key("F10")
+    for number in (1, 2, 3):           # the hidden letters of each word, as it falls
+        x.typed(must_log(game, 5, number, 30, f"word {number} to fall")[number - 1])
+    must_log(game, 11, 1, 40, "the exercise to be completed")
+    confirm_top_ten(x, game)           # the top ten: confirm "Anna", close the table
+    x.wait_screen(lambda s: s.pixel(2, 2) != TOP_TEN_ORANGE, 10, "the main menu after the top ten")
+    x.settled()
 
     # Second pass: modify the exercise.
     key("F3")
@@ -148,9 +150,9 @@ try:
     key("s")
     key("Escape", "Escape", "Escape")
     shot("main-menu-end")
-    key("Escape", pause=0.8)           # the quit question
-    key("s")
-    status, output = wait_for_end(program, 15, lambda: shot("failure"))
+    key("Escape")                      # the quit question
+    x.key("s")
+    status, output = wait_for_end(program, 15, lambda: x.screenshot("/tmp/quoli-editors-failure.png", resolution))
     check(f"the program ends with status 0 (got {status})", status == 0)
     if status != 0:
         print(output)

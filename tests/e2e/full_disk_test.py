@@ -8,10 +8,9 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 
-from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, wait_for_end,
-                       write_profile)
+from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, framed, fresh_program_folder, must_log, profile_settings,
+                       top_ten_name_asked, wait_for_end, write_profile)
 
 NOBODY = 65534
 
@@ -51,12 +50,14 @@ def read(name):
 
 
 def play(x):
+    """"quoli Anna": "sole" is typed once it falls, after the level's title
+    (nothing may be in the log to tell: the screen does)."""
     env = dict(x.env, HOME=home, XDG_DATA_HOME=home, LSAN_OPTIONS="detect_leaks=0")
     program = subprocess.Popen(["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "./quoli", "Anna"],
                                cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(8)
+    x.wait_screen(framed, 30, "the level's title")
+    x.wait_screen(lambda s: not framed(s), 30, "the level's title to give way to play")
     x.typed("sole")
-    time.sleep(8 + 1 + 10 + 2)
     return program
 
 
@@ -64,18 +65,19 @@ registry, filler = read("USERS.ANA"), os.path.join(home, "filler")
 # The last byte of the disk taken: every write from here fails.
 subprocess.run(["dd", "if=/dev/zero", f"of={filler}", "bs=4k"], capture_output=True)
 subprocess.run(["dd", "if=/dev/zero", f"of={filler}2", "bs=1"], capture_output=True)
-x = XServer(first=351)
+x = XServer()
 subprocess.run(["xhost", "+SI:localuser:nobody"], env=x.env, capture_output=True)
 try:
     program = play(x)
+    x.wait_screen(framed, 30, "the final screen, after the level done")
+    x.wait_screen(lambda s: not framed(s), 30, "the message after the final screen")
+    x.settled()
     x.screenshot(os.path.join(work, "lost.png"))
     x.key("Return")                    # the message: the results could not all be saved
-    time.sleep(1)
-    x.key("Return")                    # the name
-    time.sleep(1)
+    x.wait_screen(lambda s: top_ten_name_asked(s, x.window[0]), 10, "the top ten to ask for the name")
+    x.press("Return")                  # the name
     x.screenshot(os.path.join(work, "top-ten-lost.png"))
-    x.key("Return")                    # the message: the top ten could not be saved
-    time.sleep(1)
+    x.press("Return")                  # the message: the top ten could not be saved
     x.key("Return")                    # the table
     status, output = wait_for_end(program, 20)
     check(f"the first game ends by itself with status 0 (got {status})", status == 0)
@@ -87,7 +89,8 @@ try:
     os.remove(filler)
     os.remove(filler + "2")
     program = play(x)
-    confirm_top_ten_and_end(x, program, check)
+    must_log(data, 11, 1, 30, "the second game to be completed")
+    confirm_top_ten_and_end(x, program, check, data)
 finally:
     x.stop()
 

@@ -10,10 +10,9 @@ import shutil
 import struct
 import subprocess
 import sys
-import time
 
-from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, read_events,
-                       write_exercise, write_profile)
+from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, must_log, profile_settings,
+                       read_events, write_exercise, write_profile)
 
 stage = sys.argv[1]
 check = Checks()
@@ -23,20 +22,21 @@ settings = profile_settings(b"Prova")
 write_profile(game, b"Anna", settings)
 
 x = XServer()
-env = x.env
-key, typed = x.key, x.typed
 try:
-    program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=env, stdout=subprocess.PIPE,
+    program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=x.env, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT)
-    time.sleep(8)                      # the first level's title screen: 6 s
-    for word in ["sole", "mare", "sole", "mare"]:
-        typed(word)                    # whichever word falls first, both get hit
-        time.sleep(1.5)
-    time.sleep(8 + 7)                  # level done (8 s), then the second title (6 s)
-    typed("xq")                        # a few wrong keys
-    typed("casa")
-    time.sleep(8 + 1 + 10 + 1.5)       # level done, completed, the final screen (10 s)
-    confirm_top_ten_and_end(x, program, check)  # the name already says "Anna"
+    # Each word is typed as it starts to fall (after the level's title, 6 s):
+    # the log says which word that is.
+    for number in (1, 2):
+        word = must_log(game, 5, number, 30, f"word {number} of the first level to fall")[number - 1]
+        x.typed(word)
+    must_log(game, 7, 2, 10, "both words of the first level to be hit")
+    # The level done (8 s), then the second level's title (6 s).
+    word = must_log(game, 5, 3, 30, "the second level's word to fall")[2]
+    x.typed("xq")                      # a few wrong keys
+    x.typed(word)
+    must_log(game, 11, 1, 30, "the exercise to be completed")
+    confirm_top_ten_and_end(x, program, check, game)  # the name already says "Anna"
 finally:
     x.stop()
 

@@ -7,7 +7,12 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/xvfb.sh"
 
 differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -gt "${3:-1000}" ]; }
-shot() { sleep "${2:-1}"; import -window root -crop 800x600+0+0 "$work/$1.png"; }
+# press KEY: the key, once the program has shown what it did.
+press() {
+  snapshot "$work/before"
+  xdotool key "$1"
+  wait_screen_change "$work/before" 10
+}
 
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
@@ -19,26 +24,27 @@ start_xvfb || exit 1
 ./quoli > "$work/out.log" 2>&1 &
 pid=$!
 wait_for_window Quoli 20 > /dev/null
-shot title 1.5
-xdotool key F10
-shot help
+wait_drawn 20
+shot "$work/title.png"
+press F10
+shot "$work/help.png"
 check "F10 on the title screen opens the help" differ "$work/title.png" "$work/help.png"
-xdotool key Next
-shot scrolled
+press Next
+shot "$work/scrolled.png"
 check "Page Down scrolls the page" differ "$work/help.png" "$work/scrolled.png"
-xdotool key Escape
-shot closed
+press Escape
+shot "$work/closed.png"
 check "Escape closes the help" [ "$(compare -metric AE "$work/title.png" "$work/closed.png" null: 2>&1 | cut -d' ' -f1)" -lt 20000 ]
-xdotool key Return   # the focus stayed on "Invio - Avanti"
-shot menu
-xdotool key F1
-shot menuhelp
+press Return   # the focus stayed on "Invio - Avanti"
+shot "$work/menu.png"
+press F1
+shot "$work/menuhelp.png"
 check "F1 in the main menu opens its help" differ "$work/menu.png" "$work/menuhelp.png"
-xdotool key Next
-shot menuscrolled
+press Next
+shot "$work/menuscrolled.png"
 check "which scrolls too" differ "$work/menuhelp.png" "$work/menuscrolled.png"
-xdotool key Escape
-shot menuback
+press Escape
+shot "$work/menuback.png"
 check "and closes" [ "$(compare -metric AE "$work/menu.png" "$work/menuback.png" null: 2>&1 | cut -d' ' -f1)" -lt 20000 ]
 xdotool key ctrl+q
 wait_for_exit "$pid" 10

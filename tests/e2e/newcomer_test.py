@@ -9,9 +9,9 @@ import shutil
 import struct
 import subprocess
 import sys
-import time
 
-from quoli_e2e import Checks, XServer, fresh_program_folder, wait_for_end, write_exercise
+from quoli_e2e import (TOP_TEN_ORANGE, Checks, XServer, confirm_top_ten, fresh_program_folder, must_log, wait_for_end,
+                       write_exercise)
 
 stage = sys.argv[1]
 check = Checks()
@@ -19,37 +19,28 @@ work, game = fresh_program_folder(stage)
 write_exercise(game, "A_prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n")  # first in the list, one short level
 
 x = XServer()
-env = x.env
-typed = x.typed
-
-
-def key(*names, pause=0.4):
-    x.key(*names, pause=pause)
-
-
 try:
-    program = subprocess.Popen(["./quoli"], cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(2.5)
-    key("Return")                      # title screen: on to the main menu
-    time.sleep(1)
-    typed("Luca")                      # the name line has the focus
-    key("Tab", "Tab", "Tab")           # kind, theme, then the exercise list
-    key("Down")                        # the first exercise
-    key("F10")                         # play
-    time.sleep(7.5)
-    for word in ["sole", "mare"] * 3:
-        typed(word)
-        time.sleep(1.2)
-    time.sleep(8 + 1 + 10 + 2)         # level done, completed, final screen
-    key("Return", pause=1)             # confirm the name in the top ten
-    key("Return", pause=1.5)           # close the table: back to the menu
-    key("F8", pause=1)                 # options
-    key("3")                           # three lanes
-    key("Escape", pause=0.8)           # close the options
-    key("F2", pause=1)                 # the top ten
-    key("Escape", pause=0.8)
-    key("Escape", pause=0.8)           # the quit question
-    key("s", pause=1)                  # yes
+    program = subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    x.wait_drawn()
+    x.press("Return")                  # title screen: on to the main menu
+    x.enter("Luca")                    # the name line has the focus
+    x.press("Tab", "Tab", "Tab")       # kind, theme, then the exercise list
+    x.press("Down")                    # the first exercise
+    x.key("F10")                       # play
+    for number in (1, 2):              # each word typed as it falls
+        x.typed(must_log(game, 5, number, 30, f"word {number} to fall")[number - 1])
+    must_log(game, 7, 2, 10, "both words to be hit")
+    must_log(game, 11, 1, 30, "the exercise to be completed")
+    confirm_top_ten(x, game)  # confirm the name, close the table: back to the menu
+    x.wait_screen(lambda s: s.pixel(2, 2) != TOP_TEN_ORANGE, 10, "the main menu after the top ten")
+    x.settled()
+    x.press("F8")                      # options
+    x.press("3")                       # three lanes
+    x.press("Escape")                  # close the options
+    x.press("F2")                      # the top ten
+    x.press("Escape")
+    x.press("Escape")                  # the quit question
+    x.key("s")                         # yes
     status, output = wait_for_end(program, 15, lambda: x.screenshot("/tmp/quoli-newcomer-failure.png", "1024x768"))
     check(f"the program ends with status 0 (got {status})", status == 0)
     if status != 0:

@@ -3,25 +3,48 @@ checks, a fresh copy of the program folder, a profile, and a private X
 server with real key presses."""
 
 import os
+import select
 import shlex
 import shutil
 import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 
+class WaitTimeout(AssertionError):
+    """A bounded wait ran out: what was waited for never came."""
+
+
+def wait_until(predicate, seconds, what, interval=0.02):
+    """The first true value of `predicate()`, polled every `interval`
+    seconds; a WaitTimeout naming `what` once `seconds` have gone by."""
+    end = time.monotonic() + seconds
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= end:
+            raise WaitTimeout(f"gave up after {seconds} s waiting for {what}")
+        time.sleep(interval)
+
+
 class Checks:
+    """The tally; parts of a test running side by side may share it."""
+
     def __init__(self):
         self.passed = self.failed = 0
+        self.lock = threading.Lock()
 
     def __call__(self, what, ok):
-        if ok:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print("FAILED:", what)
+        with self.lock:
+            if ok:
+                self.passed += 1
+            else:
+                self.failed += 1
+                print("FAILED:", what, flush=True)
 
     def finish(self):
         print(f"{self.passed} passed, {self.failed} failed")
@@ -82,26 +105,27 @@ def wait_for_end(program, timeout, on_timeout=None):
     return status, program.stdout.read().decode("latin-1", "replace")
 
 
-def confirm_top_ten_and_end(x, program, check):
+def confirm_top_ten_and_end(x, program, check, game):
     """Enter keeps the name the top ten offers, Enter closes the table; the
     program, started for one game, then ends by itself with status 0."""
-    x.key("Return")
-    time.sleep(1)
-    x.key("Return")
+    confirm_top_ten(x, game)
     status, output = wait_for_end(program, 20)
     check(f"the program ends by itself with status 0 (got {status})", status == 0)
     if status != 0:
         print(output)
 
 
-def read_events(game):
-    """The results log as (user, kind, data) records."""
+def read_events(game, whole_only=False):
+    """The results log as (user, kind, data) records; with `whole_only`, a
+    last record the program is still writing is left out."""
     with open(os.path.join(game, "DATA", "USERS.DAT"), "rb") as f:
         log = f.read()
     events = []
     at = 4
     while at + 12 <= len(log):
         user, kind, size = struct.unpack_from("<iii", log, at)
+        if whole_only and at + 12 + size > len(log):
+            break
         events.append((user, kind, log[at + 12:at + 12 + size]))
         at += 12 + size
     return log[:4], events
@@ -111,18 +135,24 @@ def logged_texts(game, kind):
     """The texts of the results log's events of one kind, in order."""
     if not os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
         return []
-    return [e[2].rstrip(b"\0").decode("latin-1") for e in read_events(game)[1] if e[1] == kind]
+    return [e[2].rstrip(b"\0").decode("latin-1") for e in read_events(game, whole_only=True)[1] if e[1] == kind]
 
 
 def wait_logged(game, kind, count, seconds):
     """logged_texts() once there are `count` of them, or after `seconds`."""
-    end = time.time() + seconds
-    while time.time() < end:
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
         texts = logged_texts(game, kind)
         if len(texts) >= count:
             return texts
-        time.sleep(0.1)
+        time.sleep(0.02)
     return logged_texts(game, kind)
+
+
+def must_log(game, kind, count, seconds, what):
+    """The texts of the log's events of `kind` once there are `count`; a
+    WaitTimeout naming `what` if they do not come within `seconds`."""
+    return wait_until(lambda: (lambda t: t if len(t) >= count else None)(logged_texts(game, kind)), seconds, what)
 
 
 def write_profile(game, name, settings):
@@ -244,9 +274,11 @@ def strip_letters(word):
     return sorted(set(word.upper())) + [None]
 
 
-def type_on_strip(x, fb, width, height, word, pace=0.15):
+def type_on_strip(x, fb, width, height, word, pace=0.0):
     """A child with two switches types `word`: for each letter, Space until
-    its cell is lit, then Enter; `pace` seconds after each press."""
+    its cell is lit (each press once the one before has moved the light),
+    then Enter; with `pace`, that many seconds more after each press, as a
+    slower child."""
     cells = strip_letters(word)
     for letter in word.upper():
         for _ in range(len(cells) + 1):
@@ -255,9 +287,11 @@ def type_on_strip(x, fb, width, height, word, pace=0.15):
                 break
             x.key("space")
             wait_strip(fb, width, height, lambda c, lit, before=seen: (c, lit) != before, 2)
-            time.sleep(pace)
+            if pace:
+                time.sleep(pace)
         x.key("Return")
-        time.sleep(pace)
+        if pace:
+            time.sleep(pace)
 
 
 def strip_presses(word):
@@ -272,24 +306,101 @@ def strip_presses(word):
     return presses
 
 
-class XServer:
-    """A private Xvfb on the first free display from `first` on (servers
-    started at the same time need different ranges)."""
+# Colours that tell the program's screens apart.
+FRAME_BLUE = (0, 4, 248)        # the frame of a level's title, the bonus title and the final screen
+TOP_TEN_ORANGE = (248, 160, 0)  # behind the top ten
+FOCUS_YELLOW = (248, 252, 0)    # the frame of the focused control
+SCAN_RED = (248, 0, 0)          # the frame of the control a switch user's scan is on
 
-    def __init__(self, first=141, framebuffer=False, depth=24):
-        self.display = next(f":{n}" for n in range(first, first + 100)
-                            if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
+
+class Screen:
+    """One reading of an X server's screen, its top `height` rows: what the
+    program's window (at the top left) showed at that moment."""
+
+    def __init__(self, fb, height):
+        self.fb = fb
+        self.height = height
+        self.data = fb.raw(0, height)
+
+    def __eq__(self, other):
+        return isinstance(other, Screen) and self.data == other.data
+
+    def blank(self):
+        """Nothing on the screen but, perhaps, the server's own pointer."""
+        return len(self.data) - self.data.count(0) < 4096
+
+    def pixel(self, x, y):
+        at = y * self.fb.stride + 4 * x
+        p = self.data[at:at + 4]
+        return (p[2], p[1], p[0]) if self.fb.lsb else (p[1], p[2], p[3])
+
+    def colour_box(self, rgb, width):
+        """The smallest rectangle (left, top, right, bottom) of the leftmost
+        `width` columns holding every pixel of exactly that colour, or None."""
+        target, lane = (bytes(reversed(rgb)), 0) if self.fb.lsb else (bytes(rgb), 1)
+        box = None
+        for y in range(self.height):
+            row = self.data[y * self.fb.stride:y * self.fb.stride + 4 * width]
+            at = row.find(target)
+            while at >= 0 and at % 4 != lane:
+                at = row.find(target, at + 1)
+            if at < 0:
+                continue
+            last = row.rfind(target)
+            while last >= 0 and last % 4 != lane:
+                last = row.rfind(target, 0, last + 2)
+            x0, x1 = at // 4, last // 4
+            box = (x0, y, x1, y) if box is None else (min(box[0], x0), box[1], max(box[2], x1), y)
+        return box
+
+    def differing(self, other, width, limit):
+        """How many of the leftmost `width` columns' pixels differ from
+        `other`'s, counted up to `limit`."""
+        count, stride = 0, self.fb.stride
+        for y in range(min(self.height, other.height)):
+            a = self.data[y * stride:y * stride + 4 * width]
+            b = other.data[y * stride:y * stride + 4 * width]
+            if a == b:
+                continue
+            for x in range(0, 4 * width, 4):
+                if a[x:x + 3] != b[x:x + 3]:
+                    count += 1
+                    if count >= limit:
+                        return count
+        return count
+
+
+class XServer:
+    """A private Xvfb on a display it picks itself (-displayfd: servers
+    started at the same time never race for one). Its screen is kept in a
+    file (-fbdir), read for what the program shows far faster than a
+    screenshot. `window` is the size of the program's window at the top
+    left; `first` and `framebuffer` are no longer needed and are ignored."""
+
+    def __init__(self, first=None, framebuffer=True, depth=24, window="800x600"):
+        self.window = tuple(int(n) for n in window.split("x"))
+        self.fbdir = tempfile.mkdtemp()
+        ready, told = os.pipe()
+        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", f"1024x768x{depth}",
+                                         "-nolisten", "tcp", "-noreset", "-fbdir", self.fbdir],
+                                        pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(told)
+        number = b""
+        end = time.monotonic() + 30
+        while not number.endswith(b"\n") and time.monotonic() < end:
+            if select.select([ready], [], [], max(0.0, end - time.monotonic()))[0]:
+                chunk = os.read(ready, 16)
+                if not chunk:
+                    break
+                number += chunk
+        os.close(ready)
+        if not number.strip().isdigit():
+            self.process.kill()
+            raise WaitTimeout("Xvfb did not start (it told no display number)")
+        self.display = ":" + number.strip().decode()
         self.env = dict(os.environ, DISPLAY=self.display,
                         LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
-        self.fbdir = tempfile.mkdtemp() if framebuffer else None
-        extra = ["-fbdir", self.fbdir] if framebuffer else []
-        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", f"1024x768x{depth}", "-nolisten",
-                                         "tcp", "-noreset"] + extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0:
-                break
-            time.sleep(0.1)
-        self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0")) if framebuffer else None
+        self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0"))
 
     def key(self, *names, pause=0.0):
         if pause:
@@ -301,10 +412,13 @@ class XServer:
 
     def click(self, x, y):
         """A left click at (x, y). The pointer gets there in two moves: the
-        program swallows the motion its own pointer warps cause."""
-        for dx in (-12, 0):
-            subprocess.run(["xdotool", "mousemove", str(x + dx), str(y + dx)], env=self.env)
-            time.sleep(0.25)
+        program swallows the motion its own pointer warps cause, so the
+        second move is the one it follows; the click comes once the program
+        has drawn a move of its pointer (the click carries its own place)."""
+        subprocess.run(["xdotool", "mousemove", str(x - 12), str(y - 12)], env=self.env)
+        before = self.screen()
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=self.env)
+        self.wait_change(before, 5, f"the pointer drawn at ({x}, {y})")
         subprocess.run(["xdotool", "click", "1"], env=self.env)
 
     def typed(self, text):
@@ -312,24 +426,119 @@ class XServer:
 
     def screenshot(self, path, size="800x600"):
         """The program's window (it opens at the top left of the screen) as PNG."""
-        subprocess.run(["import", "-window", "root", "-crop", size + "+0+0", path], env=self.env)
+        subprocess.run(["convert", "xwd:" + self.framebuffer.path, "-crop", size + "+0+0", "+repage", path],
+                       env=self.env)
 
     def hold(self, name, down):
         subprocess.run(["xdotool", "keydown" if down else "keyup", name], env=self.env)
 
+    # What the screen shows, and waiting for it.
+
+    def screen(self):
+        return Screen(self.framebuffer, self.window[1])
+
+    def colour_box(self, rgb):
+        """colour_box() of the window as it is now."""
+        return self.screen().colour_box(rgb, self.window[0])
+
+    def wait_screen(self, test, seconds, what):
+        """The first screen for which `test(screen)` holds; on a time-out the
+        screen is kept as a PNG for a look and a WaitTimeout names `what`."""
+        try:
+            return wait_until(lambda: (lambda s: s if test(s) else None)(self.screen()), seconds, what)
+        except WaitTimeout as e:
+            path = os.path.join(tempfile.gettempdir(), f"quoli-e2e-timeout-{os.getpid()}.png")
+            self.screenshot(path, "{}x{}".format(*self.window))
+            raise WaitTimeout(f"{e} (the screen is in {path})") from None
+
+    def poll_screen(self, test, seconds):
+        """The first screen for which `test(screen)` holds, or None after
+        `seconds` (for a check to tell)."""
+        try:
+            return wait_until(lambda: (lambda s: s if test(s) else None)(self.screen()), seconds, "")
+        except WaitTimeout:
+            return None
+
+    def settled(self, quiet=0.06, seconds=3.0):
+        """The screen once it has stayed the same for `quiet` seconds (or
+        the last reading after `seconds`: a screen that moves on its own)."""
+        end = time.monotonic() + seconds
+        last = self.screen()
+        while time.monotonic() < end:
+            time.sleep(quiet)
+            now = self.screen()
+            if now == last:
+                return now
+            last = now
+        return last
+
+    def wait_change(self, before, seconds, what):
+        """The screen once it differs from `before` and has settled."""
+        self.wait_screen(lambda s: s != before, seconds, what)
+        return self.settled()
+
+    def wait_drawn(self, seconds=30, what="the program's first picture"):
+        """The first screen on which the program has drawn something."""
+        return self.wait_screen(lambda s: not s.blank(), seconds, what)
+
+    def press(self, *names, seconds=10):
+        """Each key in turn, once the program has shown what the one before
+        did: a key in the menus always changes something on the screen."""
+        for name in names:
+            before = self.screen()
+            self.key(name)
+            self.wait_change(before, seconds, f"the screen to change after {name}")
+
+    def enter(self, text, seconds=10):
+        """Types `text` and waits until the program has shown it."""
+        before = self.screen()
+        self.typed(text)
+        self.wait_change(before, seconds, f"{text!r} to show")
+
     def stop(self):
         self.process.terminate()
         self.process.wait()
-        if self.fbdir:
-            shutil.rmtree(self.fbdir, ignore_errors=True)
+        shutil.rmtree(self.fbdir, ignore_errors=True)
+
+
+def top_ten_name_asked(screen, width):
+    """The top ten asks for the name: its orange background, and the
+    focused name line, framed in the focus colour (or the red of a switch
+    user's scan), a frame far wider than the table's OK button."""
+    if screen.pixel(2, 2) != TOP_TEN_ORANGE:
+        return False
+    for mark in (FOCUS_YELLOW, SCAN_RED):
+        box = screen.colour_box(mark, width)
+        if box is not None and box[2] - box[0] > width // 3:
+            return True
+    return False
+
+
+def framed(screen):
+    """A level's title, the bonus title or the final screen is showing."""
+    return screen.pixel(1, 1) == FRAME_BLUE
+
+
+def confirm_top_ten(x, game):
+    """The top ten asks for the name after the final screen: Enter keeps
+    the name it offers (the table is saved), Enter closes the table."""
+    x.wait_screen(lambda s: top_ten_name_asked(s, x.window[0]), 30, "the top ten to ask for the name")
+    top_ten = os.path.join(game, "DATA", "TOP10.DAT")
+    before = open(top_ten, "rb").read() if os.path.exists(top_ten) else None
+    x.key("Return")
+    wait_until(lambda: os.path.exists(top_ten) and open(top_ten, "rb").read() != before, 10,
+               "the top ten to be saved with the new entry")
+    x.key("Return")
 
 
 def wait_for(path, seconds=10):
-    for _ in range(int(seconds * 10)):
+    """Whether `path` comes within `seconds` (a printed job's file is moved
+    into place whole)."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
         if os.path.exists(path) and os.path.getsize(path) > 0:
-            time.sleep(0.2)
             return True
-        time.sleep(0.1)
+        time.sleep(0.02)
     return False
 
 
@@ -370,10 +579,7 @@ mv {self.out}/job-$1.tmp {self.out}/job-$1.out
         os.chmod(root, 0o755)
         self.process = subprocess.Popen(["cupsd", "-f", "-c", os.path.join(root, "etc/cupsd.conf"),
                                          "-s", os.path.join(root, "etc/cups-files.conf")])
-        for _ in range(100):
-            if os.path.exists(self.socket):
-                break
-            time.sleep(0.1)
+        wait_until(lambda: os.path.exists(self.socket), 20, "cupsd's socket")
         subprocess.run(["lpadmin", "-h", self.socket, "-p", "aula", "-E", "-v", "keep:/", "-m", "raw"],
                        capture_output=True)
         subprocess.run(["lpadmin", "-h", self.socket, "-d", "aula"], capture_output=True)

@@ -10,9 +10,9 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 
-from quoli_e2e import Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, profile_settings, write_profile
+from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, must_log, profile_settings,
+                       write_profile)
 
 NOBODY = 65534
 
@@ -43,16 +43,16 @@ def listing(folder):
 
 
 before = listing(game)
-x = XServer(first=241)
+x = XServer()
 env = dict(x.env, HOME=home, XDG_DATA_HOME=home, LSAN_OPTIONS="detect_leaks=0")
 subprocess.run(["xhost", "+SI:localuser:nobody"], env=x.env, capture_output=True)
 try:
     program = subprocess.Popen(["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "./quoli", "Anna"],
                                cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(8)                      # the level's title screen: 6 s
+    must_log(data, 5, 1, 30, "the word to fall, after the level's title")
     x.typed("sole")
-    time.sleep(8 + 1 + 10 + 2)         # level done, completed, the final screen (10 s)
-    confirm_top_ten_and_end(x, program, check)  # the name says "Anna"
+    must_log(data, 11, 1, 30, "the exercise to be completed")
+    confirm_top_ten_and_end(x, program, check, data)  # the name says "Anna"
 finally:
     x.stop()
 

@@ -15,10 +15,10 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 
-from quoli_e2e import (Checks, PrivateCups, XServer, fresh_program_folder, profile_settings, read_events,
-                       unquote_exec, wait_for_end, write_exercise, write_profiles)
+from quoli_e2e import (Checks, PrivateCups, WaitTimeout, XServer, confirm_top_ten, fresh_program_folder, logged_texts,
+                       must_log, profile_settings, read_events, unquote_exec, wait_for_end, wait_until, write_exercise,
+                       write_profiles)
 
 stage = os.path.abspath(sys.argv[1])
 resolution = sys.argv[2] if len(sys.argv) > 2 else "800x600"
@@ -33,19 +33,18 @@ home = os.path.join(work, "home")
 os.makedirs(home)
 
 cups = PrivateCups(os.path.join(work, "cups"))
-x = XServer(first=231)
+x = XServer(window=resolution)
 env = dict(x.env, CUPS_SERVER=cups.socket, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
 env.pop("WAYLAND_DISPLAY", None)
 shot_number = [0]
 
 
-def key(*names, pause=0.4):
-    x.key(*names, pause=pause)
+def key(*names):
+    x.press(*names)
 
 
 def shot(name):
     shot_number[0] += 1
-    time.sleep(0.5)
     if shots:
         x.screenshot(os.path.join(shots, f"results-{resolution}-{shot_number[0]:02d}-{name}.png"), resolution)
 
@@ -53,13 +52,12 @@ def shot(name):
 def play(child, words):
     """A child's short game, started as a shortcut starts it."""
     program = subprocess.Popen(["./quoli", child], cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(8)                      # the level's title screen
-    for word in words * 2:
-        x.typed(word)
-        time.sleep(1.5)
-    time.sleep(8 + 1 + 10 + 1.5)       # level done, completed, the final screen
-    key("Return", pause=1)             # the top ten: confirm the name
-    key("Return")
+    games = len(logged_texts(game, 11))
+    shown = len(logged_texts(game, 5))
+    for number in range(shown + 1, shown + 3):  # each word typed as it falls
+        x.typed(must_log(game, 5, number, 30, f"{child}'s word to fall")[number - 1])
+    must_log(game, 11, games + 1, 30, f"{child}'s game to be completed")
+    confirm_top_ten(x, game)           # the top ten: confirm the name, close the table
     status, output = wait_for_end(program, 20)
     check(f"{child}'s game ends by itself (status {status})", status == 0)
 
@@ -73,16 +71,21 @@ try:
           sorted(set(e[0] for e in events)) == [1, 2])
 
     program = subprocess.Popen(["./quoli"], cwd=game, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    time.sleep(2.5)
-    key("Return", pause=1)             # the title screen: on to the main menu
+    x.wait_drawn()
+    key("Return")                      # the title screen: on to the main menu
 
     key("F9"); shot("archive")
     key("Return"); shot("chooser")     # "Mostra i risultati"
     key("Down", "Return"); shot("report")  # Anna
-    key("c")                           # "Copia"
-    time.sleep(2)
-    pasted = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True,
-                            timeout=10).stdout.decode("utf-8", "replace")
+    x.key("c")                         # "Copia"
+
+    def clipboard():
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True,
+                              timeout=10).stdout.decode("utf-8", "replace")
+    try:
+        pasted = wait_until(clipboard, 10, "the clipboard to hold the report", interval=0.1)
+    except WaitTimeout:
+        pasted = ""
     hits = sorted(e[2].rstrip(b"\0").decode("latin-1") for e in events if e[0] == 1 and e[1] == 7)
     # Her keys, hit or mistyped, each appear in her report as often as in her events.
     typed = [e[2].rstrip(b"\0").decode("latin-1") for e in events if e[0] == 1 and e[1] in (6, 7)]
@@ -105,8 +108,8 @@ try:
     key("i"); key("Down", "Return"); shot("shortcut-made")  # "Icona sul desktop", Anna
     key("Return")                      # the message
     key("Escape")
-    key("Escape", pause=0.8)           # the quit question
-    key("s")
+    key("Escape")                      # the quit question
+    x.key("s")
     status, output = wait_for_end(program, 15)
     check(f"the program ends with status 0 (got {status})", status == 0)
 finally:
@@ -135,7 +138,11 @@ try:
         events_before = len(read_events(game)[1])
         child = subprocess.Popen(unquote_exec(fields["Exec"]), cwd=fields["Path"], env=env, stdout=subprocess.PIPE,
                                  stderr=subprocess.STDOUT)
-        time.sleep(8)
+        try:  # her game has started, and is in play once a word falls (after the title)
+            wait_until(lambda: 5 in [e[1] for e in read_events(game, whole_only=True)[1][events_before:]], 30,
+                       "the shortcut's game to start and a word to fall")
+        except WaitTimeout as e:
+            print(e)
         shot("shortcut-game")
         running = child.poll() is None
         child.send_signal(signal.SIGKILL)

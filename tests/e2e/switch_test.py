@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Switch access in a real X server, real key presses only.
+"""Switch access in real X servers, real key presses only. The three parts
+run side by side, each in an X server and a program folder of its own.
 
 (a) A teacher opens the controls (F6), turns the device on, picks the
     keyboard with two switches and tries it (F2): the test panel's "OK" box
@@ -10,7 +11,7 @@
     title screen to the game and destroys every word of a two-level exercise
     with Space (step) and Enter (select) only, on the letter strip; the
     results log holds each word hit; the final screen and the top ten follow.
-(c) The same child with one switch (Space, scan every 0.5 s) destroys a word
+(c) The child with one switch (Space, scan every 0.5 s) destroys a word
     by pressing Space when the scan reaches each letter.
 
     switch_test.py PROGRAM_FOLDER [RESOLUTION [SCREENSHOT_FOLDER]]"""
@@ -19,11 +20,13 @@ import os
 import shutil
 import subprocess
 import sys
+import threading
 import time
+import traceback
 
-from quoli_e2e import (Checks, XServer, colour_box, fresh_program_folder, logged_texts, profile_settings, read_strip,
-                       strip_letters, type_on_strip, wait_for_end, wait_logged, wait_strip, write_exercise,
-                       write_last_user, write_profile)
+from quoli_e2e import (SCAN_RED, TOP_TEN_ORANGE, Checks, XServer, confirm_top_ten, framed, fresh_program_folder,
+                       logged_texts, profile_settings, read_strip, strip_letters, top_ten_name_asked, type_on_strip, wait_for_end,
+                       wait_logged, wait_strip, write_exercise, write_last_user, write_profile)
 
 stage = os.path.abspath(sys.argv[1])
 resolution = sys.argv[2] if len(sys.argv) > 2 else "800x600"
@@ -31,14 +34,14 @@ shots = sys.argv[3] if len(sys.argv) > 3 else None
 width, height = (int(n) for n in resolution.split("x"))
 check = Checks()
 
-RED = (0xF8, 0, 0)
+RED = SCAN_RED
 shot_number = [0]
 
 
 def shot(x, name):
+    """With a folder, a screenshot for review."""
     if shots:
         shot_number[0] += 1
-        time.sleep(0.4)
         x.screenshot(os.path.join(shots, f"switch-{resolution}-{shot_number[0]:02d}-{name}.png"), resolution)
 
 
@@ -53,55 +56,47 @@ def teacher(x, work_game):
     write_last_user(work_game, b"Maestra", bytes(settings))
     program = start(x, work_game)
     try:
-        time.sleep(2.5)
-        x.key("Return")                # title screen: on to the main menu
-        time.sleep(1)
-        x.key("F6")                    # the controls
-        time.sleep(0.8)
+        x.wait_drawn()
+        x.press("Return")              # title screen: on to the main menu
+        x.press("F6")                  # the controls
         shot(x, "controls-off")
-        x.key("space", "t", "2", pause=0.3)  # on; the keyboard; two switches
+        x.press("space", "t", "2")     # on; the keyboard; two switches
         shot(x, "controls-two-switches")
-        x.key("F2")
-        time.sleep(0.8)
-        before = os.path.join(work_game, "..", "panel.png")
-        x.screenshot(before, resolution)
-        check("no red in the panel before a switch is pressed", colour_box(before, RED) is None)
+        x.press("F2")
+        check("no red in the panel before a switch is pressed", x.colour_box(RED) is None)
         x.hold("Return", True)
-        time.sleep(0.5)
-        held = os.path.join(work_game, "..", "held.png")
-        x.screenshot(held, resolution)
+        held = x.poll_screen(lambda s: s.colour_box(RED, width), 5)
         if shots:
-            shutil.copy(held, os.path.join(shots, f"switch-{resolution}-panel-ok-held.png"))
-        box = colour_box(held, RED)
+            shot(x, "panel-ok-held")
+        box = held.colour_box(RED, width) if held else None
         x.hold("Return", False)
-        time.sleep(0.5)
         check(f"the OK box fills while Enter is held (got {box})",
               box is not None and 25 <= box[2] - box[0] <= 70 and abs((box[2] - box[0]) - (box[3] - box[1])) <= 1
               and box[2] < width // 2)
-        x.screenshot(before, resolution)
-        check("and empties when it is let go", colour_box(before, RED) is None)
+        check("and empties when it is let go", x.poll_screen(lambda s: s.colour_box(RED, width) is None, 5) is not None)
         x.hold("space", True)
-        time.sleep(0.5)
-        x.screenshot(held, resolution)
-        scan = colour_box(held, RED)
+        held = x.poll_screen(lambda s: s.colour_box(RED, width), 5)
+        scan = held.colour_box(RED, width) if held else None
         x.hold("space", False)
         check(f"Space fills the scan box, on the right (got {scan})", scan is not None and scan[0] > width // 2)
-        x.key("Escape", pause=0.6)     # the panel closes
-        x.key("d", "F2", pause=0.6)    # one switch and directions: the arrows
+        x.poll_screen(lambda s: s.colour_box(RED, width) is None, 5)
+        x.press("Escape")              # the panel closes
+        x.press("d", "F2")             # one switch and directions: the arrows
         shot(x, "panel-directions")
-        x.key("Escape", pause=0.6)
-        x.key("1", pause=0.3)          # back to one switch
-        x.key("p", "F2", pause=0.6)    # pointer events: the pointer field
+        x.press("Escape")
+        x.press("1")                   # back to one switch
+        x.press("p", "F2")             # pointer events: the pointer field
         subprocess.run(["xdotool", "mousemove", str(width // 3), str(height // 3)], env=x.env)
         shot(x, "panel-pointer")
-        x.key("Escape", pause=0.6)
-        x.key("s", "Tab", "Tab", "Down", "Down", "Down", pause=0.3)  # serial; its ports; port 4
+        x.press("Escape")
+        x.press("s", "Tab", "Tab", "Down", "Down", "Down")  # serial; its ports; port 4
         shot(x, "controls-serial-4")
-        x.key("F2", pause=0.8)
+        x.press("F2")
         shot(x, "serial-4-message")
-        x.key("Return", pause=0.6)     # the message closes
-        x.key("Escape", pause=0.6)     # the controls close
-        x.key("Escape", "s", pause=0.8)
+        x.press("Return")              # the message closes
+        x.press("Escape")              # the controls close
+        x.press("Escape")              # the quit question
+        x.key("s")
         status, output = wait_for_end(program, 15)
     finally:
         if program.poll() is None:
@@ -121,13 +116,12 @@ def two_switch_child(x, game):
     fb = x.framebuffer
     program = start(x, game)
     try:
-        time.sleep(2.5)
+        x.wait_drawn()
         shot(x, "title-scanned")
-        x.key("Return")                # switch 1 presses "Invio - Avanti", marked from the start
-        time.sleep(1)
-        x.key("space")
+        x.press("Return")              # switch 1 presses "Invio - Avanti", marked from the start
+        x.press("space")
         shot(x, "menu-scanned")
-        x.key(*["space"] * 11, pause=0.15)  # on round the menu to "F10 - Gioca!"
+        x.press(*["space"] * 11)       # on round the menu to "F10 - Gioca!"
         shot(x, "menu-play-marked")
         x.key("Return")
         hit = 0
@@ -144,13 +138,15 @@ def two_switch_child(x, game):
         check(f"every word of both levels is hit (got {hit} of 3)", hit == 3)
         completed = wait_logged(game, 11, 1, 30)
         check("the game is completed", len(completed) == 1)
-        time.sleep(2)
-        shot(x, "final-screen")
-        time.sleep(10)                 # the final screen, then the top ten's name
+        if shots:
+            x.wait_screen(framed, 10, "the final screen")
+            shot(x, "final-screen")
+        # After the final screen, the top ten's name: switch 1 on the focused
+        # name keeps it (the table is saved), switch 1 on OK closes the table.
+        x.wait_screen(lambda s: top_ten_name_asked(s, width), 30, "the top ten to ask for the name")
         shot(x, "top-ten-name")
-        x.key("Return", pause=1.5)     # switch 1 on the focused name: keep it
-        shot(x, "top-ten-table")
-        x.key("Return", pause=1.5)     # close the table: the program ends (started for one game? no: the menu)
+        confirm_top_ten(x, game)
+        x.wait_screen(lambda s: s.pixel(2, 2) != TOP_TEN_ORANGE, 10, "the main menu after the top ten")
         shot(x, "after-top-ten")
     finally:
         program.kill()
@@ -166,7 +162,6 @@ def one_switch_child(x, game):
     write_exercise(game, "Uno.LEV", b"\r\n\r\n1\r\nUno\r\nsole\r\n")
     settings = profile_settings(b"Uno", fall=40, switches=1, scan_tenths=5)
     write_profile(game, b"Sara", settings)
-    os.remove(os.path.join(game, "DATA", "USERS.DAT"))
     fb = x.framebuffer
     program = start(x, game, "Sara")
     try:
@@ -186,7 +181,6 @@ def one_switch_child(x, game):
         for letter in (shown[0] if shown else "sole").upper():
             wait_strip(fb, width, height, lambda c, lit, i=cells.index(letter): lit == i, 5)
             x.key("space")
-            time.sleep(0.1)
         hits = wait_logged(game, 7, 1, 5)
         check(f"one switch destroys the word (got {hits})", hits == ["SOLE"])
         check("and nothing was typed wrong", logged_texts(game, 6) == [])
@@ -195,15 +189,23 @@ def one_switch_child(x, game):
         program.wait()
 
 
-work, game = fresh_program_folder(stage, resolution)
-x = XServer(first=271, framebuffer=True)
-try:
-    teacher_work, teacher_game = fresh_program_folder(stage, resolution)
-    teacher(x, teacher_game)
-    shutil.rmtree(teacher_work, ignore_errors=True)
-    two_switch_child(x, game)
-    one_switch_child(x, game)
-finally:
-    x.stop()
-shutil.rmtree(work, ignore_errors=True)
+def part(play):
+    """One part, in an X server and a program folder of its own, beside the
+    others: a part that gives up on a wait, or breaks, fails a check."""
+    work, game = fresh_program_folder(stage, resolution)
+    x = XServer(window=resolution)
+    try:
+        play(x, game)
+    except Exception:
+        check(f"{play.__name__} runs to its end:\n{traceback.format_exc()}", False)
+    finally:
+        x.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+parts = [threading.Thread(target=part, args=(play,)) for play in (teacher, two_switch_child, one_switch_child)]
+for t in parts:
+    t.start()
+for t in parts:
+    t.join()
 check.finish()

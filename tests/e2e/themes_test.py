@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The picture themes in real X servers: a three-level exercise with one
 word a level is played in theme 2 ("quoli") and theme 3 ("space") at the
-same time, each in its own X server, the words typed with xdotool. Three
+same time, each in its own X server, the words typed with xdotool as they fall. Three
 levels in a row earn the bonus stage, where a key fires at the moving
 target; then the final screen, and the program ends by itself. The results
 log must show the three hits, the bonus record (kind 10, one byte) and the
@@ -18,8 +18,8 @@ import sys
 import threading
 import time
 
-from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, wait_for_end,
-                       write_exercise, write_profile)
+from quoli_e2e import (Checks, XServer, framed, fresh_program_folder, must_log, profile_settings, read_events,
+                       wait_for_end, write_exercise, write_profile)
 
 stage = sys.argv[1]
 shots = sys.argv[2] if len(sys.argv) > 2 else None
@@ -33,63 +33,42 @@ def play(theme):
     work, game = fresh_program_folder(stage)
     write_exercise(game, "Tre.LEV", EXERCISE)
     write_profile(game, b"Anna", profile_settings(b"Tre", lanes=1, fall=12, top_ten=False, theme=theme))
-    x = XServer(first=141 + 50 * (theme - 2))
-    start = time.monotonic()
+    x = XServer()
 
-    def at(seconds):  # waits until `seconds` after the start
-        time.sleep(max(0.0, start + seconds - time.monotonic()))
-
-    def now():
-        return time.monotonic() - start
-
-    def when_recorded(kind, count, timeout=40.0):
-        """The moment the log holds `count` events of `kind` (None if never)."""
-        give_up = time.monotonic() + timeout
-        while time.monotonic() < give_up:
-            if os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
-                if sum(1 for e in read_events(game)[1] if e[1] == kind) >= count:
-                    return now()
-            time.sleep(0.05)
-        return None
-
-    def shot(name):
+    def shot(name, after=None, seconds=0.0):
+        """With a folder, a screenshot `seconds` after the moment `after`
+        (for a look at an animation: there is nothing to wait for)."""
         if shots:
+            if after is not None:
+                time.sleep(max(0.0, after + seconds - time.monotonic()))
             x.screenshot(os.path.join(shots, f"theme{theme}-{name}.png"))
 
     try:
         program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=x.env, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)
-        # Each level opens with its title (6 s, recorded as a level event);
-        # the word is typed 2.5 s into play.
-        hit = None
+        # Each level opens with its title (6 s); the word is typed as it
+        # starts to fall (with a folder, once it is well in view).
         for level, word in enumerate(WORDS):
-            intro = when_recorded(4, level + 1)
-            if intro is None:
-                break
-            at(intro + 6.0 + 2.5)
+            must_log(game, 5, level + 1, 40, f"the word of level {level + 1} to fall")
             if level == 0:
-                shot("1-falling")
+                shot("1-falling", time.monotonic(), 2.5)
             x.typed(word)
-            typed_at = now()
+            typed_at = time.monotonic()
             if level == 0:
                 for n in range(14):  # firing, the shot in flight, the explosion
-                    at(typed_at + 0.9 + 0.25 * n)
-                    shot(f"2-shot-{n}")
-            hit = when_recorded(7, level + 1, timeout=10.0)
+                    shot(f"2-shot-{n}", typed_at, 0.9 + 0.25 * n)
+            must_log(game, 7, level + 1, 10, f"the word of level {level + 1} to be hit")
         # After the third hit: 8 s of "level done", the bonus title (6 s),
-        # then the bonus stage.
-        if hit is not None:
-            bonus = hit + 8.0 + 6.0
-            at(bonus + 1.5)
-            shot("3-bonus")
-            x.key("space")
-            for n in range(8):
-                at(bonus + 2.8 + 0.4 * n)
-                shot(f"4-bonus-shot-{n}")
-            done = when_recorded(10, 1)
-            if done is not None:
-                at(done + 3.0)
-                shot("5-final")
+        # then the bonus stage, where a key fires.
+        x.wait_screen(framed, 30, "the bonus title")
+        x.wait_screen(lambda s: not framed(s), 20, "the bonus stage")
+        shot("3-bonus", time.monotonic(), 1.5)
+        x.key("space")
+        fired = time.monotonic()
+        for n in range(8):
+            shot(f"4-bonus-shot-{n}", fired, 1.3 + 0.4 * n)
+        must_log(game, 10, 1, 30, "the bonus record")
+        shot("5-final", time.monotonic(), 3.0)
         status, output = wait_for_end(program, 40)
         results[theme] = (status, output, read_events(game)[1])
     finally:

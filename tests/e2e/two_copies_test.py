@@ -9,10 +9,9 @@ import os
 import struct
 import subprocess
 import sys
-import time
 
-from quoli_e2e import (Checks, XServer, fresh_program_folder, profile_settings, read_events, write_exercise,
-                       write_last_user)
+from quoli_e2e import (Checks, WaitTimeout, XServer, fresh_program_folder, profile_settings, read_events, wait_until,
+                       write_exercise, write_last_user)
 
 ROUNDS = int(os.environ.get("QUOLI_TWO_COPIES_ROUNDS", "20"))
 
@@ -21,23 +20,57 @@ check = Checks()
 work, game = fresh_program_folder(stage)
 write_exercise(game, "Prova.LEV", b"\r\n\r\n1\r\nUno\r\nsole\r\n")
 write_last_user(game, b"Anna", profile_settings(b"Prova"))
-servers = [XServer(first=401), XServer(first=451)]
+
+
+def registered():
+    """The names in the profile registry and their ids."""
+    try:
+        with open(os.path.join(game, "DATA", "USERS.ANA"), "rb") as f:
+            registry = f.read()
+    except FileNotFoundError:
+        return {}
+    users = {}
+    for i in range(struct.unpack_from("<i", registry, 4)[0] if len(registry) >= 8 else 0):
+        at = 8 + i * (28 + 476)
+        if at + 28 > len(registry):
+            break
+        users[registry[at:at + 24].split(b"\0")[0].decode("latin-1")] = struct.unpack_from("<i", registry, at + 24)[0]
+    return users
+
+
+def both_started(names):
+    """Both children are registered and each game has recorded its
+    settings: each game has started (or the round is lost: the checks
+    below tell)."""
+    users = registered()
+    if not all(n in users for n in names) or not os.path.exists(os.path.join(game, "DATA", "USERS.DAT")):
+        return False
+    started = {user for user, kind, data in read_events(game, whole_only=True)[1] if kind == 3}
+    return all(users[n] in started for n in names)
+
+
+servers = [XServer(), XServer()]
 try:
     for round_ in range(ROUNDS):
         programs = [subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL) for x in servers]
-        time.sleep(3)
         for x in servers:
-            x.key("Return")                          # the title screen: on
-        time.sleep(2)
-        for x, first in zip(servers, "AB"):
-            x.typed(f"{first}bimbo{round_}")        # replaces the name offered
+            x.wait_drawn()
+            x.press("Return")                        # the title screen: on
+        names = [f"{first}bimbo{round_}" for first in "AB"]
+        for x, name in zip(servers, names):
+            x.enter(name)                            # replaces the name offered
         for x in servers:
             x.key("F10")                             # both games start at once
-        time.sleep(3)
+        try:
+            wait_until(lambda: both_started(names), 15, f"both games of round {round_} to start")
+        except WaitTimeout as e:
+            print(e)
         for p in programs:
             p.kill()
             p.wait()
+        for x in servers:
+            x.wait_screen(lambda s: s.blank(), 10, "the killed program's window to go")
 finally:
     for x in servers:
         x.stop()

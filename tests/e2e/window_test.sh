@@ -14,6 +14,10 @@ rm -rf "$work/game/DATA" "$work/game/txt"   # start as a fresh installation
 cd "$work/game"
 start_xvfb || exit 1
 
+still_shown() {  # still_shown PID SIZE: running, its picture on the screen
+  kill -0 "$1" && [ "$(convert "xwd:$XVFB_FB" -crop "$2+0+0" -format %k info:)" -gt 4 ]
+}
+
 run_session() {  # run_session RESOLUTION WIDTH HEIGHT QUIT-KEY
   printf '[global]\r\nRESOLUTION=%s\r\nFULLSCREEN=0\r\nAUDIO=0\r\n' "$1" > config.ini
   ./quoli > "$work/out-$1.log" 2>&1 &
@@ -26,10 +30,12 @@ run_session() {  # run_session RESOLUTION WIDTH HEIGHT QUIT-KEY
   geometry=$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')
   check "$1: the window is $2x$3 (got $geometry)" [ "$geometry" = "$2x$3" ]
   xdotool mousemove --window "$id" 20 20
-  sleep 0.3
+  wait_drawn 20 "$1"
   xdotool key ctrl+alt+q
-  sleep 0.7
-  check "$1: Ctrl+Alt+Q does not end the program" kill -0 "$pid"
+  # Still running once the key has been handled: the pointer nudged after it
+  # is drawn (an ended program would have left a blank screen).
+  input_handled
+  check "$1: Ctrl+Alt+Q does not end the program" still_shown "$pid" "$1"
   xdotool key "$4"
   wait_for_exit "$pid" 10
   local status=$?
