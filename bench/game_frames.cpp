@@ -4,6 +4,7 @@
 //
 //   bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]
 
+#include "BenchGame.h"
 #include "app/Clock.h"
 #include "app/TApp.h"
 #include "exercises/ExercisePaths.h"
@@ -59,18 +60,12 @@ int main(int argc, char** argv)
     app.Activate();
 
     const char* exercise = "\r\n\r\n1000\r\nBenchmark\r\ngatto\r\ncane\r\nelefante\r\ncoccodrillo\r\nmare\r\nsole\r\n";
-    platform::ReplaceFileContents("Esercizi\\Livelli\\Bench.LEV", exercise, std::strlen(exercise));
     theSession.settings.theme = theme;
     theSession.settings.lanes = 3;
     theSession.settings.fallSeconds = 6;
     theSession.settings.spawnSeconds = 1;
     theSession.settings.infiniteLives = 1;
-    theSession.settings.recordResults = 0;
-    theSession.settings.enterTopTen = 0;
-    std::strcpy(theSession.settings.exerciseName, "Bench");
-    std::strcpy(theSession.userName, "Bench");
-    auto* game = new TZandorliGameContext;
-    app.SetChild(std::unique_ptr<TContext>(game));
+    TZandorliGameContext* game = StartBenchGame(app, exercise);
 
     TEvent record;
     record.Clear();
@@ -96,6 +91,6 @@ int main(int argc, char** argv)
     Report("every pass of the loop, 3 lanes, 1024x768", ms);
     Report("passes that drew and pushed a picture", drawn);
     app.StopChain();
-    std::remove("Esercizi/Livelli/Bench.LEV");
+    RemoveBenchExercise();
     return 0;
 }

@@ -7,6 +7,7 @@
 //
 //   bench_leave_game PROGRAM_FOLDER
 
+#include "BenchGame.h"
 #include "app/Sound.h"
 #include "app/TApp.h"
 #include "StartUp.h"
@@ -56,15 +57,9 @@ int main(int argc, char** argv)
         return 1;
     }
     const char* exercise = "\r\n\r\n1\r\nUno\r\nsole\r\n\r\n1\r\nDue\r\nmare\r\n";
-    platform::ReplaceFileContents("Esercizi\\Livelli\\Bench.LEV", exercise, std::strlen(exercise));
     theSession.settings.lanes = 1;
     theSession.settings.musicOn = 1;
-    theSession.settings.recordResults = 0;
-    theSession.settings.enterTopTen = 0;
-    std::strcpy(theSession.settings.exerciseName, "Bench");
-    std::strcpy(theSession.userName, "Bench");
-    auto* game = new TZandorliGameContext;
-    app.SetChild(std::unique_ptr<TContext>(game));
+    TZandorliGameContext* game = StartBenchGame(app, exercise);
 
     TEvent record;
     record.Clear();
@@ -102,7 +97,7 @@ int main(int argc, char** argv)
         if (inMenu && now() - menuSince > std::chrono::seconds(1))
             break;
     }
-    std::remove("Esercizi/Livelli/Bench.LEV");
+    RemoveBenchExercise();
     if (!inMenu) {
         std::printf("the main menu never came (typed %d, left %d)\n", typed, left);
         return 1;

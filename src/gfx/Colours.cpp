@@ -3,10 +3,12 @@
 #include "gfx/ColourTable.h"
 #include "gfx/Screen.h"
 
+#include <array>
+
 namespace {
 
-constexpr std::uint32_t kDefaultScheme[kSchemeRoles] = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
-std::uint32_t scheme[kSchemeRoles] = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
+constexpr std::array<std::uint32_t, kSchemeRoles> kDefaultScheme = {0, 22, 0, 3, 15, 2, 2, 3, 1, 4, 15, 3, 0, 7, 11, 15, 3, 2};
+std::array<std::uint32_t, kSchemeRoles> scheme = kDefaultScheme;
 
 }  // namespace
 
@@ -45,6 +47,5 @@ void SetPen(std::uint32_t colour)
 
 void ResetSchemeColours()
 {
-    for (int role = 0; role < kSchemeRoles; ++role)
-        scheme[role] = kDefaultScheme[role];
+    scheme = kDefaultScheme;
 }
