@@ -4,6 +4,7 @@
 
 #include "FuzzScratch.h"
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "session/GameSettings.h"
 #include "users/TDataFile.h"
 
@@ -32,15 +33,17 @@ std::vector<Record> Reload()
 }
 
 // ASCII letters alike in either case, as profile names are matched.
+// A stored name may fill its 24 bytes without a terminator.
 bool SameName(const unsigned char* a, const char* b)
 {
     auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    for (;; ++a, ++b) {
+    for (int i = 0; i < TDataFile::kNameSize; ++i, ++a, ++b) {
         if (fold(*a) != fold(static_cast<unsigned char>(*b)))
             return false;
         if (!*a)
             return true;
     }
+    return *b == 0;
 }
 
 std::int32_t IdIn(const Record& r)
@@ -65,14 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     {
         TDataFile data(GameSettings::kSize);
         loaded = RecordsOf(data);
-        // Only whole records, each with its name ended inside its field.
+        // Only whole records.
         FUZZ_CHECK(loaded.size() * record <= (size > 8 ? size - 8 : 0));
-        for (const Record& r : loaded) {
+        for (const Record& r : loaded)
             FUZZ_CHECK(r.size() == record);
-            FUZZ_CHECK(std::memchr(r.data(), 0, TDataFile::kNameSize) != nullptr);
-        }
         bool saved = data.SaveRegistry();
-        TakeSetAsideRegistry();
+        ResetDataProblems();
         if (!saved)
             return 0;
     }
@@ -105,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // was a usable one, every other record stays as it was.
     if (!loaded.empty()) {
         std::size_t which = (size ? bytes[size - 1] : 0) % loaded.size();
-        std::string name(reinterpret_cast<const char*>(loaded[which].data()));
+        const char* stored = reinterpret_cast<const char*>(loaded[which].data());
+        std::string name(stored, strnlen(stored, TDataFile::kNameSize));
         TDataFile data(GameSettings::kSize);
         std::size_t first = 0;
         while (first < loaded.size() && !SameName(loaded[first].data(), name.c_str()))
@@ -116,10 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         for (std::size_t i = 0; i < loaded.size(); ++i)
             if (i != first)
                 others.insert(IdIn(loaded[i]));
-        if (IdIn(loaded[first]) > 0)
+        if (IdIn(loaded[first]) != 0)
             FUZZ_CHECK(id == IdIn(loaded[first]));
         else
-            FUZZ_CHECK(id > 0 && others.count(id) == 0);
+            FUZZ_CHECK(id != 0 && others.count(id) == 0);
         std::vector<Record> after = Reload();
         FUZZ_CHECK(after.size() == loaded.size());
         for (std::size_t i = 0; i < loaded.size(); ++i)

@@ -109,6 +109,8 @@ void TApp::Initialise()
 
     SeedRandom(static_cast<unsigned>(std::time(nullptr)));
     SDL_EnableUNICODE(1);
+    // While a file lock is waited for, the window keeps answering.
+    platform::SetWaitHook([] { SDL_PumpEvents(); });
     // The window manager wants UTF-8; the table is Latin-1.
     SDL_WM_SetCaption(platform::Latin1ToUtf8(GetString(0, 1)).c_str(), platform::Latin1ToUtf8(GetString(0, 2)).c_str());
 
@@ -174,6 +176,7 @@ void TApp::LoadDefaultFont()
 
 TApp::~TApp()
 {
+    platform::SetWaitHook(nullptr);
     SetChild(nullptr);
     ClearCommands();
     mouse_.reset();

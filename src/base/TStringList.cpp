@@ -46,6 +46,29 @@ int TStringList::AppendText(const char* text)
     return Append(new dstring(text));
 }
 
+namespace {
+
+// Where the line end at `at` (a CR or an LF) stops. CRs before an LF are
+// one line end with it (CR LF, or CR CR LF from a file converted twice); a
+// CR with no LF after it ends a line on its own, as in files saved with old
+// Macintosh line ends, where two in a row make an empty line.
+std::size_t PastLineEnd(const std::vector<unsigned char>& bytes, std::size_t at)
+{
+    if (bytes[at] == '\n')
+        return at + 1;
+    std::size_t next = at;
+    while (next < bytes.size() && bytes[next] == '\r')
+        ++next;
+    return next < bytes.size() && bytes[next] == '\n' ? next + 1 : at + 1;
+}
+
+bool IsLineEnd(unsigned char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+}  // namespace
+
 bool TStringList::ReadLines(const char* path)
 {
     std::vector<unsigned char> bytes;
@@ -58,24 +81,19 @@ bool TStringList::ReadLines(const char* path)
         line.clear();
         bool ended = false;
         while (i < n && line.size() < static_cast<std::size_t>(kMaxLineLength)) {
-            unsigned char c = bytes[i++];
-            if (c == '\n') {
+            if (IsLineEnd(bytes[i])) {
+                i = PastLineEnd(bytes, i);
                 ended = true;
                 break;
             }
-            line.push_back(static_cast<char>(c));
+            line.push_back(static_cast<char>(bytes[i++]));
         }
         // A piece cut at the length limit still takes its own line end, so a
         // line of exactly the limit does not leave an empty line behind it.
-        if (!ended && i < n && bytes[i] == '\n')
-            ++i;
-        else if (!ended && i + 1 < n && bytes[i] == '\r' && bytes[i + 1] == '\n')
-            i += 2;
-        // A line is a text: it ends at a zero byte, and its line end is
-        // stripped from there (else a CR before the zero would stay).
+        if (!ended && i < n && IsLineEnd(bytes[i]))
+            i = PastLineEnd(bytes, i);
+        // A line is a text: it ends at a zero byte.
         line.resize(std::strlen(line.c_str()));
-        while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-            line.pop_back();
         AppendText(line.c_str());
     }
     return true;

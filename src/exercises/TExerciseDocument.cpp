@@ -100,6 +100,10 @@ int TExerciseDocument::Load(const char* path)
     titles_.Clear();
     header_.clear();
     errorLine_ = 0;
+    unread_.clear();
+    std::vector<unsigned char> bytes;
+    platform::ReadFailure read = platform::ReadFile(path, bytes);
+    unreadable_ = read != platform::ReadFailure::kNone && read != platform::ReadFailure::kMissing;
     Lines lines(path);
     if (lines.Count() < 2)
         return 0;
@@ -108,6 +112,8 @@ int TExerciseDocument::Load(const char* path)
         Block block = ReadBlock(lines, at, false);
         if (block.error) {
             errorLine_ = block.errorLine;
+            for (int rest = at; rest < lines.Count(); ++rest)
+                unread_.push_back(lines.TextAt(rest));
             return block.error;
         }
         auto* level = new TStringList;
@@ -154,6 +160,8 @@ std::string TExerciseDocument::KeySet() const
 
 bool TExerciseDocument::Save(const char* path, int kind)
 {
+    if (unreadable_)
+        return false;
     if (kind == exercise::kKeys)
         header_ = KeySet();
     TStringList lines;
@@ -163,6 +171,11 @@ bool TExerciseDocument::Save(const char* path, int kind)
         for (int i = 0; i < level->Count(); ++i)
             lines.AppendText(level->TextAt(i));
     }
+    // Kept apart from a level added before it, so it stays what it was.
+    if (!unread_.empty() && !unread_.front().empty() && levels_.Count() > 0)
+        lines.AppendText("");
+    for (const std::string& line : unread_)
+        lines.AppendText(line.c_str());
     return lines.WriteLines(path);
 }
 

@@ -16,10 +16,14 @@
 class TExerciseDocument {
 public:
     // Reads the file; answers 0 or the error code of the first damaged block,
-    // whose 0-based line is then ErrorLine(). Levels read before it stay.
+    // whose 0-based line is then ErrorLine(). Levels read before it stay; the
+    // lines from the damaged block on are kept as they are.
     int Load(const char* path);
-    // Writes the file (for "Tasti" the header is recomputed first); the old
-    // file stays as it was when the new one cannot be written.
+    // Writes the file (for "Tasti" the header is recomputed first), with the
+    // lines that could not be read as levels after the levels, so that a save
+    // never writes back less than was read. The old file stays as it was when
+    // the new one cannot be written, and a file that exists but could not be
+    // read is never written.
     bool Save(const char* path, int kind);
 
     int ErrorLine() const { return errorLine_; }
@@ -41,6 +45,8 @@ private:
     TList levels_;
     TStringList titles_;
     int errorLine_ = 0;
+    std::vector<std::string> unread_;  // from the damaged block to the end
+    bool unreadable_ = false;
 };
 
 // How many well-formed level blocks the file has (the title may be empty).

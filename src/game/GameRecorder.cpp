@@ -10,7 +10,13 @@ GameRecorder::GameRecorder(const char* userName, const GameSettings& settings)
         return;
     }
     GameSettings::Bytes bytes = settings.Encode();
-    log_->StoreUser(userName, bytes.data());
+    if (log_->StoreUser(userName, bytes.data()) == 0) {
+        // A game under a profile that is not stored would record under an
+        // id no profile has: the next new child would inherit it.
+        log_->recordingEnabled = false;
+        lost_ = true;
+        return;
+    }
     log_->SelectUser(userName);
     WriteText(logkind::kDate, CurrentDateText());
     WriteText(logkind::kTime, CurrentTimeText());

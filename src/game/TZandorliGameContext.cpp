@@ -1,5 +1,6 @@
 #include "game/TZandorliGameContext.h"
 
+#include "app/DataProblems.h"
 #include "app/Clock.h"
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
@@ -156,8 +157,15 @@ void TZandorliGameContext::LevelDone()
 void TZandorliGameContext::GameOver()
 {
     ClearScreen(6);
-    // A full disk must not lose results silently: the teacher is told.
-    if (recorder_ && recorder_->LostRecords()) {
+    // Results that could not be kept are never lost silently: the teacher
+    // is told which file and why.
+    bool told = false;
+    for (std::string problem = TakeDataProblem(); !problem.empty(); problem = TakeDataProblem()) {
+        TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), problem.c_str()));
+        ClearScreen(6);
+        told = true;
+    }
+    if (!told && recorder_ && recorder_->LostRecords()) {
         TApp::RunModal(Root(), std::make_unique<TDisplayMessageContext>(GetString(0, 11), GetString(10, 112)));
         ClearScreen(6);
     }

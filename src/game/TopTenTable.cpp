@@ -1,6 +1,7 @@
 #include "game/TopTenTable.h"
 
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
@@ -19,7 +20,12 @@ void TopTenTable::Open(const std::string& path)
 {
     *this = TopTenTable{};
     std::vector<unsigned char> bytes;
-    bool read = platform::ReadWholeFile(path, bytes);
+    platform::ReadFailure read = platform::ReadFile(path, bytes, platform::Trust::kShared);
+    if (read != platform::ReadFailure::kNone && read != platform::ReadFailure::kMissing) {
+        // Another account's table, say: shown empty, never written over.
+        ReportDataProblem(UnreadableFileText(path, read, GetString(14, 21)));
+        return;
+    }
     // A short file keeps every whole entry it holds; only the missing ones
     // start empty.
     int whole = static_cast<int>(std::min<std::size_t>(bytes.size() / 24, kEntries));
@@ -31,7 +37,7 @@ void TopTenTable::Open(const std::string& path)
         e.name[19] = 0;
         e.score = GetLE32(p + 20);
     }
-    if (!read || bytes.size() < static_cast<std::size_t>(kFileSize))
+    if (bytes.size() < static_cast<std::size_t>(kFileSize))
         Save(path);
 }
 
@@ -49,7 +55,10 @@ bool TopTenTable::Save(const std::string& path) const
     std::size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos)
         MakeFolder(path.substr(0, slash).c_str());
-    return platform::ReplaceFileContents(path, bytes.data(), bytes.size());
+    if (platform::ReplaceFileContents(path, bytes.data(), bytes.size(), platform::Trust::kShared))
+        return true;
+    ReportDataProblem(UnwritableFileText(path, platform::LastFileError(), GetString(14, 21)));
+    return false;
 }
 
 int TopTenTable::Rank(std::uint32_t score) const

@@ -20,7 +20,8 @@ public:
     static constexpr int kFileSize = 240;
 
     // Reads the file; a missing or short file is written anew as an empty
-    // table (when the folder lets it).
+    // table (when the folder lets it). One that exists but cannot be read
+    // is shown empty and left alone.
     void Open(const std::string& path);
     bool Save(const std::string& path) const;
     // 1..10: where the score belongs (an equal score ranks below); 11 when

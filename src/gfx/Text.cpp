@@ -8,6 +8,7 @@
 #include "gfx/TFont.h"
 #include "resources/LittleEndian.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -95,6 +96,24 @@ SDL_Surface* RenderTrueType(TTF_Font* ttf, const char* text)
     return rendered.emplace(std::move(key), std::move(made)).first->second.get();
 }
 
+// SDL_ttf copies a text onto the stack to measure or draw it, and a
+// surface's row length is 16 bits: a help page's 10 MB word would overflow
+// both. Long texts go to it in pieces of this many characters.
+constexpr std::size_t kTrueTypeChunk = 256;
+
+// Calls `each` with the text's pieces in order while it answers true.
+template <typename F>
+void ForEachChunk(const char* text, F each)
+{
+    std::size_t length = std::strlen(text);
+    std::string chunk;
+    for (std::size_t at = 0; at < length; at += kTrueTypeChunk) {
+        chunk.assign(text + at, std::min(kTrueTypeChunk, length - at));
+        if (!each(chunk.c_str()))
+            return;
+    }
+}
+
 void Anchor(int x, int y, int w, int h, int& left, int& top)
 {
     left = theScreen.hAnchor == 1 ? x - (w - 1) / 2 : theScreen.hAnchor == 2 ? x - w + 2 : x;
@@ -117,9 +136,14 @@ int TextWidth(const char* text)
     if (!font || !text)
         return 0;
     if (!font->IsBitmap()) {
-        int w = 0;
-        TTF_SizeText(font->TrueType(), text, &w, nullptr);
-        return w;
+        int width = 0;
+        ForEachChunk(text, [&](const char* chunk) {
+            int w = 0;
+            TTF_SizeText(font->TrueType(), chunk, &w, nullptr);
+            width += w;
+            return true;
+        });
+        return width;
     }
     int width = 0;
     for (const char* p = text; *p; ++p)
@@ -175,11 +199,24 @@ void DrawText(int x, int y, const char* text)
         return;
     int left, top;
     if (!font->IsBitmap()) {
-        SDL_Surface* picture = RenderTrueType(font->TrueType(), text);
-        if (!picture)
+        if (std::strlen(text) <= kTrueTypeChunk) {
+            SDL_Surface* picture = RenderTrueType(font->TrueType(), text);
+            if (!picture)
+                return;
+            Anchor(x, y, picture->w, picture->h, left, top);
+            DrawImage(left, top, picture);
             return;
-        Anchor(x, y, picture->w, picture->h, left, top);
-        DrawImage(left, top, picture);
+        }
+        // A long text is drawn a piece at a time, only as far as the screen.
+        Anchor(x, y, TextWidth(text), TTF_FontHeight(font->TrueType()), left, top);
+        ForEachChunk(text, [&](const char* chunk) {
+            SDL_Surface* picture = RenderTrueType(font->TrueType(), chunk);
+            if (picture) {
+                DrawImage(left, top, picture);
+                left += picture->w;
+            }
+            return left < theScreen.width;
+        });
         return;
     }
     int w = TextWidth(text), h = font->Bitmap()[10];

@@ -1,6 +1,7 @@
 #include "menus/LastUser.h"
 
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "session/GameSettings.h"
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
@@ -27,7 +28,10 @@ std::string LastUserPath()
 void ReadLastUser()
 {
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(LastUserPath(), bytes) || bytes.size() < kNameField)
+    platform::ReadFailure read = platform::ReadFile(LastUserPath(), bytes, platform::Trust::kShared);
+    if (read != platform::ReadFailure::kNone && read != platform::ReadFailure::kMissing)
+        ReportDataProblem(UnreadableFileText(LastUserPath(), read, GetString(14, 22)));
+    if (read != platform::ReadFailure::kNone || bytes.size() < kNameField)
         return;
     std::memcpy(theSession.userName, bytes.data(), kNameField);
     theSession.userName[kNameField] = 0;
@@ -45,5 +49,6 @@ bool WriteLastUser()
     PutLE32(bytes, GameSettings::kSize);
     GameSettings::Bytes settings = theSession.settings.Encode();
     bytes.insert(bytes.end(), settings.begin(), settings.end());
-    return platform::ReplaceFileContents(path, bytes.data(), bytes.size());
+    // One that cannot be read is never written over (the platform refuses).
+    return platform::ReplaceFileContents(path, bytes.data(), bytes.size(), platform::Trust::kShared);
 }

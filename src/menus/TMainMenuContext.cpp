@@ -1,6 +1,7 @@
 #include "menus/TMainMenuContext.h"
 
 #include "app/CommandQueue.h"
+#include "app/DataProblems.h"
 #include "app/Commands.h"
 #include "exercises/ExerciseKinds.h"
 #include "exercises/ExercisePaths.h"
@@ -171,12 +172,10 @@ void TMainDialog::HandleEvent(TEvent& event)
 void TMainDialog::Idle()
 {
     TMenu::Idle();
-    std::string aside = TakeSetAsideRegistry();
-    if (!aside.empty()) {
-        // The teacher learns that a damaged profile file was kept aside.
-        std::string name = aside.substr(aside.find_last_of('\\') + 1);
-        ShowMessage(this, GetString(0, 11), (std::string(GetString(7, 21)) + " " + name).c_str());
-    }
+    // The teacher learns what could not be done with the data folder's files.
+    std::string problem = TakeDataProblem();
+    if (!problem.empty())
+        ShowMessage(this, GetString(0, 11), problem.c_str());
     if (theSession.profileLoaded) {
         // Another child's settings: their kind of exercise, their exercise.
         theSession.profileLoaded = false;

@@ -30,7 +30,7 @@ bool ResetTopTen()
 {
     if (ProgramFolderReadOnly())
         return false;
-    platform::RemoveFile(TopTenPath());
+    platform::RemoveFile(TopTenPath(), platform::Trust::kShared);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,22 +17,203 @@
 
 namespace platform {
 
+namespace {
+
+thread_local int lastError = 0;
+void (*waitHook)() = nullptr;
+
+bool Fail(int error)
+{
+    lastError = error;
+    return false;
+}
+
+// An open descriptor, closed with its owner.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+// A file as its folder, opened once, and its name in that folder: every
+// later step works on that very folder, whatever is renamed meanwhile.
+struct Place {
+    int folder = -1;
+    std::string name;
+    int error = 0;
+
+    Place() = default;
+    Place(const Place&) = delete;
+    Place& operator=(const Place&) = delete;
+    ~Place()
+    {
+        if (folder >= 0)
+            ::close(folder);
+    }
+    bool Found() const { return folder >= 0; }
+};
+
+int NoFollow(Trust trust)
+{
+    return trust == Trust::kShared ? O_NOFOLLOW : 0;
+}
+
+void Locate(const std::string& path, Trust trust, Place& place)
+{
+    std::string native = NativePath(path);
+    std::size_t slash = native.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : native.substr(0, slash));
+    place.name = slash == std::string::npos ? native : native.substr(slash + 1);
+    if (place.name.empty() || place.name == "." || place.name == "..") {
+        place.error = EISDIR;
+        return;
+    }
+    place.folder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | NoFollow(trust));
+    if (place.folder < 0) {
+        place.error = errno;
+        struct stat st;
+        if (place.error == ENOTDIR && ::lstat(folder.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            place.error = ELOOP;
+    }
+}
+
+ReadFailure FailureOf(int error)
+{
+    lastError = error;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR: return ReadFailure::kMissing;
+    case EACCES:
+    case EPERM: return ReadFailure::kDenied;
+    case ELOOP: return ReadFailure::kLink;
+    case EFBIG:
+    case EOVERFLOW: return ReadFailure::kTooLarge;
+    case ENXIO:
+    case ENODEV:
+    case EWOULDBLOCK: return ReadFailure::kNotAFile;
+    default: return ReadFailure::kError;
+    }
+}
+
+// Opens the named entry of the place and insists on a regular file.
+int OpenRegular(const Place& place, int flags, Trust trust, mode_t mode = 0666)
+{
+    int fd = ::openat(place.folder, place.name.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | NoFollow(trust),
+                      mode);
+    if (fd < 0) {
+        lastError = errno;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        lastError = ENODEV;
+        return -1;
+    }
+    return fd;
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size)
+{
+    auto* p = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        ssize_t written = ::write(fd, p, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(errno);
+        }
+        p += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+mode_t DefaultMode()
+{
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 FilePtr OpenFile(const std::string& path, const char* mode)
 {
-    return FilePtr(std::fopen(NativePath(path).c_str(), mode));
+    std::string native = NativePath(path);
+    if (mode[0] != 'r' || std::strchr(mode, '+'))
+        return FilePtr(std::fopen(native.c_str(), mode));
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, mode);
+    if (!file)
+        ::close(fd);
+    return FilePtr(file);
+}
+
+ReadFailure ReadFile(const std::string& path, std::vector<unsigned char>& bytes, Trust trust, std::size_t limit)
+{
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return FailureOf(place.error);
+    int fd = ::openat(place.folder, place.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | NoFollow(trust));
+    if (fd < 0)
+        return FailureOf(errno);
+    Fd file(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return FailureOf(errno);
+    if (!S_ISREG(st.st_mode))
+        return FailureOf(ENODEV);
+    if (static_cast<unsigned long long>(st.st_size) > limit)
+        return FailureOf(EFBIG);
+    std::vector<unsigned char> read;
+    read.reserve(static_cast<std::size_t>(st.st_size));
+    unsigned char chunk[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return FailureOf(errno);
+        }
+        if (got == 0)
+            break;
+        if (read.size() + static_cast<std::size_t>(got) > limit)
+            return FailureOf(EFBIG);  // it grew while it was read
+        read.insert(read.end(), chunk, chunk + got);
+    }
+    bytes.swap(read);
+    return ReadFailure::kNone;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 {
-    FilePtr file = OpenFile(path, "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    unsigned char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    return !std::ferror(file.get());
+    return ReadFile(path, bytes) == ReadFailure::kNone;
 }
 
 bool FileExists(const std::string& path)
@@ -59,14 +241,35 @@ bool MakeDirectory(const std::string& path)
     return ::mkdir(NativePath(path).c_str(), 0777) == 0;
 }
 
-bool RemoveFile(const std::string& path)
+bool RemoveFile(const std::string& path, Trust trust)
 {
-    return ::unlink(NativePath(path).c_str()) == 0;
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return Fail(place.error);
+    return ::unlinkat(place.folder, place.name.c_str(), 0) == 0 || Fail(errno);
 }
 
-bool RenameFile(const std::string& from, const std::string& to)
+bool RenameFile(const std::string& from, const std::string& to, Trust trust)
 {
-    return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+    Place source, target;
+    Locate(from, trust, source);
+    Locate(to, trust, target);
+    if (!source.Found() || !target.Found())
+        return Fail(source.Found() ? target.error : source.error);
+    return ::renameat(source.folder, source.name.c_str(), target.folder, target.name.c_str()) == 0 || Fail(errno);
+}
+
+int FileMode(const std::string& path, Trust trust)
+{
+    Place place;
+    Locate(path, trust, place);
+    struct stat st;
+    if (!place.Found() ||
+        ::fstatat(place.folder, place.name.c_str(), &st, trust == Trust::kShared ? AT_SYMLINK_NOFOLLOW : 0) != 0 ||
+        !S_ISREG(st.st_mode))
+        return -1;
+    return static_cast<int>(st.st_mode & 07777);
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& path)
@@ -96,44 +299,28 @@ std::vector<FolderEntry> ListFolder(const std::string& path)
 
 namespace {
 
-bool WriteAll(int fd, const void* data, std::size_t size)
+// The names of a folder's entries, read through its open descriptor.
+std::vector<std::string> EntriesOf(int folder)
 {
-    auto* p = static_cast<const unsigned char*>(data);
-    while (size > 0) {
-        ssize_t written = ::write(fd, p, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-void SyncFolder(const std::string& folder)
-{
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
+    std::vector<std::string> names;
+    int fd = ::dup(folder);
+    if (fd < 0)
+        return names;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
         ::close(fd);
+        return names;
     }
+    ::rewinddir(dir);
+    while (dirent* entry = ::readdir(dir))
+        names.push_back(entry->d_name);
+    ::closedir(dir);
+    return names;
 }
 
-mode_t NewFileMode(const std::string& native)
-{
-    struct stat st;
-    if (::stat(native.c_str(), &st) == 0)
-        return st.st_mode & 0777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// A temporary is named "." + the file's name + "." + mkstemp's six letters
-// or digits; nothing else is ever taken for one. The name is `name`, or
-// with `wholeName` false any name that starts so.
+// A temporary is named "." + the file's name + "." + six letters or digits;
+// nothing else is ever taken for one. The name is `name`, or with
+// `wholeName` false any name that starts so.
 bool IsTemporaryOf(const std::string& entry, const std::string& name, bool wholeName)
 {
     if (entry.size() < name.size() + 8 || (wholeName && entry.size() != name.size() + 8) || entry[0] != '.' ||
@@ -147,35 +334,64 @@ bool IsTemporaryOf(const std::string& entry, const std::string& name, bool whole
 
 // A writer keeps its temporary locked until the rename, so one that can be
 // locked was left by a copy killed mid-save; without this they pile up.
-void RemoveStale(const std::string& folder, const std::string& name, bool wholeName)
+void RemoveStale(int folder, const std::string& name, bool wholeName)
 {
-    std::vector<std::string> found;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* entry = ::readdir(dir))
-            if (IsTemporaryOf(entry->d_name, name, wholeName))
-                found.push_back(folder + "/" + entry->d_name);
-        ::closedir(dir);
-    }
-    for (const std::string& path : found) {
-        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    for (const std::string& entry : EntriesOf(folder)) {
+        if (!IsTemporaryOf(entry, name, wholeName))
+            continue;
+        int fd = ::openat(folder, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat held, named;
+        Fd held(fd);
+        struct stat locked, named;
         // Only the very file that was locked, still under that name.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
-            ::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
-            ::unlink(path.c_str());
-        ::close(fd);
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode) &&
+            ::fstatat(folder, entry.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && locked.st_dev == named.st_dev &&
+            locked.st_ino == named.st_ino)
+            ::unlinkat(folder, entry.c_str(), 0);
     }
 }
 
-// A new temporary from the pattern, locked; -1 when none can be made.
-int MakeLockedTemporary(const std::string& pattern, std::vector<char>& name)
+// Six letters or digits that differ from call to call and process to process.
+std::string RandomTail()
+{
+    thread_local unsigned long long state = 0;
+    if (state == 0) {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        state = (static_cast<unsigned long long>(now.tv_nsec) << 20) ^ static_cast<unsigned long long>(now.tv_sec) ^
+                (static_cast<unsigned long long>(::getpid()) << 40) ^ 0x9E3779B97F4A7C15ull;
+    }
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string tail;
+    for (int i = 0; i < 6; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        tail.push_back(kLetters[state % 62]);
+    }
+    return tail;
+}
+
+// A new file of the folder made exclusively: never an entry already there,
+// never through a link.
+int CreateExclusive(int folder, const std::string& start, const std::string& end, std::string& name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = start + RandomTail() + end;
+        int fd = ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd < 0 ? (lastError = errno, -1) : fd;
+    }
+    lastError = EEXIST;
+    return -1;
+}
+
+// A new temporary for `base`, locked; -1 when none can be made.
+int MakeLockedTemporary(int folder, const std::string& base, std::string& name)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        name.assign(pattern.begin(), pattern.end());
-        name.push_back(0);
-        int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        int fd = CreateExclusive(folder, "." + base + ".", "", name);
         if (fd < 0)
             return -1;
         int locked;
@@ -191,79 +407,182 @@ int MakeLockedTemporary(const std::string& pattern, std::vector<char>& name)
     return -1;
 }
 
-}  // namespace
-
-bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size)
+// In a shared folder a file is written over only when it is a regular file
+// this account can read: what cannot be read is not ours to replace.
+bool MayReplace(const Place& place, Trust trust, mode_t& mode)
 {
-    std::string native = NativePath(path);
-    std::size_t slash = native.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : native.substr(0, slash));
-    std::string base = slash == std::string::npos ? native : native.substr(slash + 1);
-    if (base.empty())
-        return false;
-
-    // First, so that however many saves are killed, one temporary at most stays.
-    RemoveStale(folder, base, true);
-    std::vector<char> name;
-    int fd = MakeLockedTemporary(folder + "/." + base + ".XXXXXX", name);
+    struct stat st;
+    int follow = trust == Trust::kShared ? AT_SYMLINK_NOFOLLOW : 0;
+    if (::fstatat(place.folder, place.name.c_str(), &st, follow) != 0)
+        return errno == ENOENT || Fail(errno);
+    if (S_ISREG(st.st_mode))
+        mode = st.st_mode & 07777;
+    if (trust == Trust::kOwn)
+        return true;
+    if (S_ISLNK(st.st_mode))
+        return Fail(ELOOP);
+    int fd = OpenRegular(place, O_RDONLY, trust);
     if (fd < 0)
         return false;
-    bool ok = ::fchmod(fd, NewFileMode(native)) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
-    // Still open, so still locked, until it has its final name; once the
-    // bytes are on the disk closing can lose nothing.
-    ok = ok && ::rename(name.data(), native.c_str()) == 0;
-    if (!ok)
-        ::unlink(name.data());
     ::close(fd);
-    if (!ok)
-        return false;
-    SyncFolder(folder);
     return true;
 }
 
-void RemoveStaleTemporaries(const std::string& folder, const std::string& namesStart)
+}  // namespace
+
+bool ReplaceFileContents(const std::string& path, const void* data, std::size_t size, Trust trust, int mode)
+{
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return Fail(place.error);
+    mode_t newMode = DefaultMode();
+    if (!MayReplace(place, trust, newMode))
+        return false;
+    if (mode >= 0)
+        newMode = static_cast<mode_t>(mode);
+
+    // First, so that however many saves are killed, one temporary at most stays.
+    RemoveStale(place.folder, place.name, true);
+    std::string temporary;
+    int fd = MakeLockedTemporary(place.folder, place.name, temporary);
+    if (fd < 0)
+        return false;
+    Fd file(fd);
+    bool ok = (::fchmod(fd, newMode) == 0 || Fail(errno)) && WriteAll(fd, data, size) && (::fsync(fd) == 0 || Fail(errno));
+    // Still open, so still locked, until it has its final name; once the
+    // bytes are on the disk closing can lose nothing.
+    ok = ok && (::renameat(place.folder, temporary.c_str(), place.folder, place.name.c_str()) == 0 || Fail(errno));
+    if (!ok) {
+        ::unlinkat(place.folder, temporary.c_str(), 0);
+        return false;
+    }
+    ::fsync(place.folder);
+    return true;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, const std::string& namesStart, Trust trust)
 {
     if (namesStart.empty())
         return;  // never every hidden file of the folder
-    RemoveStale(folder.empty() ? std::string(".") : NativePath(folder), Latin1ToUtf8(namesStart), false);
+    std::string native = folder.empty() ? std::string(".") : NativePath(folder);
+    int fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | NoFollow(trust));
+    if (fd < 0)
+        return;
+    Fd opened(fd);
+    RemoveStale(fd, Latin1ToUtf8(namesStart), false);
 }
 
-bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync)
+bool AppendToFile(const std::string& path, const void* data, std::size_t size, bool sync, Trust trust)
 {
-    std::string native = NativePath(path);
-    int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, NewFileMode(native));
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return Fail(place.error);
+    // In a shared folder the file must also be readable: one this account
+    // cannot read is not its to add to.
+    int fd = OpenRegular(place, (trust == Trust::kShared ? O_RDWR : O_WRONLY) | O_APPEND | O_CREAT, trust);
     if (fd < 0)
         return false;
-    bool ok = WriteAll(fd, data, size) && (!sync || ::fsync(fd) == 0);
-    return (::close(fd) == 0) && ok;
+    Fd file(fd);
+    bool ok = WriteAll(fd, data, size) && (!sync || ::fsync(fd) == 0 || Fail(errno));
+    return (::close(file.release()) == 0 || Fail(errno)) && ok;
 }
 
-bool TruncateFile(const std::string& path, long long size)
+bool TruncateFile(const std::string& path, long long size, Trust trust)
 {
-    return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
-}
-
-bool SyncFile(const std::string& path)
-{
-    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return Fail(place.error);
+    int fd = OpenRegular(place, O_WRONLY, trust);
     if (fd < 0)
         return false;
-    bool ok = ::fsync(fd) == 0;
-    return (::close(fd) == 0) && ok;
+    Fd file(fd);
+    return ::ftruncate(fd, static_cast<off_t>(size)) == 0 || Fail(errno);
 }
 
-FileLock::FileLock(const std::string& path)
+bool SyncFile(const std::string& path, Trust trust)
 {
-    std::string native = NativePath(path);
-    fd_ = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, NewFileMode(native));
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return Fail(place.error);
+    int fd = OpenRegular(place, O_RDONLY, trust);
+    if (fd < 0)
+        return false;
+    Fd file(fd);
+    return ::fsync(fd) == 0 || Fail(errno);
+}
+
+bool CanCreateFileIn(const std::string& folder)
+{
+    std::string native = folder.empty() ? std::string(".") : NativePath(folder);
+    int dir = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return Fail(errno);
+    Fd opened(dir);
+    std::string name = "testwrit.tmp";
+    int fd = ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Whatever already has that name, in any case, is left alone.
+    if (fd < 0 && errno == EEXIST)
+        fd = CreateExclusive(dir, "testwrit-", ".tmp", name);
+    if (fd < 0)
+        return Fail(errno);
+    ::close(fd);
+    ::unlinkat(dir, name.c_str(), 0);
+    return true;
+}
+
+int LastFileError()
+{
+    return lastError;
+}
+
+void SetWaitHook(void (*hook)())
+{
+    waitHook = hook;
+}
+
+namespace {
+
+long long MonotonicMs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+}  // namespace
+
+FileLock::FileLock(const std::string& path, Trust trust, int waitMs)
+{
+    Place place;
+    Locate(path, trust, place);
+    if (!place.Found())
+        return;
+    fd_ = OpenRegular(place, O_RDWR | O_CREAT, trust);
     if (fd_ < 0)
         return;
-    while (::flock(fd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            ::close(fd_);
-            fd_ = -1;
+    long long deadline = MonotonicMs() + waitMs;
+    for (;;) {
+        if (::flock(fd_, waitMs < 0 ? LOCK_EX : LOCK_EX | LOCK_NB) == 0)
             return;
+        int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error == EWOULDBLOCK && MonotonicMs() < deadline) {
+            if (waitHook)
+                waitHook();
+            timespec pause{0, 5 * 1000 * 1000};
+            ::nanosleep(&pause, nullptr);
+            continue;
         }
+        busy_ = error == EWOULDBLOCK;
+        lastError = error;
+        ::close(fd_);
+        fd_ = -1;
+        return;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "base/TextHelpers.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -15,21 +16,47 @@ void TrimEnd(char* text, const char* set)
         text[--n] = 0;
 }
 
+// A configuration file is a few lines; anything bigger is not one.
+constexpr std::size_t kIniLimit = 1 << 20;
+
+// The next line of the bytes from `at`: lines end at LF, CR LF or a CR
+// alone (a file saved with old Macintosh line ends is still read). A line
+// longer than the reader's 1023 characters reads as pieces.
+bool NextLine(const std::vector<unsigned char>& bytes, std::size_t& at, std::string& line)
+{
+    if (at >= bytes.size())
+        return false;
+    line.clear();
+    while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r') {
+        if (line.size() == 1023)
+            return true;
+        line.push_back(static_cast<char>(bytes[at++]));
+    }
+    if (at < bytes.size() && bytes[at] == '\r')
+        ++at;
+    if (at < bytes.size() && bytes[at] == '\n')
+        ++at;
+    return true;
+}
+
 }  // namespace
 
 int ReadValue(const char* file, const char* section, const char* key, std::string& value, int& line)
 {
     line = 0;
-    platform::FilePtr in = platform::OpenFile(file ? file : "", "r");
-    if (!in) {
+    std::vector<unsigned char> bytes;
+    if (platform::ReadFile(file ? file : "", bytes, platform::Trust::kOwn, kIniLimit) != platform::ReadFailure::kNone) {
         line = -2;
         return 0;
     }
     bool searching = !section || !*section;
-    char buffer[1024];
-    while (std::fgets(buffer, sizeof buffer, in.get())) {
+    std::size_t at = 0;
+    std::string text;
+    while (NextLine(bytes, at, text)) {
         ++line;
-        TrimEnd(buffer, "\r\n");
+        std::vector<char> chars(text.begin(), text.end());
+        chars.push_back(0);
+        char* buffer = chars.data();
         if (char* comment = std::strchr(buffer, ';'))
             *comment = 0;
         TrimEnd(buffer, " \t");

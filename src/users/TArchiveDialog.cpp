@@ -1,5 +1,6 @@
 #include "users/TArchiveDialog.h"
 
+#include "app/DataProblems.h"
 #include "devices/DesktopLibrary.h"
 #include "gfx/Screen.h"
 #include "help/TMiniBrowser.h"
@@ -27,7 +28,7 @@ TArchiveDialog::TArchiveDialog()
 TArchiveDialog::~TArchiveDialog()
 {
     if (!reportPath_.empty())
-        platform::RemoveFile(reportPath_);
+        platform::RemoveFile(reportPath_, platform::Trust::kShared);
 }
 
 void TArchiveDialog::HandleEvent(TEvent& event)
@@ -47,8 +48,11 @@ bool TArchiveDialog::Export(const std::string& name, int mode)
     }, mode);
     if (platform::FileExists(data.ReportPath()))
         reportPath_ = data.ReportPath();
-    if (!found)
-        Tell(GetString(0, 11), GetString(9, 12));
+    if (!found) {
+        // A file that could not be used is not the same as no results.
+        std::string problem = TakeDataProblem();
+        Tell(GetString(0, 11), problem.empty() ? GetString(9, 12) : problem.c_str());
+    }
     return found;
 }
 
@@ -72,7 +76,10 @@ void TArchiveDialog::CarryOut(int command, const std::string& name)
         });
         break;
     case command::kDeleteResults:
-        Ask(GetString(9, 11), name, [this, name] { TDataFile(payloadSize_).PurgeEvents(name.c_str()); });
+        Ask(GetString(9, 11), name, [this, name] {
+            if (!TDataFile(payloadSize_).PurgeEvents(name.c_str()))
+                Tell(GetString(0, 11), TakeDataProblem().c_str());
+        });
         break;
     default: break;
     }

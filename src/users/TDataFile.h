@@ -7,9 +7,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TStringList;
+namespace platform {
+class FileLock;
+}
 
 namespace logkind {  // the kinds of results-log records
 
@@ -28,15 +32,19 @@ public:
 
     explicit TDataFile(int payloadSize);
 
+    // Every whole record of the registry is read, whatever its count says;
+    // a repeated id is given a fresh one (and the teacher told).
     void LoadRegistry();
-    // Writes the registry. One that could not be read when loaded is first
-    // set aside under a dated name (and the teacher told), never overwritten.
+    // Writes the registry. One that was damaged when loaded is first set
+    // aside under a dated name (and the teacher told), never overwritten;
+    // one that exists but could not be read is never written.
     bool SaveRegistry();
     // Adds the profile, or updates the one of that name, in one step under
     // the data folder's lock: the registry is read afresh, changed, saved.
     // Answers the profile's id, 0 when it could not be saved.
     std::int32_t StoreUser(const char* name, const unsigned char* payload);
-    // Removes the profile and all its results, in one step under the lock.
+    // Removes the profile and all its results, in one step under the lock;
+    // when the results cannot be removed the profile stays too.
     bool DeleteUser(const char* name);
 
     // The record of the name (ignoring ASCII case), or null.
@@ -60,10 +68,14 @@ public:
 
     // Writes one user's report; true when any event of theirs was found.
     bool ExportReport(const char* name, const EventFormatter& formatter, int mode);
-    void PurgeEvents(const char* name);
+    bool PurgeEvents(const char* name);
+    // Takes the report away once it has been shown or printed.
+    void RemoveReport();
 
     static std::int32_t IdOf(const TElement* record);
-    static const char* NameOf(const TElement* record);
+    // At most 24 characters: a name stored by another copy may fill the
+    // field without a terminator.
+    static std::string NameOf(const TElement* record);
 
     const std::string& RegistryPath() const { return registryPath_; }
     const std::string& LogPath() const { return logPath_; }
@@ -72,16 +84,23 @@ public:
     bool recordingEnabled = true;
 
 private:
-    // Where a new profile's id comes from: never 0 (which records nothing)
-    // and never one in use.
-    std::int32_t FreshId() const;
+    // Where a new profile's id comes from: never 0 (which records nothing),
+    // never one in use, and above every id of the log and of the registries
+    // set aside, so that no new child inherits another's results. 0 when
+    // the log cannot be read to make sure.
+    std::uint32_t FreshId() const;
+    void RepairRepeatedIds();
     // Readies the log for appending, once per object; false: leave it be.
     bool PrepareLog();
-    void PurgeEventsLocked(const char* name);  // the caller holds the lock
+    bool PurgeEventsLocked(const char* name);  // the caller holds the lock
+    // Takes the data folder's lock; null (and the teacher told) when
+    // another process keeps it too long.
+    std::unique_ptr<platform::FileLock> Lock();
 
     std::string registryPath_, logPath_, tempPath_, reportPath_, lockPath_;
     int payloadSize_;
-    bool registryUnreadable_ = false;
+    bool registryDamaged_ = false;  // set aside before the next save
+    bool registryBlocked_ = false;  // exists but cannot be read: never written
     int logState_ = 0;  // 0 not looked at, 1 ready, -1 not ours
     bool appendFailed_ = false;
     int currentUser_ = 0;
@@ -91,10 +110,6 @@ private:
 // Finds a profile by name; when found, the name as given becomes the current
 // user's name and the stored settings the current settings.
 bool LoadProfileByName(const std::string& name);
-
-// Set when an unreadable registry was set aside: the file's name, for the
-// teacher's message; taking it empties it.
-std::string TakeSetAsideRegistry();
 
 std::string CurrentDateText();
 std::string CurrentTimeText();

@@ -1,5 +1,6 @@
 #include "users/TProfileDialog.h"
 
+#include "app/DataProblems.h"
 #include "devices/DesktopLibrary.h"
 #include "session/GameSettings.h"
 #include "resources/StringTable.h"
@@ -26,6 +27,16 @@ void TProfileDialog::HandleEvent(TEvent& event)
     }
 }
 
+void TProfileDialog::TellProblem(const char* otherwise)
+{
+    // What went wrong with the files, when known, says more than a guess.
+    std::string problem = TakeDataProblem();
+    if (!problem.empty())
+        Tell(GetString(0, 11), problem.c_str());
+    else if (otherwise)
+        Tell(GetString(0, 11), otherwise);
+}
+
 void TProfileDialog::SaveCurrent()
 {
     if (theSession.userName[0] == 0) {
@@ -37,7 +48,7 @@ void TProfileDialog::SaveCurrent()
     if (data.StoreUser(theSession.userName, bytes.data()))
         Tell(GetString(7, 11), theSession.userName);
     else
-        Tell(GetString(0, 11), GetString(7, 20));  // never a success that was not
+        TellProblem(GetString(7, 20));  // never a success that was not
 }
 
 void TProfileDialog::CarryOut(int command, const std::string& name)
@@ -57,7 +68,8 @@ void TProfileDialog::CarryOut(int command, const std::string& name)
     case command::kDeleteProfile:
         Ask(GetString(7, 12), name, [this, name] {
             TDataFile data(payloadSize_);
-            data.DeleteUser(name.c_str());
+            if (!data.DeleteUser(name.c_str()))
+                TellProblem(nullptr);
         });
         break;
     default: break;

@@ -13,4 +13,6 @@ public:
 private:
     void CarryOut(int command, const std::string& name) override;
     void SaveCurrent();
+    // Tells what the data folder's files said, or `otherwise`.
+    void TellProblem(const char* otherwise);
 };

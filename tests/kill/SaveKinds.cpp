@@ -221,7 +221,7 @@ void LookAtRegistryAndResults(FolderView& view)
         if (id == 0 || !ids.insert(id).second)
             view.fault += "the id " + Number(id) + " is 0 or given twice\n";
         std::vector<std::string>& results = view.results[TDataFile::NameOf(e)];
-        data.ExportReport(TDataFile::NameOf(e), [&](int kind, const unsigned char* d, int size, int) {
+        data.ExportReport(TDataFile::NameOf(e).c_str(), [&](int kind, const unsigned char* d, int size, int) {
             bool timeOfDay = kind == logkind::kDate || kind == logkind::kTime;
             results.push_back(Number(kind) + ": " + (timeOfDay ? Number(size) + " bytes" : std::string(d, d + size)));
             return std::string();

@@ -4,6 +4,7 @@
 #include "app/Clock.h"
 #include "app/CommandQueue.h"
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "app/Input.h"
 #include "app/Random.h"
 #include "app/Sound.h"
@@ -37,6 +38,6 @@ void ResetProcessState()
     ResetViewState();
     sessiondevice::Reset();
     ResetDataFolder();
-    TakeSetAsideRegistry();
+    ResetDataProblems();
     SetProfileLookup(nullptr);
 }

@@ -3,6 +3,7 @@
 // that would turn recording off.
 
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "session/GameSettings.h"
 #include "resources/LittleEndian.h"
 #include "support/TempFolder.h"
@@ -150,12 +151,13 @@ TEST_F(DataSafetyTest, AnUnreadableRegistryIsSetAsideNotOverwritten)
         for (const std::string& old : Beside("USERS-"))
             fs::remove(folder / ("DATA/" + old));
         folder.Write("DATA/USERS.ANA", bad);
+        ResetDataProblems();
         TDataFile data(GameSettings::kSize);
         EXPECT_NE(data.StoreUser("Anna", payload.data()), 0);
         std::vector<std::string> aside = Beside("USERS-");
         ASSERT_EQ(aside.size(), 1u);
         EXPECT_EQ(folder.Read("DATA/" + aside[0]), bad) << "kept byte for byte";
-        EXPECT_NE(TakeSetAsideRegistry(), "") << "the teacher is told";
+        EXPECT_NE(TakeDataProblem(), "") << "the teacher is told";
         TDataFile again(GameSettings::kSize);
         EXPECT_NE(again.Find("Anna"), nullptr);
     }
@@ -163,14 +165,20 @@ TEST_F(DataSafetyTest, AnUnreadableRegistryIsSetAsideNotOverwritten)
 
 TEST_F(DataSafetyTest, NewIdsAreNeverZeroNorInUse)
 {
+    // Ids are compared unsigned: past 0x7FFFFFFF they go on counting up.
     folder.Write("DATA/USERS.ANA", Registry({{"Anna", INT32_MAX}, {"Bea", 1}, {"Zero", 0}}));
     TDataFile data(GameSettings::kSize);
     std::int32_t carlo = data.StoreUser("Carlo", payload.data());
-    EXPECT_EQ(carlo, 2) << "past the largest id: the lowest free one";
+    EXPECT_EQ(static_cast<std::uint32_t>(carlo), 0x80000000u);
     std::int32_t zero = data.StoreUser("Zero", payload.data());
-    EXPECT_GT(zero, 0) << "a stored id 0 gets a fresh one when saved";
+    EXPECT_NE(zero, 0) << "a stored id 0 gets a fresh one when saved";
     EXPECT_NE(zero, carlo);
     EXPECT_NE(zero, 1);
+    EXPECT_EQ(data.StoreUser("Carlo", payload.data()), carlo) << "an id past 0x7FFFFFFF is never renumbered";
+
+    folder.Write("DATA/USERS.ANA", Registry({{"Anna", -1}, {"Bea", 1}}));
+    TDataFile full(GameSettings::kSize);
+    EXPECT_EQ(full.StoreUser("Carlo", payload.data()), 2) << "past the largest id: the lowest free one";
 }
 
 // Two copies of the program on one data folder, adding children at once.
