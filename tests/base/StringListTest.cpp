@@ -65,6 +65,9 @@ TEST(StringListTest, ReadLinesAcceptsEveryLineEnding)
     EXPECT_EQ(ReadBack(folder, "uno\r\n\r\n\r\ndue\r\n"), (Lines{"uno", "", "", "due"}));
     EXPECT_EQ(ReadBack(folder, ""), Lines{});
     EXPECT_EQ(ReadBack(folder, "\r\n"), (Lines{""}));
+    // Old Macintosh line ends: every CR ends a line, two make an empty one.
+    EXPECT_EQ(ReadBack(folder, "uno\r\r5\rdue\r"), (Lines{"uno", "", "5", "due"}));
+    EXPECT_EQ(ReadBack(folder, "uno\rdue\ntre\r\r\r\nquattro"), (Lines{"uno", "due", "tre", "quattro"}));
 }
 
 TEST(StringListTest, ReadLinesCutsLongLinesWithoutPhantomEmptyLines)

@@ -3,6 +3,8 @@
 #include "exercises/TExerciseDocument.h"
 #include "support/TempFolder.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -135,4 +137,37 @@ TEST_F(ExerciseDocumentTest, EmptyLinesAtTheEndCloseTheExerciseInEveryReader)
     folder.Write("es.lev", "AB\r\n\r\n\r\n");
     EXPECT_EQ(CountLevels(path.c_str()), 0);
     EXPECT_EQ(LoadLevelForPlay(path.c_str(), 0).status, exercise::kErrorTooShort);
+}
+
+// An exercise saved with old Macintosh line ends has its levels.
+TEST_F(ExerciseDocumentTest, CrAloneEndsLinesInEveryReader)
+{
+    const std::string file = "x\r\r2\rAnimali\rgatto\rcane\r\r1\rColori\rrosso\r";
+    ASSERT_EQ(Load(file), 0);
+    EXPECT_EQ(document.LevelCount(), 2);
+    EXPECT_EQ(CountLevels(path.c_str()), 2);
+    PlayLevel level = LoadLevelForPlay(path.c_str(), 1);
+    EXPECT_EQ(level.words, std::vector<std::string>{"rosso"});
+}
+
+// A save never writes back less than was read: what follows a damaged
+// level is kept as it was, after the levels that could be read.
+TEST_F(ExerciseDocumentTest, ASaveKeepsWhatFollowsADamagedLevel)
+{
+    const std::string rest = "\r\nxx\r\nColori\r\nrosso\r\n\r\n2\r\nCibo\r\npane\r\n";
+    ASSERT_EQ(Load("x\r\n\r\n1\r\nAnimali\r\ngatto\r\n" + rest), exercise::kErrorBadCount);
+    document.Level(0)->AppendText("cane");
+    ASSERT_TRUE(document.Save(path.c_str(), exercise::kLevels));
+    EXPECT_EQ(folder.Read("es.lev"), "x\r\n\r\n1\r\nAnimali\r\ngatto\r\ncane\r\n" + rest);
+}
+
+// A file that is there but cannot be read (here a FIFO) is never saved over.
+TEST_F(ExerciseDocumentTest, AFileThatCouldNotBeReadIsNeverSavedOver)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+    EXPECT_EQ(document.Load(path.c_str()), 0);
+    EXPECT_FALSE(document.Save(path.c_str(), exercise::kLevels));
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

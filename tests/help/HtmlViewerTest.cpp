@@ -1,5 +1,6 @@
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
+#include "gfx/TFont.h"
 #include "gfx/Text.h"
 #include "help/HtmlParser.h"
 #include "help/THTMLViewer.h"
@@ -161,6 +162,21 @@ TEST_F(HtmlViewerTest, HostilePagesOpenInLinearTime)
     while (big.size() < 5 * 1024 * 1024)
         big += "<p>Una riga di testo con <b>parole</b> in grassetto.</p>\n";
     EXPECT_LT(seconds(big), 60.0);
+}
+
+// The font library measures and draws a text on the stack: a word of ten
+// megabytes must reach it in pieces.
+TEST_F(HtmlViewerTest, AWordOfTenMegabytesOpensAndDraws)
+{
+    auto v = View("<p>prima " + std::string(10 << 20, 'w') + " dopo</p>");
+    ASSERT_GT(v->Pieces().Count(), 0);
+    v->Draw();
+    DrawingState saved;
+    theScreen.font = v->Piece(0)->font;
+    ASSERT_FALSE(theScreen.font->IsBitmap());
+    std::string word(10 << 20, 'w');
+    EXPECT_GT(TextWidth(word.c_str()), 10 << 20);
+    DrawText(0, 0, word.c_str());
 }
 
 // A paragraph longer than many lines is cut into its lines without copying

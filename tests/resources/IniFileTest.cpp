@@ -22,6 +22,7 @@ TEST_F(IniFileTest, ReadsAKeyOfTheSection)
 {
     EXPECT_EQ(Get("[global]\r\nRESOLUTION=1024x768\r\n", "RESOLUTION"), "1024x768");
     EXPECT_EQ(Get("[global]\nresolution=640x480\n", "RESOLUTION"), "640x480");
+    EXPECT_EQ(Get("[global]\rAUDIO=0\rRESOLUTION=800x600\r", "RESOLUTION"), "800x600") << "CR alone ends lines too";
     EXPECT_EQ(Get("[other]\nAUDIO=0\n[global]\nAUDIO=1\n", "AUDIO"), "1");
 }
 
