@@ -489,30 +489,33 @@ bool AppendToFile(const std::string& path, const void* data, std::size_t size, b
     return (::close(file.release()) == 0 || Fail(errno)) && ok;
 }
 
-bool TruncateFile(const std::string& path, long long size, Trust trust)
+namespace {
+
+// Opens the regular file at `path` with `flags` and does `act` on it.
+template <typename F>
+bool OnRegularFile(const std::string& path, Trust trust, int flags, F act)
 {
     Place place;
     Locate(path, trust, place);
     if (!place.Found())
         return Fail(place.error);
-    int fd = OpenRegular(place, O_WRONLY, trust);
+    int fd = OpenRegular(place, flags, trust);
     if (fd < 0)
         return false;
     Fd file(fd);
-    return ::ftruncate(fd, static_cast<off_t>(size)) == 0 || Fail(errno);
+    return act(fd) == 0 || Fail(errno);
+}
+
+}  // namespace
+
+bool TruncateFile(const std::string& path, long long size, Trust trust)
+{
+    return OnRegularFile(path, trust, O_WRONLY, [size](int fd) { return ::ftruncate(fd, static_cast<off_t>(size)); });
 }
 
 bool SyncFile(const std::string& path, Trust trust)
 {
-    Place place;
-    Locate(path, trust, place);
-    if (!place.Found())
-        return Fail(place.error);
-    int fd = OpenRegular(place, O_RDONLY, trust);
-    if (fd < 0)
-        return false;
-    Fd file(fd);
-    return ::fsync(fd) == 0 || Fail(errno);
+    return OnRegularFile(path, trust, O_RDONLY, [](int fd) { return ::fsync(fd); });
 }
 
 bool CanCreateFileIn(const std::string& folder)
