@@ -1,6 +1,13 @@
 #include "exercises/ExerciseKinds.h"
 
+#include "resources/StringTable.h"
+
 namespace exercise {
+
+std::string ErrorLineTitle(int line)
+{
+    return std::string(GetString(50, 20)) + " " + std::to_string(line + 1);
+}
 
 const char* KindFolder(int kind)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The three kinds of exercise: their numbers, folders and file extensions.
 
+#include <string>
+
 namespace exercise {
 
 constexpr int kLevels = 1;    // whole words
@@ -21,6 +23,10 @@ constexpr int kErrorNoSpace = 51;
 constexpr int kErrorTooShort = 53;
 
 constexpr int kMaxHeaderLength = 39;
+
+// "Errore alla riga N" for the 0-based line of an error: lines are counted
+// as a text editor counts them, the first being 1.
+std::string ErrorLineTitle(int line);
 
 // "Livelli", "Completa", "Tasti"; null for any other kind.
 const char* KindFolder(int kind);

@@ -234,7 +234,7 @@ PlayLevel LoadLevelForPlay(const char* path, int levelIndex, bool completion)
             // fall: the child would wait for nothing.
             if (completion && !std::strchr(lines.TextAt(w), ' ')) {
                 play.status = exercise::kErrorNoSpace;
-                play.errorLine = w + 1;
+                play.errorLine = w;
                 play.words.clear();
                 return play;
             }

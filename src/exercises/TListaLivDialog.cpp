@@ -249,11 +249,9 @@ void TListaLivDialog::Idle()
     if (above)
         return;
     if (loadError_) {
-        char title[256];
-        std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), loadErrorLine_);
         int code = loadError_;
         loadError_ = 0;
-        ShowEditorMessage(this, title, GetString(50, code));
+        ShowEditorMessage(this, exercise::ErrorLineTitle(loadErrorLine_).c_str(), GetString(50, code));
         return;
     }
     if (waiting_ != Waiting::kNothing)

@@ -98,8 +98,12 @@ void TListaParLivDialog::LoadWords()
         }
         std::string word, mask;
         decodeError_ = exercise::DecodeWordLine(level->TextAt(i), word, mask);
-        if (decodeError_)
-            break;  // the words before it stay
+        if (decodeError_) {
+            // The words before it are edited; it and those after it are kept.
+            for (int rest = i; rest < level->Count(); ++rest)
+                unreadLines_.push_back(level->TextAt(rest));
+            break;
+        }
         words_.AppendText(word.c_str());
         masks_.AppendText(mask.c_str());
         shown_.AppendText(Shown(word, mask).c_str());
@@ -253,6 +257,8 @@ bool TListaParLivDialog::SaveLevel()
     for (int i = 0; i < words_.Count(); ++i)
         level->AppendText(Completa() ? exercise::EncodeWordLine(words_.TextAt(i), masks_.TextAt(i)).c_str()
                                      : words_.TextAt(i));
+    for (const std::string& line : unreadLines_)
+        level->AppendText(line.c_str());
     TList& levels = document_.Levels();
     TElement* old = levels.At(position_ - 1);
     if (old) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TExerciseDocument;
 class TInputLine;
@@ -63,6 +64,8 @@ private:
     int selected_ = 0;
     bool modified_ = false;
     int decodeError_ = 0;
+    // The word lines from a damaged one on, written back as they were.
+    std::vector<std::string> unreadLines_;
     char entry_[kWordLength + 1] = {};
 
     // The dialog's controls (owned by the dialog as its views).

@@ -8,6 +8,7 @@
 #include "app/Input.h"
 #include "app/Sound.h"
 #include "app/WakeUp.h"
+#include "exercises/ExerciseKinds.h"
 #include "game/GameCommands.h"
 #include "game/GameRecorder.h"
 #include "game/PictureView.h"
@@ -214,9 +215,8 @@ void TZandorliGameContext::ShowLoadError()
 {
     ClearScreen(static_cast<std::uint32_t>(settings_.backgroundColour));
     ShowMouse(true);
-    char title[300];
-    std::snprintf(title, sizeof title, "%s %d", GetString(50, 20), errorLine_);
-    AddDialog(std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title,
+    AddDialog(std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2,
+                                               exercise::ErrorLineTitle(errorLine_).c_str(),
                                                GetString(50, errorCode_), 0));
     state_ = GameState::kErrorWait;
 }

@@ -430,11 +430,20 @@ TEST_F(EditorsTest, AFormatErrorIsShownWithItsLineAndTheLevelsBeforeItStay)
     headless->Step(2);
     auto* message = Top<TMessageDialog>();
     ASSERT_NE(message, nullptr);
-    EXPECT_TRUE(Shows(message, std::string(GetString(50, 20)) + " 6"));
+    EXPECT_TRUE(Shows(message, std::string(GetString(50, 20)) + " 7")) << "the first line is 1";
     EXPECT_TRUE(Shows(message, GetString(50, 22)));
     Key(SDLK_RETURN, 13);
     EXPECT_EQ(Top<TListaLivDialog>(), levels);
     EXPECT_EQ(levels->Document().LevelCount(), 1);
+
+    // Saved after a change, the damaged level is still there as it was.
+    levels->Levels()->Select(1);
+    Command(command::kRenameLevel);
+    Type("2");
+    Key(SDLK_RETURN, 13);
+    Command(command::kCloseMenu);
+    Letter('s');
+    EXPECT_EQ(File("Livelli/Rotto.LEV"), "\r\n\r\n1\r\n2\r\nuno\r\n\r\n1x\r\nB\r\n");
 }
 
 TEST_F(EditorsTest, ACompletaLineThatDoesNotMatchStopsTheWordsThere)
@@ -449,6 +458,15 @@ TEST_F(EditorsTest, ACompletaLineThatDoesNotMatchStopsTheWordsThere)
     EXPECT_STREQ(words->Words().TextAt(0), "casa");
     ASSERT_EQ(words->ShownWords().Count(), 1);
     EXPECT_STREQ(words->ShownWords().TextAt(0), "casa (c_s_)");
+
+    // A change saved keeps the damaged word and every word after it.
+    Key(SDLK_RETURN, 13);
+    words->WordList()->Select(1);
+    Command(command::kDeleteWord);
+    Letter('s');
+    Command(command::kCloseMenu);
+    Letter('s');
+    EXPECT_EQ(File("Completa/Male.CMP"), "\r\n\r\n1\r\nA\r\nx__ a\r\nok\r\n");
 }
 
 TEST_F(EditorsTest, AFailedSaveShowsItsMessageAndKeepsTheOldFile)

@@ -1,6 +1,7 @@
 #include "app/Random.h"
 #include "exercises/ExerciseKinds.h"
 #include "exercises/TExerciseDocument.h"
+#include "resources/StringTable.h"
 #include "support/TempFolder.h"
 
 #include <sys/stat.h>
@@ -170,4 +171,17 @@ TEST_F(ExerciseDocumentTest, AFileThatCouldNotBeReadIsNeverSavedOver)
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// Lines are told as a text editor counts them, the first being 1, for every
+// error alike.
+TEST_F(ExerciseDocumentTest, ErrorLinesAreCountedFromOne)
+{
+    folder.Write("es.lev", "\r\n\r\n1\r\nUno\r\ncas_ a\r\nsenzaspazio\r\n");
+    PlayLevel play = LoadLevelForPlay(path.c_str(), 0, true);
+    EXPECT_EQ(play.status, exercise::kErrorNoSpace);
+    EXPECT_EQ(play.errorLine, 5) << "0-based, as every other error";
+    ASSERT_EQ(Load("x\r\n\r\n1a\r\nUno\r\n"), exercise::kErrorBadCount);
+    EXPECT_EQ(document.ErrorLine(), 2);
+    EXPECT_EQ(exercise::ErrorLineTitle(document.ErrorLine()), std::string(GetString(50, 20)) + " 3");
 }
