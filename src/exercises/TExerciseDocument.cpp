@@ -136,7 +136,20 @@ void TExerciseDocument::SetHeader(const std::string& header)
         header_.pop_back();
 }
 
-std::string TExerciseDocument::KeySet() const
+namespace {
+
+// Sorted by byte value taken as signed, as the game's header is.
+std::string SortedKeys(std::string keys)
+{
+    std::sort(keys.begin(), keys.end(), [](char a, char b) {
+        return static_cast<signed char>(a) < static_cast<signed char>(b);
+    });
+    return keys;
+}
+
+}  // namespace
+
+std::string TExerciseDocument::DistinctKeys() const
 {
     std::string keys;
     for (TElement* e = levels_.First(); e; e = e->Next()) {
@@ -146,16 +159,39 @@ std::string TExerciseDocument::KeySet() const
                 char c = ToUpperAscii(*p);
                 // A control character (a stray CR in a word) is no key a
                 // child can type, and would end the header line early.
-                if (static_cast<unsigned char>(c) < ' ')
-                    continue;
-                if (keys.find(c) == std::string::npos && keys.size() < exercise::kMaxHeaderLength)
+                if (static_cast<unsigned char>(c) >= ' ' && keys.find(c) == std::string::npos)
                     keys.push_back(c);
             }
     }
-    std::sort(keys.begin(), keys.end(), [](char a, char b) {
-        return static_cast<signed char>(a) < static_cast<signed char>(b);
-    });
     return keys;
+}
+
+std::string TExerciseDocument::KeySet() const
+{
+    return SortedKeys(DistinctKeys().substr(0, exercise::kMaxHeaderLength));
+}
+
+std::string TExerciseDocument::LeftOutKeys() const
+{
+    std::string keys = DistinctKeys();
+    return SortedKeys(keys.size() > exercise::kMaxHeaderLength ? keys.substr(exercise::kMaxHeaderLength) : "");
+}
+
+std::vector<std::string> TExerciseDocument::WordsUsing(const std::string& keys) const
+{
+    std::vector<std::string> words;
+    for (TElement* e = levels_.First(); e; e = e->Next()) {
+        auto* level = static_cast<TStringList*>(e);
+        for (int w = 3; w < level->Count(); ++w) {
+            const char* word = level->TextAt(w);
+            for (const char* p = word; *p; ++p)
+                if (keys.find(ToUpperAscii(*p)) != std::string::npos) {
+                    words.push_back(word);
+                    break;
+                }
+        }
+    }
+    return words;
 }
 
 bool TExerciseDocument::Save(const char* path, int kind)

@@ -39,8 +39,15 @@ public:
     // The distinct characters of every word but control characters, ASCII
     // letters upper-cased, sorted by byte value taken as signed; at most 39.
     std::string KeySet() const;
+    // The keys past those 39, which a game of the exercise cannot take,
+    // sorted alike; and the words that use any of them.
+    std::string LeftOutKeys() const;
+    std::vector<std::string> WordsUsing(const std::string& keys) const;
 
 private:
+    // Every key of the words once, in the order they first appear.
+    std::string DistinctKeys() const;
+
     std::string header_;
     TList levels_;
     TStringList titles_;

@@ -191,9 +191,25 @@ void TListaLivDialog::AskClose()
     }
     std::string question = GetString(50, 49);
     if (editing_.kind == exercise::kKeys)
-        question = std::string(GetString(50, 40)) + " " + document_.KeySet() + ". " + GetString(50, 41);
+        question = std::string(GetString(50, 40)) + " " + document_.KeySet() + ". " + LeftOutWarning() +
+                   GetString(50, 41);
     waiting_ = Waiting::kClose;
     PushDialog(this, std::make_unique<MTQueryDialog>(theScreen.width / 2, theScreen.height / 2, question.c_str(), &closeAnswer_));
+}
+
+std::string TListaLivDialog::LeftOutWarning() const
+{
+    std::string keys = document_.LeftOutKeys();
+    if (keys.empty())
+        return std::string();
+    // The teacher learns which words a child could never finish typing.
+    std::vector<std::string> words = document_.WordsUsing(keys);
+    std::string list;
+    for (std::size_t i = 0; i < words.size() && i < kWordsNamed; ++i)
+        list += (i ? ", " : "") + words[i];
+    if (words.size() > kWordsNamed)
+        list += ", ...";
+    return std::string(GetString(50, 54)) + " " + keys + " " + GetString(50, 55) + " " + list + ". ";
 }
 
 void TListaLivDialog::AnswerClose()

@@ -8,7 +8,9 @@
 #include "exercises/TExerciseDocument.h"
 #include "ui/TDialog.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 class TListBox;
 class TTextButton;
@@ -34,6 +36,10 @@ private:
     void DeleteSelected();
     void MoveSelected(int by);
     void AskClose();
+    // For "Tasti": the keys past the 39 a game takes, and the words that
+    // use them; empty when there are none.
+    std::string LeftOutWarning() const;
+    static constexpr std::size_t kWordsNamed = 5;
     void AnswerClose();
     void ActOnAnswers();
 

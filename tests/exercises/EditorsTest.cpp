@@ -345,6 +345,26 @@ TEST_F(EditorsTest, TheTastiCloseQuestionShowsTheKeysOfTheCurrentWords)
     EXPECT_EQ(File("Tasti/Due.TBL"), "AB\r\n\r\n1\r\nPrimo\r\nab\r\n");
 }
 
+// A game of "Tasti" takes 39 keys: a 40th is never silently dropped.
+TEST_F(EditorsTest, TheTastiCloseQuestionNamesTheKeysLeftOutAndTheirWords)
+{
+    Write("Tasti/Tanti.TBL", "\r\n\r\n1\r\nTutti\r\nabcdefghijklmnopqrstuvwxyz\r\n0123456789\r\n\xE0\xE8\xF2\r\n"
+                             "pi\xF9\r\nA\r\nOrto\r\n");
+    auto* levels = OpenLevels(3, "Tanti");
+    levels->Levels()->Select(1);
+    Command(command::kRenameLevel);
+    Type("2");
+    Key(SDLK_RETURN, 13);
+    Command(command::kCloseMenu);
+    auto* question = Top<MTQueryDialog>();
+    ASSERT_NE(question, nullptr);
+    std::string all;
+    for (const std::string& text : Texts(question))
+        all += text + " ";
+    EXPECT_NE(all.find(std::string(GetString(50, 54)) + " \xF9 " + GetString(50, 55) + " pi\xF9."), std::string::npos)
+        << all;
+}
+
 TEST_F(EditorsTest, WordsAreAddedWithEnterModifiedAndDeleted)
 {
     Write("Livelli/Parole.LEV", "\r\n\r\n2\r\nAnimali\r\ngatto\r\n");
