@@ -79,6 +79,17 @@ const Field kFields[] = {
 };
 #undef QUOLI_MEMBER
 
+std::int32_t StoredNumber(const Field& f, const std::uint8_t* p)
+{
+    return f.kind == Field::kNumber ? Get32(p) : *p;
+}
+
+// The nearest value the dialogs offer.
+std::int32_t Within(const Field& f, std::int32_t v)
+{
+    return f.low <= f.high ? std::clamp(v, static_cast<std::int32_t>(f.low), static_cast<std::int32_t>(f.high)) : v;
+}
+
 }  // namespace
 
 GameSettings::Bytes GameSettings::Encode() const
@@ -92,8 +103,19 @@ GameSettings::Bytes GameSettings::Encode() const
         void* m = f.member(self);
         switch (f.kind) {
         case Field::kFlag: *p = *static_cast<std::uint8_t*>(m); break;
-        case Field::kNumber: Put32(p, *static_cast<std::int32_t*>(m)); break;
-        case Field::kNumberInOneByte: *p = static_cast<std::uint8_t>(*static_cast<std::int32_t*>(m)); break;
+        case Field::kNumber:
+        case Field::kNumberInOneByte: {
+            // A value out of the dialogs' range was read as the nearest one;
+            // unless the teacher chose another since, what was read is kept.
+            std::int32_t value = *static_cast<std::int32_t*>(m);
+            if (read_ && Within(f, StoredNumber(f, p)) == value)
+                break;
+            if (f.kind == Field::kNumber)
+                Put32(p, value);
+            else
+                *p = static_cast<std::uint8_t>(value);
+            break;
+        }
         case Field::kText: {
             const char* text = static_cast<const char*>(m);
             char before[kExerciseNameSize] = {};
@@ -113,6 +135,7 @@ GameSettings GameSettings::Decode(const std::uint8_t* bytes)
 {
     GameSettings s;
     std::memcpy(s.stored_.data(), bytes, kSize);
+    s.read_ = true;
     for (const Field& f : kFields) {
         const std::uint8_t* p = bytes + f.offset;
         void* m = f.member(s);
@@ -120,12 +143,9 @@ GameSettings GameSettings::Decode(const std::uint8_t* bytes)
         case Field::kFlag: *static_cast<std::uint8_t*>(m) = *p; break;
         case Field::kNumber:
         case Field::kNumberInOneByte: {
-            std::int32_t v = f.kind == Field::kNumber ? Get32(p) : *p;
             // A damaged record must not freeze the game: out of range, the
             // nearest value the dialogs offer.
-            if (f.low <= f.high)
-                v = std::clamp(v, static_cast<std::int32_t>(f.low), static_cast<std::int32_t>(f.high));
-            *static_cast<std::int32_t*>(m) = v;
+            *static_cast<std::int32_t*>(m) = Within(f, StoredNumber(f, p));
             break;
         }
         case Field::kText: GetText(static_cast<char*>(m), p, f.size); break;

@@ -41,9 +41,11 @@ struct GameSettings {
     using Bytes = std::array<std::uint8_t, kSize>;
     Bytes Encode() const;
     // Reads a stored record; texts are cut at their field's end and numbers
-    // brought into the ranges the dialogs offer.
+    // brought into the ranges the dialogs offer. Encoding it again gives the
+    // numbers as they were read, but those changed since.
     static GameSettings Decode(const std::uint8_t* bytes);
 
 private:
     Bytes stored_{};  // the record as read, for the bytes no field covers
+    bool read_ = false;  // stored_ came from a record
 };

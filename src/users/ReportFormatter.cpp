@@ -7,6 +7,7 @@
 #include "users/TDataFile.h"
 
 #include <cstdio>
+#include <vector>
 #include <cstring>
 
 namespace {
@@ -29,11 +30,15 @@ std::string WithoutTildes(const char* text)
     return out;
 }
 
+// As long as the texts need: a level title may run to a whole line.
 std::string Printf(const char* format, const std::string& a, const std::string& b = "")
 {
-    char buffer[600];
-    std::snprintf(buffer, sizeof buffer, format, a.c_str(), b.c_str());
-    return buffer;
+    int length = std::snprintf(nullptr, 0, format, a.c_str(), b.c_str());
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), format, a.c_str(), b.c_str());
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
 void PadTo(std::string& out, int& column, int target)

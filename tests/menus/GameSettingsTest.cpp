@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstring>
 
 TEST(GameSettingsTest, FieldsSitAtTheirOffsets)
@@ -62,6 +64,15 @@ TEST(GameSettingsTest, DamagedNumbersComeBackInRangeAndUnknownBytesStay)
     EXPECT_EQ(s.lives, 0);
     EXPECT_EQ(s.fallSeconds, 60);
     EXPECT_EQ(s.device.kind, 5);
+    // The program plays with the numbers in range, but stores what it read
+    // unless the teacher changed it.
+    GameSettings::Bytes again = s.Encode();
+    EXPECT_EQ(again, b);
+    s.fallSeconds = 30;
+    again = s.Encode();
+    EXPECT_EQ(again[20], 30);
+    EXPECT_EQ(std::vector<std::uint8_t>(again.begin() + 32, again.begin() + 36),
+              std::vector<std::uint8_t>(b.begin() + 32, b.begin() + 36)) << "the other values stay as read";
 
     GameSettings::Bytes foreign = GameSettings().Encode();
     foreign[5] = 0xAA;                       // padding after the flags

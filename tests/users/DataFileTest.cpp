@@ -174,6 +174,8 @@ TEST_F(DataFileTest, ReportLinesLineUpTheKeysAndTheWords)
         return f.Format(kind, reinterpret_cast<const unsigned char*>(s.c_str()), static_cast<int>(s.size() + 1), 1);
     };
     EXPECT_EQ(text(logkind::kLevel, "Animali"), "\n--- \"Animali\" ---\n");
+    std::string longTitle(1000, 't');  // a title typed in another editor
+    EXPECT_EQ(text(logkind::kLevel, longTitle), "\n--- \"" + longTitle + "\" ---\n") << "never cut";
     EXPECT_EQ(text(logkind::kShown, "gatto"), "gatto");
     std::string keys(45, 'k');
     EXPECT_EQ(text(logkind::kMistyped, keys), std::string(13, ' ') + "* " + std::string(20, 'k') + "\n" +
