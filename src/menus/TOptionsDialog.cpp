@@ -1,5 +1,6 @@
 #include "menus/TOptionsDialog.h"
 
+#include "app/DataProblems.h"
 #include "game/TopTenTable.h"
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
@@ -17,6 +18,8 @@
 #include "ui/TSelectorItem.h"
 #include "ui/TStaticText.h"
 
+#include <cerrno>
+
 namespace {
 
 SItem* Three(int first)
@@ -28,10 +31,9 @@ SItem* Three(int first)
 
 bool ResetTopTen()
 {
-    if (ProgramFolderReadOnly())
-        return false;
-    platform::RemoveFile(TopTenPath(), platform::Trust::kShared);
-    return true;
+    // The table lives in the data folder, the user's own in a read-only
+    // install: the program folder has no say in it.
+    return platform::RemoveFile(TopTenPath(), platform::Trust::kShared) || platform::LastFileError() == ENOENT;
 }
 
 TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b, dialog::kSaveBackground)
@@ -102,6 +104,11 @@ void TOptionsDialog::HandleEvent(TEvent& event)
         if (resetConfirmed_ && ResetTopTen())
             PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(0, 13), GetString(8, 9),
                                                 dialog::kSaveBackground));
+        else if (resetConfirmed_)
+            PushDialog(this, std::make_unique<TMessageDialog>(
+                                 Scaled(320), Scaled(240), GetString(0, 11),
+                                 UnwritableFileText(TopTenPath(), platform::LastFileError(), "").c_str(),
+                                 dialog::kSaveBackground));
         resetConfirmed_ = 0;
     }
 }

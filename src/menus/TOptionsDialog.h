@@ -22,6 +22,5 @@ private:
     std::uint8_t infiniteSeen_ = 0;
 };
 
-// Deletes the top-ten file when the program's folder can be written; false
-// (nothing deleted) otherwise.
+// Deletes the top-ten file of the data folder; false when it is still there.
 bool ResetTopTen();

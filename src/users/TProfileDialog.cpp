@@ -58,6 +58,10 @@ void TProfileDialog::CarryOut(int command, const std::string& name)
         if (LoadProfileByName(name)) {
             theSession.profileLoaded = true;
             Tell(GetString(7, 10), name.c_str());
+        } else {
+            // A name stored by another copy may be longer than this one's
+            // name line takes: never cut into another child's.
+            Tell(GetString(0, 11), (std::string(GetString(7, 22)) + " " + name).c_str());
         }
         break;
     case command::kProfileShortcut:

@@ -1,5 +1,6 @@
 #include "app/CommandQueue.h"
 #include "app/Commands.h"
+#include "app/DataFolder.h"
 #include "app/TApp.h"
 #include "game/GameCommands.h"
 #include "game/TZandorliGameContext.h"
@@ -11,6 +12,7 @@
 #include "menus/TOptionsDialog.h"
 #include "resources/StringTable.h"
 #include "support/HeadlessApp.h"
+#include "support/TempFolder.h"
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
 #include "session/Session.h"
@@ -176,6 +178,25 @@ TEST_F(MainMenuTest, EqualTextAndBoxColoursSnapBack)
     EXPECT_EQ(theSession.settings.textColour, 8);
     std::strcpy(theSession.settings.fontName, "nessuno");  // a typeface that cannot be opened
     headless->Step();  // the sample stays an empty box: nothing fails
+}
+
+// In a read-only install the top ten lives in the user's own data folder,
+// and resetting it works there.
+TEST(TopTenResetTest, WorksInAReadOnlyInstall)
+{
+    auto table = LoadStringTable(std::string(QUOLI_STAGE_DIR) + "/quoli.str");
+    ASSERT_NE(table, nullptr);
+    InstallStringTable(table.get());
+    TempFolder own;
+    ScopedCurrentFolder program("/proc");  // no account writes here
+    theDataPrefix = own.Path() + "/";
+    std::filesystem::create_directories(own / "DATA");
+    own.Write("DATA/TOP10.DAT", std::string(240, 'x'));
+    EXPECT_TRUE(ResetTopTen());
+    EXPECT_FALSE(std::filesystem::exists(own / "DATA/TOP10.DAT"));
+    EXPECT_TRUE(ResetTopTen()) << "nothing to reset is no failure";
+    theDataPrefix.clear();
+    InstallStringTable(nullptr);
 }
 
 TEST_F(MainMenuTest, TheTopTenIsResetOnlyAfterYes)

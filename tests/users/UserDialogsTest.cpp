@@ -104,6 +104,24 @@ TEST_F(UserDialogsTest, WithoutProfilesBothMenusSaySo)
     }
 }
 
+// A name of 21 to 23 characters, stored by another copy, is listed; loading
+// it says why it cannot be, instead of doing nothing.
+TEST_F(UserDialogsTest, AProfileWithANameTooLongToLoadSaysSo)
+{
+    {
+        TDataFile data(GameSettings::kSize);
+        data.AddUser("Francesca Maria Terza", GameSettings().Encode().data());
+        data.SaveRegistry();
+    }
+    Command(command::kProfiles);
+    Command(command::kLoadProfile);
+    Choose(1);
+    auto* message = Top<TMessageDialog>();
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(Shows(message, GetString(0, 11)));
+    EXPECT_STREQ(theSession.userName, "");
+}
+
 TEST_F(UserDialogsTest, LoadingAProfileShowsItsSettingsInTheMenu)
 {
     GameSettings settings;
