@@ -7,7 +7,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,11 +63,23 @@ std::string ExecArgument(const std::string& text)
     return out + "\"";
 }
 
+// One child, one launcher: letters, digits and "-" stay, every other byte
+// becomes "_" and its two hex digits, so that no two names share a file
+// ("Anna Maria", "Anna-Maria", "Nicolò", "Nicolà") and none can leave the
+// folder.
 std::string FileNameFor(const std::string& name)
 {
+    static const char hex[] = "0123456789ABCDEF";
     std::string safe;
-    for (unsigned char c : name)
-        safe += (c < 0x80 && std::isalnum(c)) ? static_cast<char>(c) : '-';
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-') {
+            safe += static_cast<char>(c);
+        } else {
+            safe += '_';
+            safe += hex[c >> 4];
+            safe += hex[c & 15];
+        }
+    }
     return "quoli-" + safe + ".desktop";
 }
 

@@ -1,10 +1,14 @@
-// The desktop shortcut, made on a desktop where links may have been planted.
+// The desktop shortcut: a launcher of its own for each child, made on a
+// desktop where links may have been planted.
 
 #include "support/DesktopSandbox.h"
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +24,137 @@ int MakeShortcut(DesktopSandbox& sandbox, const std::string& name)
     return create ? create(("Quoli - " + name).c_str(), "Gioca con Quoli", name.c_str(), nullptr) : -1;
 }
 
+std::string Utf8(const std::string& latin1)
+{
+    std::string out;
+    for (unsigned char c : latin1) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The keys of a desktop entry; a line that is neither a group nor a key
+// (a name's newline let through) is kept under "?".
+std::map<std::string, std::string> Entry(const std::string& path)
+{
+    std::map<std::string, std::string> keys;
+    std::string text = ReadBinaryFile(path);
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        std::string line = text.substr(at, end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        std::size_t equals = line.find('=');
+        if (line == "[Desktop Entry]")
+            continue;
+        if (equals == std::string::npos)
+            keys["?"] += line;
+        else
+            keys[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return keys;
+}
+
+// A string value without its escapes; "<bad>" for an escape there is none of.
+std::string Unescaped(const std::string& value)
+{
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        char next = value[++i];
+        if (std::strchr("sntr\\", next) == nullptr)
+            return "<bad>";
+        text += next == 's' ? ' ' : next == 'n' ? '\n' : next == 't' ? '\t' : next == 'r' ? '\r' : next;
+    }
+    return text;
+}
+
+// An Exec value read as a desktop reads it: the string escapes first, then
+// the quoting, "%%" as "%". What the rules forbid (a field code, a reserved
+// character outside quotes, an open quote) comes back as "<bad>".
+std::vector<std::string> ExecArguments(const std::string& value)
+{
+    std::string text = Unescaped(value);
+    std::vector<std::string> arguments;
+    std::string current;
+    bool quoted = false, started = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%') {
+            if (i + 1 == text.size() || text[i + 1] != '%')
+                return {"<bad>"};
+            current += text[++i];
+            started = true;
+        } else if (quoted) {
+            if (c == '\\' && i + 1 < text.size() && std::strchr("\"`$\\", text[i + 1]))
+                current += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else if (c == '\\' || c == '`' || c == '$')
+                return {"<bad>"};
+            else
+                current += c;
+        } else if (c == ' ') {
+            if (started)
+                arguments.push_back(current);
+            current.clear();
+            started = false;
+        } else if (c == '"') {
+            quoted = started = true;
+        } else if (std::strchr("\t\n'\\><~|&;$*?#()`", c)) {
+            return {"<bad>"};
+        } else {
+            current += c;
+            started = true;
+        }
+    }
+    if (quoted)
+        return {"<bad>"};
+    if (started)
+        arguments.push_back(current);
+    return arguments;
+}
+
+std::vector<std::string> Launchers(const DesktopSandbox& sandbox)
+{
+    std::vector<std::string> names;
+    for (const auto& file : fs::directory_iterator(sandbox.Desktop()))
+        if (file.path().extension() == ".desktop")
+            names.push_back(file.path().string());
+    return names;
+}
+
 }  // namespace
+
+TEST(ShortcutTest, EachChildHasALauncherOfHerOwn)
+{
+    DesktopSandbox sandbox;
+    std::vector<std::string> names{"Nicol\xF2", "Nicol\xE0", "Anna Maria", "Anna-Maria", "Anna.Maria",
+                                   "Anna_20Maria", "anna maria", "../Anna"};
+    for (const std::string& name : names)
+        ASSERT_EQ(MakeShortcut(sandbox, name), 0) << name;
+    ASSERT_EQ(MakeShortcut(sandbox, "Anna Maria"), 0) << "made again, it replaces her own";
+    std::vector<std::string> launchers = Launchers(sandbox);
+    EXPECT_EQ(launchers.size(), names.size());
+    std::set<std::string> started;
+    for (const std::string& path : launchers) {
+        std::vector<std::string> arguments = ExecArguments(Entry(path)["Exec"]);
+        if (!arguments.empty())
+            started.insert(arguments.back());
+    }
+    std::set<std::string> expected;
+    for (const std::string& name : names)
+        expected.insert(Utf8(name));
+    EXPECT_EQ(started, expected);
+    EXPECT_EQ(sandbox.Folder().List("home"), std::vector<std::string>{"Desktop"}) << "nothing outside the desktop";
+}
 
 TEST(ShortcutTest, ALinkPlantedOnTheDesktopIsReplacedNeverWrittenThrough)
 {
