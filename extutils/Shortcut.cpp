@@ -98,12 +98,14 @@ extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const
     if (folder.empty() || !MakeFolders(folder))
         return 1;
     std::string program = ProgramFolder();
+    // "--" before the name: a child called "-B" starts her game, not the
+    // name prompt.
     std::string entry = "[Desktop Entry]\n"
                         "Type=Application\n"
                         "Version=1.0\n"
                         "Name=" + Value(Latin1ToUtf8(title)) + "\n"
                         "Comment=" + Value(Latin1ToUtf8(comment)) + "\n"
-                        "Exec=" + Value(ExecArgument(program + "/quoli") + " " +
+                        "Exec=" + Value(ExecArgument(program + "/quoli") + " -- " +
                                         ExecArgument(Latin1ToUtf8(name.c_str()))) + "\n"
                         "Path=" + Value(program) + "\n"
                         "Icon=" + Value(program + "/quoli.png") + "\n"

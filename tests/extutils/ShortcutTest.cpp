@@ -1,7 +1,10 @@
 // The desktop shortcut: a launcher of its own for each child, made on a
-// desktop where links may have been planted.
+// desktop where links may have been planted, whose command line starts the
+// game for exactly that child whatever her name holds.
 
+#include "StartUp.h"
 #include "support/DesktopSandbox.h"
+#include "support/Shell.h"
 
 #include <sys/stat.h>
 
@@ -132,6 +135,34 @@ std::vector<std::string> Launchers(const DesktopSandbox& sandbox)
 }
 
 }  // namespace
+
+TEST(ShortcutTest, TheLauncherStartsTheGameForExactlyThatChild)
+{
+    DesktopSandbox sandbox;
+    for (std::string name : {"$(touch X)", "`touch Y`", "a\"b", "a\\b", "%f", "a\nb", "it's; x|y&", "-B", "/b",
+                             "--", "Anna Maria", "Nicol\xF2"}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(sandbox.Desktop());
+        ASSERT_EQ(MakeShortcut(sandbox, name), 0);
+        std::vector<std::string> launchers = Launchers(sandbox);
+        ASSERT_EQ(launchers.size(), 1u);
+        std::map<std::string, std::string> entry = Entry(launchers[0]);
+        EXPECT_EQ(entry.count("?"), 0u) << "a line that is not a key: " << entry["?"];
+        EXPECT_EQ(Unescaped(entry["Name"]), Utf8("Quoli - " + name));
+        std::vector<std::string> arguments = ExecArguments(entry["Exec"]);
+        ASSERT_GE(arguments.size(), 2u) << entry["Exec"];
+        EXPECT_EQ(arguments[0], sandbox.Game() + "/quoli") << entry["Exec"];
+        std::vector<const char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(a.c_str());
+        StartRequest request = ClassifyCommandLine(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(request.mode, StartRequest::Profile) << entry["Exec"];
+        EXPECT_EQ(request.profileName, name) << entry["Exec"];
+        ShellRun valid = RunShell("/usr/bin/desktop-file-validate '" + launchers[0] + "'");
+        EXPECT_EQ(valid.status, 0) << valid.output;
+    }
+    EXPECT_EQ(sandbox.Folder().List("game"), std::vector<std::string>{}) << "nothing ran a name";
+}
 
 TEST(ShortcutTest, EachChildHasALauncherOfHerOwn)
 {
