@@ -23,10 +23,10 @@ std::string Trimmed(std::string text)
 }
 
 // Empty when there is no home to put a desktop in.
-std::string DesktopFolder()
+std::string DesktopFolder(Deadline deadline)
 {
     const char* home = std::getenv("HOME");
-    std::string folder = Trimmed(ToolOutput({"xdg-user-dir", "DESKTOP"}));
+    std::string folder = Trimmed(ToolOutput({"xdg-user-dir", "DESKTOP"}, deadline));
     if (folder.empty() || folder[0] != '/' || (home && folder == home))
         folder = home && *home == '/' ? std::string(home) + "/Desktop" : std::string();
     return folder;
@@ -93,8 +93,9 @@ std::string ProgramFolder()
 
 extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const char* argument, void*)
 {
+    Deadline deadline = ToolDeadline();
     std::string name = argument ? argument : "";
-    std::string folder = DesktopFolder();
+    std::string folder = DesktopFolder(deadline);
     if (folder.empty() || !MakeFolders(folder))
         return 1;
     std::string program = ProgramFolder();
@@ -117,6 +118,6 @@ extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const
         return 1;
     // GNOME's file manager asks before starting a launcher it does not trust.
     if (!FindTool("gio").empty())
-        RunTool({"gio", "set", folder + "/" + file, "metadata::trusted", "true"}, "");
+        RunTool({"gio", "set", folder + "/" + file, "metadata::trusted", "true"}, "", deadline);
     return 0;
 }
