@@ -75,8 +75,8 @@ bool MakeFolders(const std::string& folder)
     for (std::size_t at = 1; at <= folder.size(); ++at) {
         if (at < folder.size() && folder[at] != '/')
             continue;
-        std::string part = folder.substr(0, at);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+        std::string prefix = folder.substr(0, at);
+        if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
             return false;
     }
     struct stat info {};
