@@ -16,13 +16,14 @@ extern "C" int CopyTextFileToClipboard(const char* path)
         return 1;
     std::string latin1((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string text = Latin1ToUtf8(latin1.c_str());
+    Deadline deadline = ToolDeadline();
     if (std::getenv("WAYLAND_DISPLAY") && !FindTool("wl-copy").empty())
-        return RunTool({"wl-copy"}, text);
+        return RunTool({"wl-copy"}, text, deadline);
     if (!std::getenv("DISPLAY"))
         return 2;
     if (!FindTool("xclip").empty())
-        return RunTool({"xclip", "-selection", "clipboard", "-in"}, text);
+        return RunTool({"xclip", "-selection", "clipboard", "-in"}, text, deadline);
     if (!FindTool("xsel").empty())
-        return RunTool({"xsel", "--clipboard", "--input"}, text);
+        return RunTool({"xsel", "--clipboard", "--input"}, text, deadline);
     return 3;
 }

@@ -17,7 +17,7 @@ int Print(const char* title, int copies, const std::vector<std::string>& options
         command.push_back("-o");
         command.push_back(o);
     }
-    return RunTool(command, document);
+    return RunTool(command, document, ToolDeadline());
 }
 
 }  // namespace

@@ -2,15 +2,13 @@
 // folder's game straight into one child's profile.
 
 #include "ExtUtils.h"
+#include "SaveFile.h"
 #include "Tools.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 using namespace extutils;
@@ -24,12 +22,13 @@ std::string Trimmed(std::string text)
     return text;
 }
 
-std::string DesktopFolder()
+// Empty when there is no home to put a desktop in.
+std::string DesktopFolder(Deadline deadline)
 {
     const char* home = std::getenv("HOME");
-    std::string folder = Trimmed(ToolOutput({"xdg-user-dir", "DESKTOP"}));
-    if (folder.empty() || (home && folder == home))
-        folder = std::string(home ? home : "") + "/Desktop";
+    std::string folder = Trimmed(ToolOutput({"xdg-user-dir", "DESKTOP"}, deadline));
+    if (folder.empty() || folder[0] != '/' || (home && folder == home))
+        folder = home && *home == '/' ? std::string(home) + "/Desktop" : std::string();
     return folder;
 }
 
@@ -64,11 +63,23 @@ std::string ExecArgument(const std::string& text)
     return out + "\"";
 }
 
+// One child, one launcher: letters, digits and "-" stay, every other byte
+// becomes "_" and its two hex digits, so that no two names share a file
+// ("Anna Maria", "Anna-Maria", "Nicolò", "Nicolà") and none can leave the
+// folder.
 std::string FileNameFor(const std::string& name)
 {
+    static const char hex[] = "0123456789ABCDEF";
     std::string safe;
-    for (unsigned char c : name)
-        safe += (c < 0x80 && std::isalnum(c)) ? static_cast<char>(c) : '-';
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-') {
+            safe += static_cast<char>(c);
+        } else {
+            safe += '_';
+            safe += hex[c >> 4];
+            safe += hex[c & 15];
+        }
+    }
     return "quoli-" + safe + ".desktop";
 }
 
@@ -82,39 +93,31 @@ std::string ProgramFolder()
 
 extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const char* argument, void*)
 {
+    Deadline deadline = ToolDeadline();
     std::string name = argument ? argument : "";
-    std::string folder = DesktopFolder();
-    RunTool({"mkdir", "-p", folder}, "");
+    std::string folder = DesktopFolder(deadline);
+    if (folder.empty() || !MakeFolders(folder))
+        return 1;
     std::string program = ProgramFolder();
-    std::string utf8Name = Latin1ToUtf8(name.c_str());
+    // "--" before the name: a child called "-B" starts her game, not the
+    // name prompt.
     std::string entry = "[Desktop Entry]\n"
                         "Type=Application\n"
                         "Version=1.0\n"
                         "Name=" + Value(Latin1ToUtf8(title)) + "\n"
                         "Comment=" + Value(Latin1ToUtf8(comment)) + "\n"
-                        "Exec=" + Value(ExecArgument(program + "/quoli") + " " + ExecArgument(utf8Name)) + "\n"
+                        "Exec=" + Value(ExecArgument(program + "/quoli") + " -- " +
+                                        ExecArgument(Latin1ToUtf8(name.c_str()))) + "\n"
                         "Path=" + Value(program) + "\n"
                         "Icon=" + Value(program + "/quoli.png") + "\n"
                         "Terminal=false\n"
                         "Categories=Game;KidsGame;\n";
-    std::string path = folder + "/" + FileNameFor(name);
-    std::string temp = path + ".new";
-    {
-        std::ofstream out(temp, std::ios::binary);
-        out << entry;
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            return 1;
-        }
-    }
-    chmod(temp.c_str(), 0755);  // desktops start only launchers marked executable
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
+    std::string file = FileNameFor(name);
+    // Desktops start only launchers marked executable.
+    if (!SaveFile(folder, file, entry, 0755))
         return 1;
-    }
     // GNOME's file manager asks before starting a launcher it does not trust.
     if (!FindTool("gio").empty())
-        RunTool({"gio", "set", path, "metadata::trusted", "true"}, "");
+        RunTool({"gio", "set", folder + "/" + file, "metadata::trusted", "true"}, "", deadline);
     return 0;
 }

@@ -53,8 +53,11 @@ StartRequest ClassifyCommandLine(int argc, const char* const* argv)
     if (argc < 2)
         return request;
     request.mode = StartRequest::Profile;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
+    // "--" ends the switches: what follows is a name even when it looks
+    // like one ("-B"). Desktop launchers always write it.
+    int first = (argc > 2 && std::strcmp(argv[1], "--") == 0) ? 2 : 1;
+    for (int i = first; i < argc; ++i) {
+        if (i > first)
             request.profileName += ' ';
         request.profileName += argv[i];
     }

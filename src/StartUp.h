@@ -11,7 +11,8 @@ struct StartRequest {
 };
 
 // A lone "/B" or "-B" (either case) asks for a name; any other arguments
-// name a profile; none is the ordinary start.
+// name a profile, after a leading "--" when one is followed by a name; none
+// is the ordinary start.
 StartRequest ClassifyCommandLine(int argc, const char* const* argv);
 
 // Finds a profile by name and makes it the current user; false when there

@@ -1,6 +1,7 @@
 #include "platform/SerialPort.h"
 
-#include <fcntl.h>
+#include "platform/ExclusiveDevice.h"
+
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -15,28 +16,25 @@ namespace {
 
 class DevicePort : public SerialPort {
 public:
-    explicit DevicePort(int fd) : fd_(fd) {}
-    ~DevicePort() override { ::close(fd_); }
-    DevicePort(const DevicePort&) = delete;
-    DevicePort& operator=(const DevicePort&) = delete;
+    explicit DevicePort(std::unique_ptr<ExclusiveDevice> device) : device_(std::move(device)) {}
 
     bool RaiseRtsDtr() override
     {
         int bits = TIOCM_RTS | TIOCM_DTR;
-        return ::ioctl(fd_, TIOCMBIS, &bits) == 0;
+        return ::ioctl(device_->Fd(), TIOCMBIS, &bits) == 0;
     }
 
     bool ReadModemLines(int& lines) override
     {
         int status = 0;
-        if (::ioctl(fd_, TIOCMGET, &status) != 0)
+        if (::ioctl(device_->Fd(), TIOCMGET, &status) != 0)
             return false;
         lines = ((status & TIOCM_CTS) ? kCtsOn : 0) | ((status & TIOCM_DSR) ? kDsrOn : 0);
         return true;
     }
 
 private:
-    int fd_;
+    std::unique_ptr<ExclusiveDevice> device_;
 };
 
 SerialPortOpener& Opener()
@@ -74,18 +72,13 @@ std::string SerialDevicePath(const std::string& comName, const std::string& devF
 
 std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& path)
 {
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return nullptr;
-    struct stat info {};
+    auto device = std::make_unique<ExclusiveDevice>(path);
     int status = 0;
     // A port without modem lines (a pseudo-terminal, a plain file) cannot
     // read a switch: better the teacher hears of it than a dead switch.
-    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || ::ioctl(fd, TIOCMGET, &status) != 0) {
-        ::close(fd);
+    if (!device->IsOpen() || ::ioctl(device->Fd(), TIOCMGET, &status) != 0)
         return nullptr;
-    }
-    return std::make_unique<DevicePort>(fd);
+    return std::make_unique<DevicePort>(std::move(device));
 }
 
 std::unique_ptr<SerialPort> OpenSerialPort(const std::string& comName)

@@ -26,7 +26,8 @@ public:
 // does not exist under `devFolder`. Empty for a name that is not "COMn".
 std::string SerialDevicePath(const std::string& comName, const std::string& devFolder = "/dev");
 // Opens a device file as a switch box: null unless it is a character
-// device that opens for reading and writing and has modem lines.
+// device that opens for reading and writing, is not in use by another
+// program, and has modem lines. The port stays ours until it is closed.
 std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& path);
 
 using SerialPortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& comName)>;

@@ -47,6 +47,14 @@ TEST(StartUpTest, CommandLineClassification)
         EXPECT_EQ(Classify(args).mode, StartRequest::Profile) << args[0];
     StartRequest two = Classify({"Anna", "Maria"});
     EXPECT_EQ(two.profileName, "Anna Maria");
+    // After "--" everything is the name, even what looks like the switch.
+    for (auto [args, name] : std::vector<std::pair<std::vector<const char*>, std::string>>{
+             {{"--", "-B"}, "-B"}, {{"--", "/b"}, "/b"}, {{"--", "Anna", "Maria"}, "Anna Maria"},
+             {{"--", "--"}, "--"}, {{"--"}, "--"}, {{"Anna", "--"}, "Anna --"}}) {
+        StartRequest request = Classify(args);
+        EXPECT_EQ(request.mode, StartRequest::Profile) << name;
+        EXPECT_EQ(request.profileName, name);
+    }
 }
 
 TEST(StartUpTest, UnknownProfileEndsBeforeAnyWindow)

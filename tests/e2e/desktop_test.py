@@ -111,7 +111,7 @@ try:
         check("the icon exists", os.path.exists(fields.get("Icon", "")))
         arguments = unquote_exec(fields.get("Exec", ""))
         check(f"the Exec line starts this folder's game for the child (got {arguments})",
-              arguments == [os.path.join(game, "quoli"), "Niccolò Rossi"])
+              arguments == [os.path.join(game, "quoli"), "--", "Niccolò Rossi"])
         run_env = dict(env, LSAN_OPTIONS="detect_leaks=0")
         program = subprocess.Popen(arguments, cwd=fields.get("Path"), env=run_env, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)

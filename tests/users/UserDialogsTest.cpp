@@ -242,7 +242,7 @@ TEST_F(UserDialogsTest, AShortcutStartsTheChosenChild)
     std::ifstream in(home + "/Desktop/quoli-Carla.desktop");
     std::string entry((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(entry.find("Name=Quoli - Carla\n"), std::string::npos) << entry;
-    EXPECT_NE(entry.find("/quoli\" \"Carla\"\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("/quoli\" -- \"Carla\"\n"), std::string::npos) << entry;
 }
 
 TEST_F(UserDialogsTest, TheArchiveShowsAReportAndRemovesItWhenItCloses)
