@@ -2,6 +2,7 @@
 // decoded as the program decodes its pictures, keyed by each corner, drawn
 // onto an off-screen surface and used as a palette.
 
+#include "FuzzArchive.h"
 #include "FuzzScratch.h"
 #include "FuzzScreen.h"
 #include "gfx/ImageLoaders.h"
@@ -16,37 +17,13 @@ namespace {
 
 constexpr int kType = 7;
 
-void Put32(std::vector<unsigned char>& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-
-// An archive of one raw entry holding the bytes.
-std::vector<unsigned char> ArchiveOf(const std::uint8_t* bytes, std::size_t size)
-{
-    std::vector<unsigned char> out(TJoinFile::kMagic, TJoinFile::kMagic + 16);
-    Put32(out, 1);
-    Put32(out, 1);
-    Put32(out, TJoinFile::kHeaderSize);
-    Put32(out, TJoinElement::kEntrySize);
-    Put32(out, kType);  // type, then tag 0
-    Put32(out, TJoinFile::kHeaderSize + TJoinElement::kEntrySize);
-    Put32(out, static_cast<std::uint32_t>(size));
-    Put32(out, 0);
-    const char name[16] = "\x0a" "figura.bmp";
-    out.insert(out.end(), name, name + 16);
-    out.insert(out.end(), bytes, bytes + size);
-    return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     fuzz::OffScreen(320, 240);
     const std::string path = fuzz::ScratchFolder("image") + "figure.bin";
-    std::vector<unsigned char> archiveBytes = ArchiveOf(bytes, size);
+    std::vector<unsigned char> archiveBytes = fuzz::ArchiveOf(bytes, size, kType, "figura.bmp");
     fuzz::WriteBytes(path, archiveBytes.data(), archiveBytes.size());
     TJoinFile archive(path);
     FUZZ_CHECK(archive.LoadDirectory() == 1);

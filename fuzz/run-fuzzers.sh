@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 ensure_packages $quoli_fuzz_packages
 seconds="${1:-60}"
 shift || true
-targets=("${@:-archive string_table ini registry results_log top_ten last_user exercise lines bitmap_font html image}")
+targets=("${@:-archive string_table ini registry results_log top_ten last_user exercise lines bitmap_font html image sound_effect music}")
 # shellcheck disable=SC2206
 targets=(${targets[*]})
 

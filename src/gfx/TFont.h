@@ -29,6 +29,10 @@ public:
     TTF_Font* TrueType() const { return ttf_; }
     const unsigned char* Bitmap() const { return bitmap_; }
     std::size_t BitmapSize() const { return bitmapSize_; }
+    // The widths of the 256 codes of a bitmap font, filled once by the text
+    // functions on first use: measuring walks the glyph table, and texts
+    // are measured often (every line a help page wraps).
+    std::vector<int>& BitmapWidths() const { return bitmapWidths_; }
 
 private:
     TFont() = default;
@@ -36,6 +40,7 @@ private:
     std::vector<unsigned char> ownBitmap_;
     const unsigned char* bitmap_ = nullptr;
     std::size_t bitmapSize_ = 0;
+    mutable std::vector<int> bitmapWidths_;
 };
 
 // Closes the font and, when it is the screen's current font, leaves the

@@ -145,9 +145,13 @@ int TextWidth(const char* text)
         });
         return width;
     }
+    std::vector<int>& widths = font->BitmapWidths();
+    if (widths.empty())
+        for (int code = 0; code < 256; ++code)
+            widths.push_back(FindGlyph(*font, static_cast<unsigned char>(code)).width);
     int width = 0;
     for (const char* p = text; *p; ++p)
-        width += FindGlyph(*font, static_cast<unsigned char>(*p)).width;
+        width += widths[static_cast<unsigned char>(*p)];
     return width;
 }
 

@@ -36,6 +36,28 @@ int WidthIn(TFont* font, const std::string& text)
     return TextWidth(text.c_str());
 }
 
+// The widths of a text's growing prefixes. A bitmap font has no kerning, so
+// each is the last one plus the part added: a long line is measured once,
+// not once a break point. A TrueType font measures each prefix whole.
+class PrefixWidths {
+public:
+    PrefixWidths(TFont* font, const std::string& text) : font_(font), text_(text) {}
+    int Of(std::size_t length)
+    {
+        if (!font_ || !font_->IsBitmap() || length < measuredTo_)
+            return WidthIn(font_, text_.substr(0, length));
+        measured_ += WidthIn(font_, text_.substr(measuredTo_, length - measuredTo_));
+        measuredTo_ = length;
+        return measured_;
+    }
+
+private:
+    TFont* font_;
+    const std::string& text_;
+    std::size_t measuredTo_ = 0;
+    int measured_ = 0;
+};
+
 int SpaceWidth(TFont* font)
 {
     return WidthIn(font, " ");
@@ -130,11 +152,12 @@ void THTMLViewer::LayOutPlainText(const TStringList& lines)
             // fit, so it reads about one line's worth of a long line rather
             // than measuring every prefix from the line's end.
             std::size_t cut = std::string::npos, next = 0;
+            PrefixWidths prefix(font, rest);
             for (std::size_t k = 1; k < rest.size(); ++k) {
                 bool space = rest[k] == ' ';
                 if (!space && rest[k - 1] != '-')
                     continue;
-                if (TextWidth(rest.substr(0, k).c_str()) > available)
+                if (prefix.Of(k) > available)
                     break;
                 cut = k;
                 next = space ? k + 1 : k;
@@ -198,8 +221,9 @@ void THTMLViewer::LayOutLines()
                 // stops at the first that does not, so it reads no further
                 // than one line's worth of the piece.
                 std::size_t cut = std::string::npos;
+                PrefixWidths prefix(last->font, text);
                 for (std::size_t space = firstSpace; space != std::string::npos; space = text.find(' ', space + 1)) {
-                    if (before + WidthIn(last->font, text.substr(0, space)) > available)
+                    if (before + prefix.Of(space) > available)
                         break;
                     cut = space;
                 }
