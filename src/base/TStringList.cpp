@@ -114,10 +114,10 @@ std::string TStringList::ToCrLfText() const
     return out;
 }
 
-bool TStringList::WriteLines(const char* path) const
+bool TStringList::WriteLines(const char* path, platform::Trust trust) const
 {
     std::string bytes = ToCrLfText();
-    if (!platform::ReplaceFileContents(path, bytes.data(), bytes.size())) {
+    if (!platform::ReplaceFileContents(path, bytes.data(), bytes.size(), trust)) {
         std::fprintf(stderr, "Impossibile creare il file %s\n", path);
         return false;
     }

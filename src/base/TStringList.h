@@ -2,6 +2,7 @@
 // A list of dstring elements, loaded from and saved to CR LF text files.
 
 #include "base/TList.h"
+#include "platform/Files.h"
 
 #include <string>
 
@@ -21,11 +22,12 @@ public:
     int AppendText(const char* text);
 
     // Appends every line of the file, empty ones included. Lines end at LF,
-    // CR LF or any run of CR before a LF; false when the file cannot be read.
+    // CR LF or any run of CR before a LF, or at a CR alone; false when the
+    // file cannot be read.
     bool ReadLines(const char* path);
     // Writes every text followed by CR LF (unless it already ends so); the old
     // file is replaced only once the new one is complete.
-    bool WriteLines(const char* path) const;
+    bool WriteLines(const char* path, platform::Trust trust = platform::Trust::kOwn) const;
     // The bytes WriteLines would write.
     std::string ToCrLfText() const;
 

@@ -1,6 +1,7 @@
 #include "help/TMiniBrowser.h"
 
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "devices/DesktopLibrary.h"
 #include "gfx/Screen.h"
 #include "help/THTMLViewer.h"
@@ -48,7 +49,8 @@ bool TMiniBrowser::SaveText(const std::string& path) const
     TStringList lines;
     for (TElement* e = viewer_->Pieces().First(); e; e = e->Next())
         lines.AppendText(static_cast<dstring*>(e)->Text());
-    return lines.WriteLines(path.c_str());
+    // The texts folder is in the data folder, which other accounts may write.
+    return lines.WriteLines(path.c_str(), platform::Trust::kShared);
 }
 
 void TMiniBrowser::AskName()
@@ -71,9 +73,12 @@ void TMiniBrowser::TrySave()
     std::string file = folder + "\\" + name_.get() + ".txt";
     if (!platform::FileExists(file) || overwrite_) {
         overwrite_ = 0;
-        if (SaveText(file)) {
+        if (SaveText(file))
             PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(9, 16), file.c_str(), 0));
-        }
+        else
+            PushDialog(this, std::make_unique<TMessageDialog>(
+                                 Scaled(320), Scaled(240), GetString(0, 11),
+                                 UnwritableFileText(file, platform::LastFileError(), "").c_str(), 0));
         name_.reset();
         return;
     }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -249,6 +250,18 @@ TEST_F(HtmlViewerTest, SavedTextsHaveOneLineAPiece)
     TMiniBrowser browser(10, 10, 600, 400, "Titolo", "page.htm", browser::kButtons);
     ASSERT_TRUE(browser.SaveText(headless->Folder() / "out.txt"));
     EXPECT_EQ(headless->Folder().Read("out.txt"), "uno\r\ndue\r\n");
+}
+
+// The texts folder may be written by every account: a link planted under
+// the name of a saved text is never written through.
+TEST_F(HtmlViewerTest, ASavedTextIsNeverWrittenThroughALink)
+{
+    headless->Folder().Write("page.htm", "uno");
+    headless->Folder().Write("teacher.txt", "her notes");
+    std::filesystem::create_symlink(headless->Folder() / "teacher.txt", headless->Folder() / "out.txt");
+    TMiniBrowser browser(10, 10, 600, 400, "Titolo", "page.htm", browser::kButtons);
+    EXPECT_FALSE(browser.SaveText(headless->Folder() / "out.txt"));
+    EXPECT_EQ(headless->Folder().Read("teacher.txt"), "her notes");
 }
 
 TEST_F(HtmlViewerTest, SavingAsksANameAndAsksBeforeOverwriting)
