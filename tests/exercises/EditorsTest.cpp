@@ -17,6 +17,7 @@
 #include "exercises/TListaEseDialog.h"
 #include "exercises/TListaLivDialog.h"
 #include "exercises/TListaParLivDialog.h"
+#include "gfx/Screen.h"
 #include "exercises/TTipoEseDialog.h"
 #include "gfx/Colours.h"
 #include "session/GameSettings.h"
@@ -705,7 +706,12 @@ TEST_F(EditorsTest, EveryDialogFitsTheSmallestScreen)
         new MTGetNameDialog(0, 320, 240, GetString(50, 48), buffer, 40),
         new MTQueryDialog(320, 240, (std::string(GetString(50, 40)) + " ABCDEFGHIJKLMNOPQRSTUVWXYZ. " +
                                      GetString(50, 41)).c_str(), &answer),
-        new TMessageDialog(320, 240, "Errore alla riga 6", GetString(50, 22), 0)};
+        new TMessageDialog(320, 240, "Errore alla riga 6", GetString(50, 22), 0),
+        // The longest close question of "Tasti": keys left out and their words.
+        new MTQueryDialog(320, 240, (std::string(GetString(50, 40)) + " " + std::string(39, 'A') + ". " +
+                                     GetString(50, 54) + " \xD9 " + GetString(50, 55) +
+                                     " pi\xF9, gi\xF9, laggi\xF9, cos\xEC, virt\xF9, .... " + GetString(50, 41)).c_str(),
+                          &answer)};
     for (TDialog* d : dialogs) {
         menu->AddDialog(std::unique_ptr<TDialog>(d));
         headless->Step();
