@@ -13,11 +13,25 @@
 
 #include <cstdio>
 
+namespace {
+
+// Latin-1 small letters with accents (à to þ, but ÷) have their capitals
+// 0x20 below them; ß and ÿ have none in Latin-1.
+char ToUpperLatin1(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+        return static_cast<char>(u - 0x20);
+    return ToUpperAscii(c);
+}
+
+}  // namespace
+
 std::string ApplyTextCase(const std::string& text, int textCase)
 {
     std::string out = text;
     for (char& c : out)
-        c = textCase == 2 ? ToUpperAscii(c) : textCase == 3 ? ToLowerAscii(c) : c;
+        c = textCase == 2 ? ToUpperLatin1(c) : textCase == 3 ? ToLowerAscii(c) : c;
     return out;
 }
 

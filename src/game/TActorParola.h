@@ -56,7 +56,9 @@ private:
     std::string text_;
 };
 
-// The word as the game shows it: 2 upper-cases, 3 lower-cases (ASCII only).
+// The word as the game shows it: 2 upper-cases (accented letters too, so
+// that a child learning capitals reads CAFFÈ, not CAFFè), 3 lower-cases
+// (ASCII only). Only the showing changes: what is typed and matched does not.
 std::string ApplyTextCase(const std::string& text, int textCase);
 // A colour for typed letters that stands out on the box and differs from
 // the text's colour.

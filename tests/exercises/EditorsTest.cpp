@@ -17,7 +17,6 @@
 #include "exercises/TListaEseDialog.h"
 #include "exercises/TListaLivDialog.h"
 #include "exercises/TListaParLivDialog.h"
-#include "gfx/Screen.h"
 #include "exercises/TTipoEseDialog.h"
 #include "gfx/Colours.h"
 #include "session/GameSettings.h"

@@ -175,4 +175,8 @@ TEST_F(GameTest, WordsFitTheirLane)
     EXPECT_LE(word->HalfWidth() * 2, 800 * 95 / 300 + 2);
     EXPECT_EQ(word->Text(), "PRECIPITEVOLISSIMEVOLMENTE");
     EXPECT_EQ(ApplyTextCase("\xC8 Casa", 3), "\xC8 casa");
+    // Capitals are right for accented words: CAFFÈ, PERCHÉ, LUNEDÌ, PAPÀ, PERÒ, PIÙ.
+    EXPECT_EQ(ApplyTextCase("caff\xE8 perch\xE9 luned\xEC pap\xE0 per\xF2 pi\xF9", 2),
+              "CAFF\xC8 PERCH\xC9 LUNED\xCC PAP\xC0 PER\xD2 PI\xD9");
+    EXPECT_EQ(ApplyTextCase("\xDF\xF7\xFF", 2), "\xDF\xF7\xFF") << "no Latin-1 capital: left as it is";
 }
