@@ -21,7 +21,7 @@ constexpr int kIconsInARow = 5;
 
 std::string LivesCount(const Playfield& field)
 {
-    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(field.Board().Lives());
+    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(std::max(0, field.Board().Lives()));
 }
 
 }  // namespace

@@ -87,7 +87,8 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
     if (field.Rules().infiniteLives)
         std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
     else
-        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), field.Board().Lives());
+        // After the last life the count goes below 0 inside: never shown so.
+        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), std::max(0, field.Board().Lives()));
     std::uint32_t ink = static_cast<std::uint32_t>(settings_.textColour);
     bool atTop = strip_ != nullptr;
     pieces[kLivesPiece] = {std::string(lives) + ' ' + std::to_string(ink) + (atTop ? " top" : ""),

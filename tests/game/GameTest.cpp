@@ -102,6 +102,8 @@ TEST_F(GameTest, WithNoLivesTheFirstLossEndsTheGame)
     EXPECT_EQ(game->Board().Lives(), -1);
     EXPECT_EQ(game->State(), GameState::kGameOver) << "the child is told the game is over";
     EXPECT_TRUE(ScreenShows(GetString(10, 107)));
+    for (const std::string& text : drawn)
+        EXPECT_EQ(text.find(std::string(GetString(10, 108)) + ": -"), std::string::npos) << "never a negative count";
     Wait(3001);
     EXPECT_EQ(game->State(), GameState::kStopped);
     auto events = Events();
