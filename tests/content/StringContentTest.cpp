@@ -82,6 +82,18 @@ TEST(StringContentTest, TextsAreLatinOneWithAccents)
                 << "UTF-8 left in entry " << (table->KeyAt(i) >> 16) << "/" << (table->KeyAt(i) & 0xFFFF);
 }
 
+// Girls and boys play: no text praises or names the child as one of them.
+TEST(StringContentTest, NoTextTakesTheChildForABoyOrAGirl)
+{
+    auto table = StagedTable();
+    ASSERT_NE(table, nullptr);
+    std::regex gendered(R"(\b(bravo|brava|bravi|bravissimo|bravissima|campione|campionessa|bambino|bambina|sei stato|sei stata|pronto|pronta)\b)",
+                        std::regex::icase);
+    for (std::uint32_t i = 0; i < table->Count(); ++i)
+        EXPECT_FALSE(std::regex_search(table->TextAtIndex(i), gendered))
+            << (table->KeyAt(i) >> 16) << "/" << (table->KeyAt(i) & 0xFFFF) << ": " << table->TextAtIndex(i);
+}
+
 TEST(StringContentTest, HotKeyLettersAreUniqueWithinTheOptionsDialog)
 {
     auto table = StagedTable();
