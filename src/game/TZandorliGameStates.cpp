@@ -81,8 +81,9 @@ std::uint32_t TZandorliGameContext::NextPassIn(std::uint32_t now) const
 void TZandorliGameContext::ShowLevelTitle()
 {
     field_.BeginLevel();
-    // The exercise's own number for the level: starting at level 4 says 4.
-    screens_.DrawTitleScreen(false, field_.Board().LevelIndex() + 1, levelMessage_);
+    // The levels of this game, counted as the points count them; the level
+    // message says which of the exercise's levels it is.
+    screens_.DrawTitleScreen(false, field_.Board().LevelNumber(), levelMessage_);
     view_->DrawTitleDecorations();
     recorder_->LevelStarted(levelMessage_);
     phaseStart_ = Now();

@@ -93,12 +93,16 @@ TEST_F(GameFeedbackTest, AFallenWordAndAWonLevelAreSaidOnScreen)
     EXPECT_TRUE(ScreenShows(GetString(10, 106)));
 }
 
-TEST_F(GameFeedbackTest, TheTitleSaysTheLevelActuallyStarted)
+// The title counts the levels of this game, as the points do: a game begun
+// at the exercise's second level, whose second level is empty, starts with
+// "Livello 1" (its level message names which one it is).
+TEST_F(GameFeedbackTest, TheTitleCountsTheLevelsOfThisGame)
 {
-    theSession.settings.startLevel = 3;
-    Play("\r\n\r\n1\r\nUno\r\na\r\n\r\n1\r\nDue\r\nb\r\n\r\n1\r\nTre\r\nc\r\n");
+    theSession.settings.startLevel = 2;
+    Play("\r\n\r\n1\r\nUno\r\na\r\n\r\n0\r\nDue\r\nb\r\n\r\n1\r\nTre\r\nc\r\n");
     headless->Step();
-    EXPECT_TRUE(ScreenShows(std::string(GetString(10, 100)) + " 3"));
+    EXPECT_TRUE(ScreenShows(std::string(GetString(10, 100)) + " 1"));
+    EXPECT_EQ(game->Board().LevelNumber(), 1);
 }
 
 TEST_F(GameFeedbackTest, ACompletaWordFillsItsBlanksAsTheChildTypes)
