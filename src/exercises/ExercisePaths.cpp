@@ -38,6 +38,15 @@ std::string ExerciseShownName(const std::string& fileName)
     return shown;
 }
 
+std::string ExerciseFileName(const std::string& typed)
+{
+    std::size_t first = typed.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    std::string name = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
+}
 
 bool ExerciseExists(const std::string& path)
 {

@@ -13,6 +13,9 @@ void EnsureExerciseFolders();
 // spaces for its underscores ("Casa_e_scuola" is "Casa e scuola"). Files,
 // paths and settings keep the file name itself.
 std::string ExerciseShownName(const std::string& fileName);
+// The file name for a name the teacher typed: spaces kept as "_" (shown as
+// spaces again), spaces at either end dropped, everything else as typed.
+std::string ExerciseFileName(const std::string& typed);
 
 // True when the file exists and can be read.
 bool ExerciseExists(const std::string& path);

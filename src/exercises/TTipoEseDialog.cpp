@@ -11,6 +11,8 @@
 #include "ui/StandardDialogs.h"
 #include "session/Session.h"
 
+#include <cstdio>
+
 TTipoEseDialog::TTipoEseDialog(ExerciseEditing& editing)
     : TLineMenuDialog(GetString(4, 105), {GetString(4, 106), GetString(4, 107), GetString(4, 108)},
                       command::kKindLevels),
@@ -32,10 +34,13 @@ void TTipoEseDialog::HandleEvent(TEvent& event)
         editing_.path.clear();
         editing_.name[0] = 0;
         askingName_ = true;
-        // File names: letters, digits and "_" only.
+        // A name as a teacher writes it: "Le doppie", "Città", "L'orto".
+        // Only what no file name can hold (\ / : * ? " < > |) is refused.
         PushDialog(this, std::make_unique<TGetNameDialog>(theScreen.width / 2, theScreen.height / 2, GetString(50, 15), editing_.name,
                                             ExerciseEditing::kNameLength, dialog::kSaveBackground,
-                                            inputline::kLetters | inputline::kDigits | inputline::kUnderscore));
+                                            inputline::kLetters | inputline::kDigits | inputline::kUnderscore |
+                                                inputline::kSpace | inputline::kAccentedLetters | inputline::kHyphen |
+                                                inputline::kApostrophe | inputline::kComma));
     } else if (c == command::kOpenNewExercise) {
         PushDialog(this, std::make_unique<TListaLivDialog>(editing_));
     }
@@ -59,6 +64,10 @@ void TTipoEseDialog::Idle()
 
 void TTipoEseDialog::NameGiven()
 {
+    std::string name = ExerciseFileName(editing_.name);
+    std::snprintf(editing_.name, sizeof editing_.name, "%s", name.c_str());
+    if (name.empty())
+        return;
     editing_.path = ExercisePath(editing_.kind, editing_.name);
     editing_.shownName = ExerciseShownName(editing_.name);
     editing_.name[0] = 0;

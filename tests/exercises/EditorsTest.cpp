@@ -139,6 +139,21 @@ bool Enabled(TView* view)
 
 // The whole chain from the main menu, keyboard only: a new "Completa"
 // exercise with one level and one word whose letters are hidden on the grid.
+// Accented letters are kept in an exercise's name: "Città" is not "Citt".
+TEST_F(EditorsTest, ANewExerciseKeepsTheAccentsOfItsName)
+{
+    theSession.settings.exerciseType = 2;
+    headless->Step(2);
+    Key(SDLK_F3);
+    Key(SDLK_RETURN, 13);
+    ASSERT_NE(Top<TTipoEseDialog>(), nullptr);
+    Letter('c');  // a "Completa" exercise
+    Type("Citt\xE0");
+    Key(SDLK_RETURN, 13);
+    ASSERT_NE(Top<TListaLivDialog>(), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(headless->Folder() / "Esercizi/Completa/Citt\xC3\xA0.CMP")) << "UTF-8 on the disk";
+}
+
 TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
 {
     theSession.settings.exerciseType = 2;
@@ -149,10 +164,10 @@ TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
     ASSERT_NE(Top<TTipoEseDialog>(), nullptr);
     Letter('c');
     ASSERT_NE(Top<TGetNameDialog>(), nullptr);
-    Type("Prova-1 x");  // a file name takes letters, digits and "_" only
+    Type(" Le doppie-1 / x ");  // as a teacher names it; "/" no file name can hold
     Key(SDLK_RETURN, 13);
     ASSERT_NE(Top<TListaLivDialog>(), nullptr);
-    EXPECT_EQ(File("Completa/Prova1x.CMP"), "");  // created empty at once
+    EXPECT_EQ(File("Completa/Le_doppie-1__x.CMP"), "");  // created empty at once
 
     Letter('n');
     ASSERT_NE(Top<MTGetNameDialog>(), nullptr);
@@ -188,7 +203,7 @@ TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
     Key(SDLK_ESCAPE, 27);
     ASSERT_NE(Top<MTQueryDialog>(), nullptr);
     Letter('s');  // yes
-    EXPECT_EQ(File("Completa/Prova1x.CMP"), "\r\n\r\n3\r\nVocali\r\nc_s_ aa\r\n");
+    EXPECT_EQ(File("Completa/Le_doppie-1__x.CMP"), "\r\n\r\n3\r\nVocali\r\nc_s_ aa\r\n");
     auto* levels = Top<TListaLivDialog>();
     ASSERT_NE(levels, nullptr);
     EXPECT_FALSE(levels->Modified()) << "the word list saved the whole exercise";
@@ -209,7 +224,7 @@ TEST_F(EditorsTest, ANewCompletaExerciseFromTheMainMenu)
             slider = s;
     });
     ASSERT_NE(files, nullptr);
-    EXPECT_GE(files->Files().IndexOfText("Prova1x"), 0);
+    EXPECT_GE(files->Files().IndexOfText("Le_doppie-1__x"), 0);
 }
 
 TEST_F(EditorsTest, NoToReplacingAnExerciseLeavesItAndOpensNothing)
