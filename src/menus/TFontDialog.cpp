@@ -51,7 +51,7 @@ TFontDialog::TFontDialog(GameSettings& settings)
     Insert(std::make_unique<TColorSelector>(r.left, r.top, r.right, r.bottom, 0, &settings_.boxColour));
     sample_ = PlaceDesign(this, 20, 280, -20, -20);
     shown_ = Current();
-    FocusNext();
+    FocusChild(faces_);  // the arrows choose a face at once
     UnlockDraw();
 }
 

@@ -5,6 +5,8 @@
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 #include "resources/StringTable.h"
+#include "session/Session.h"
+#include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 #include "ui/TListBox.h"
 #include "ui/TStaticText.h"
@@ -29,6 +31,10 @@ TSelectUserDialog::TSelectUserDialog(int l, int t, int r, int b, const char* tit
     int cx = (left + right) / 2, bw = std::max(TextWidth(ok) + 4 * u, 12 * u);
     Insert(std::make_unique<TTextButton>(cx - bw / 2, bottom - 3 * u - bh, cx + bw / 2, bottom - 3 * u, ok, 13, command::kChosen,
                            button::kCentred));
+    // The child playing now is the one the teacher most likely wants.
+    for (int i = 0; i < names_.Count(); ++i)
+        if (theSession.userName[0] && EqualsNoCase(names_.TextAt(i), theSession.userName))
+            list_->Select(i + 1);
     FocusChild(list_);
     UnlockDraw();
 }
@@ -39,7 +45,14 @@ void TSelectUserDialog::HandleEvent(TEvent& event)
     if (event.command != command::kChosen)
         return;
     event.command = 0;
-    if (selected_ > 0 && selected_ <= names_.Count())
+    if (selected_ < 1 || selected_ > names_.Count()) {
+        if (names_.Count() > 0) {
+            // Not closed without a word: the teacher learns what is missing.
+            ShowMessage(this, GetString(0, 11), GetString(7, 23));
+            return;
+        }
+    } else {
         *chosen_ = names_.TextAt(selected_ - 1);
+    }
     PostCommand(command::kCloseDialog);
 }

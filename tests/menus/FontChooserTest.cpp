@@ -126,3 +126,15 @@ TEST_F(FontChooserTest, TheSettingsKeepTheFileStem)
     EXPECT_TRUE(std::filesystem::exists(headless->Folder() / ("fonts/" + stem + ".ttf")));
     EXPECT_EQ(ReadableFaceName(stem), Faces()->ItemText(Faces()->Selection() - 1));
 }
+
+// The chooser opens with the focus on the faces, so that the arrows work at once.
+TEST_F(FontChooserTest, TheFacesHaveTheFocusAtOnce)
+{
+    EXPECT_EQ(static_cast<TGroup*>(chooser)->Current(), static_cast<TView*>(Faces()));
+    int before = Faces()->Selection();
+    headless->PushKey(SDLK_DOWN, true);
+    headless->Step();
+    headless->PushKey(SDLK_DOWN, false);
+    headless->Step(2);
+    EXPECT_NE(Faces()->Selection(), before) << "Down moved in the list";
+}

@@ -145,7 +145,13 @@ TEST_F(UserDialogsTest, LoadingAProfileShowsItsSettingsInTheMenu)
     EXPECT_STREQ(theSession.userName, "");
 
     Command(command::kLoadProfile);
-    Key(SDLK_RETURN, 13);  // OK with no row chosen: nothing either
+    Key(SDLK_RETURN, 13);  // OK with no row chosen: the teacher is told, the list stays
+    auto* told = Top<TMessageDialog>();
+    ASSERT_NE(told, nullptr);
+    EXPECT_TRUE(Shows(told, GetString(7, 23)));
+    Key(SDLK_RETURN, 13);
+    ASSERT_NE(Top<TSelectUserDialog>(), nullptr);
+    Key(SDLK_ESCAPE, 27);
     EXPECT_NE(Top<TProfileDialog>(), nullptr);
 
     Command(command::kLoadProfile);
@@ -156,8 +162,15 @@ TEST_F(UserDialogsTest, LoadingAProfileShowsItsSettingsInTheMenu)
     EXPECT_TRUE(Shows(message, "Bruno"));
     EXPECT_STREQ(theSession.userName, "Bruno");
     EXPECT_EQ(theSession.settings.lanes, 3);
+
+    // The chooser opens on the child playing now: Enter takes Bruno again.
     Key(SDLK_RETURN, 13);
-    Key(SDLK_ESCAPE, 27);
+    Command(command::kLoadProfile);
+    auto* again = Top<TSelectUserDialog>();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Names()->Selection(), 2);
+    Key(SDLK_ESCAPE, 27);  // the chooser
+    Key(SDLK_ESCAPE, 27);  // the profile menu
     headless->Step(3);
     // The main menu lists the "Tasti" exercises and keeps the child's one.
     EXPECT_EQ(theSession.settings.exerciseType, 3);
