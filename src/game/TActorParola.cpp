@@ -27,6 +27,22 @@ char ToUpperLatin1(char c)
 
 }  // namespace
 
+std::string ApartBlanks(const std::string& text, int& highlighted)
+{
+    std::string out;
+    int moved = 0;
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        out.push_back(text[p]);
+        if (text[p] == '_' && p + 1 < text.size() && text[p + 1] == '_') {
+            out.push_back(' ');
+            if (static_cast<int>(p) + 1 < highlighted)
+                ++moved;
+        }
+    }
+    highlighted += moved;
+    return out;
+}
+
 std::string ApplyTextCase(const std::string& text, int textCase)
 {
     std::string out = text;
@@ -38,6 +54,8 @@ std::string ApplyTextCase(const std::string& text, int textCase)
 TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, int y, const GameSettings& settings)
     : TActor(x, y), settings_(settings), text_(ApplyTextCase(text ? text : "", settings.textCase))
 {
+    int none = 0;
+    text_ = ApartBlanks(text_, none);
     const GameSettings& s = settings_;
     int lanes = s.lanes > 0 ? s.lanes : 1;
     int laneWidth = theScreen.width * 95 / (lanes * 100);
@@ -93,8 +111,8 @@ std::uint32_t ProgressColour(int boxColour, int textColour)
 
 void TActorParola::ShowProgress(const std::string& text, int highlighted)
 {
-    std::string shown = ApplyTextCase(text, settings_.textCase);
-    highlighted = std::clamp(highlighted, 0, static_cast<int>(shown.size()));
+    highlighted = std::clamp(highlighted, 0, static_cast<int>(text.size()));
+    std::string shown = ApartBlanks(ApplyTextCase(text, settings_.textCase), highlighted);
     if (shown == text_ && highlighted == highlighted_)
         return;
     text_ = shown;

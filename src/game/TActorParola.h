@@ -56,6 +56,9 @@ private:
     std::string text_;
 };
 
+// Two hidden letters in a row as two gaps a child can count ("GA_ _O"), not
+// one long bar; `highlighted` (a count of leading characters) follows.
+std::string ApartBlanks(const std::string& text, int& highlighted);
 // The word as the game shows it: 2 upper-cases (accented letters too, so
 // that a child learning capitals reads CAFFÈ, not CAFFè), 3 lower-cases
 // (ASCII only). Only the showing changes: what is typed and matched does not.

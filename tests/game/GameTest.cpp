@@ -184,3 +184,21 @@ TEST_F(GameTest, WordsFitTheirLane)
               "CAFF\xC8 PERCH\xC9 LUNED\xCC PAP\xC0 PER\xD2 PI\xD9");
     EXPECT_EQ(ApplyTextCase("\xDF\xF7\xFF", 2), "\xDF\xF7\xFF") << "no Latin-1 capital: left as it is";
 }
+
+// Each hidden letter is a gap of its own, and a filled word reads whole.
+TEST(ApartBlanksTest, TwoHiddenLettersInARowAreTwoGaps)
+{
+    int highlighted = 0;
+    EXPECT_EQ(ApartBlanks("GA__O", highlighted), "GA_ _O");
+    EXPECT_EQ(ApartBlanks("P___A", highlighted), "P_ _ _A");
+    highlighted = 3;  // "GAT" typed so far
+    EXPECT_EQ(ApartBlanks("GAT_O", highlighted), "GAT_O");
+    EXPECT_EQ(highlighted, 3);
+    highlighted = 4;  // "MAT" typed after the first gap of "MA__A_O"
+    EXPECT_EQ(ApartBlanks("MAT_A__", highlighted), "MAT_A_ _");
+    EXPECT_EQ(highlighted, 4);
+    highlighted = 7;
+    EXPECT_EQ(ApartBlanks("A__B", highlighted), "A_ _B");
+    EXPECT_EQ(highlighted, 8) << "the highlight keeps covering the same letters";
+    EXPECT_EQ(ApartBlanks("GATTO", highlighted = 5), "GATTO");
+}
