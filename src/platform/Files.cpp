@@ -84,7 +84,9 @@ void Locate(const std::string& path, Trust trust, Place& place)
         place.error = EISDIR;
         return;
     }
-    place.folder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | NoFollow(trust));
+    // O_PATH: a folder this account may pass through but not list (0711)
+    // still reaches the files in it, as a plain open of the path would.
+    place.folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC | NoFollow(trust));
     if (place.folder < 0) {
         place.error = errno;
         struct stat st;
@@ -303,7 +305,7 @@ namespace {
 std::vector<std::string> EntriesOf(int folder)
 {
     std::vector<std::string> names;
-    int fd = ::dup(folder);
+    int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return names;
     DIR* dir = ::fdopendir(fd);
@@ -457,7 +459,12 @@ bool ReplaceFileContents(const std::string& path, const void* data, std::size_t 
         ::unlinkat(place.folder, temporary.c_str(), 0);
         return false;
     }
-    ::fsync(place.folder);
+    // The new name on the disk too, where the folder may be opened to do so.
+    int synced = ::openat(place.folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (synced >= 0) {
+        ::fsync(synced);
+        ::close(synced);
+    }
     return true;
 }
 

@@ -351,3 +351,24 @@ TEST_F(SharedDataFolderTest, TheWritableFolderProbeNeverOpensAPlantedFile)
 }
 
 }  // namespace
+
+// A folder an account may pass through but not list (mode 0711) still lets
+// it read and save the files it names, as before.
+TEST_F(SharedDataFolderTest, AFolderThatCannotBeListedStillReachesItsFiles)
+{
+    folder.Write("DATA/USERS.ANA", ThreeChildren());
+    fs::permissions(folder / "DATA/USERS.ANA", fs::perms::all);
+    fs::permissions(folder / "DATA", fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                                         fs::perms::others_write | fs::perms::group_write);
+    EXPECT_EQ(RunAs(kNobody, [] {
+                  std::vector<unsigned char> bytes;
+                  if (platform::ReadFile("DATA\\USERS.ANA", bytes, platform::Trust::kShared) != platform::ReadFailure::kNone)
+                      return 1;
+                  return platform::ReplaceFileContents("DATA\\USERS.ANA", bytes.data(), bytes.size(),
+                                                       platform::Trust::kShared)
+                             ? 0
+                             : 2;
+              }),
+              0);
+    EXPECT_EQ(folder.Read("DATA/USERS.ANA"), ThreeChildren());
+}
