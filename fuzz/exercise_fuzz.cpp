@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             FUZZ_CHECK(again.Header() == (doc.LevelCount() > 0 ? doc.Header() : std::string()));
         FUZZ_CHECK(LevelsOf(again) == LevelsOf(doc));
         FUZZ_CHECK(TextsOf(again.Titles()) == TextsOf(doc.Titles()));
-        if (kind == exercise::kKeys)
+        // The unread rest may hold blocks the counter takes (an empty title).
+        if (kind == exercise::kKeys && error == 0)
             FUZZ_CHECK(CountLevels(saved.c_str()) == doc.LevelCount());
     }
     return 0;
