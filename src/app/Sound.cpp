@@ -1,11 +1,16 @@
 #include "app/Sound.h"
 
 #include "base/FatalError.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "resources/Archives.h"
 #include "resources/TJoinFile.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -134,6 +139,51 @@ std::unique_ptr<SoundEffect> currentEffect;
 
 }  // namespace
 
+namespace {
+
+std::uint32_t Le32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+}  // namespace
+
+bool IsPlainWave(const unsigned char* data, std::size_t size)
+{
+    if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0)
+        return false;
+    bool format = false;
+    for (std::size_t at = 12; at + 8 <= size;) {
+        std::uint32_t length = Le32(data + at + 4);
+        if (length > size - at - 8)
+            return false;
+        const unsigned char* body = data + at + 8;
+        if (std::memcmp(data + at, "fmt ", 4) == 0) {
+            if (length < 16)
+                return false;
+            unsigned tag = body[0] | (body[1] << 8), channels = body[2] | (body[3] << 8);
+            std::uint32_t rate = Le32(body + 4);
+            unsigned bits = body[14] | (body[15] << 8);
+            format = tag == 1 && (channels == 1 || channels == 2) && rate >= 8000 && rate <= 48000 &&
+                     (bits == 8 || bits == 16);
+            if (!format)
+                return false;
+        } else if (std::memcmp(data + at, "data", 4) == 0) {
+            return format;
+        }
+        at += 8 + length + (length & 1);
+    }
+    return false;
+}
+
+bool IsModuleFile(const char* path)
+{
+    platform::FilePtr file = platform::OpenFile(path ? path : "", "rb");
+    unsigned char head[17] = {};
+    return file && std::fread(head, 1, sizeof head, file.get()) == sizeof head &&
+           std::memcmp(head, "Extended Module: ", 17) == 0;
+}
+
 void LoadEffect(SoundEffect& effect, TJoinFile& archive, int type, int number)
 {
     effect.error.clear();
@@ -142,8 +192,14 @@ void LoadEffect(SoundEffect& effect, TJoinFile& archive, int type, int number)
     effect.sample.reset();
     TJoinElement* item = archive.LoadItem(type, number);
     if (item) {
-        SDL_RWops* rw = SDL_RWFromConstMem(item->Data(), static_cast<int>(item->DataLength()));
-        effect.sample.reset(rw ? Mix_LoadWAV_RW(rw, 1) : nullptr);
+        // Only what the program's own effects are: the library's converter
+        // overruns its buffers on rates and formats far from the mixer's.
+        if (IsPlainWave(item->Data(), item->DataLength())) {
+            SDL_RWops* rw = SDL_RWFromConstMem(item->Data(), static_cast<int>(item->DataLength()));
+            effect.sample.reset(rw ? Mix_LoadWAV_RW(rw, 1) : nullptr);
+        } else {
+            Mix_SetError("not a PCM sound of 8 or 16 bits at 8000 to 48000 Hz");
+        }
         TJoinFile::Release(item);
     }
     if (!effect.sample) {
@@ -218,7 +274,9 @@ void LoadMusic(const char* path)
 {
     FreeMusic();
     ReleaseFadingMusic(true);
-    if (mixerOpen && path)
+    // The program's music is XM modules: nothing else goes to the mixer's
+    // decoders (one that fails to recognise a file also leaks it).
+    if (mixerOpen && path && IsModuleFile(path))
         music.reset(Mix_LoadMUS(platform::NativePath(path).c_str()));
 }
 

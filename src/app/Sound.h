@@ -6,6 +6,7 @@
 
 #include "SDL_mixer.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,11 @@ void SetChannelEffect(int channel, SoundEffect* effect);
 // Loads an effect from an archive entry (a WAV); on failure the effect keeps
 // the library's message and is silently never played.
 void LoadEffect(SoundEffect& effect, class TJoinFile& archive, int type, int number);
+// A RIFF WAVE of PCM, 1 or 2 channels, 8 or 16 bits, 8000 to 48000 Hz,
+// whose chunks all lie within the bytes.
+bool IsPlainWave(const unsigned char* data, std::size_t size);
+// A file that starts as an XM module does.
+bool IsModuleFile(const char* path);
 void PlayEffect(SoundEffect& effect);
 void FreeEffect(SoundEffect& effect);
 
