@@ -40,17 +40,20 @@ public:
     explicit Lines(const char* path)
     {
         TStringList list;
-        list.ReadLines(path);
+        // Not read, yet there: a file that must never be saved over.
+        unreadable_ = !list.ReadLines(path) && platform::FileExists(path);
         for (TElement* e = list.First(); e; e = e->Next())
             lines_.push_back(static_cast<dstring*>(e)->Text());
         while (lines_.size() > 1 && lines_.back().empty())
             lines_.pop_back();
     }
     int Count() const { return static_cast<int>(lines_.size()); }
+    bool Unreadable() const { return unreadable_; }
     const char* TextAt(int i) const { return i >= 0 && i < Count() ? lines_[static_cast<std::size_t>(i)].c_str() : ""; }
 
 private:
     std::vector<std::string> lines_;
+    bool unreadable_ = false;
 };
 
 // Reads the block that starts at line `at`. A count too large for 32 bits
@@ -101,10 +104,8 @@ int TExerciseDocument::Load(const char* path)
     header_.clear();
     errorLine_ = 0;
     unread_.clear();
-    std::vector<unsigned char> bytes;
-    platform::ReadFailure read = platform::ReadFile(path, bytes);
-    unreadable_ = read != platform::ReadFailure::kNone && read != platform::ReadFailure::kMissing;
     Lines lines(path);
+    unreadable_ = lines.Unreadable();
     if (lines.Count() < 2)
         return 0;
     SetHeader(lines.TextAt(0));
