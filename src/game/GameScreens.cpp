@@ -64,21 +64,30 @@ TFont* GameScreens::OrFallback(const std::unique_ptr<TFont>& font) const
     return font ? font.get() : fallback_.get();
 }
 
-Rect GameScreens::ScoreBox(bool atTop) const
+namespace {
+
+int FloorOr(int floor)
+{
+    return floor > 0 ? floor : theScreen.height;
+}
+
+}  // namespace
+
+Rect GameScreens::ScoreBox(bool atTop, int floor) const
 {
     DrawingState saved;
     theScreen.font = OrFallback(scoreFont_);
     int cell = TextWidth("0") + Scaled(2);
     int width = 8 * cell + Scaled(18) - Scaled(2);
     int tall = LineHeight() + Scaled(8);
-    int right = theScreen.width - Scaled(10), bottom = atTop ? Scaled(8) + tall : theScreen.height - Scaled(8);
+    int right = theScreen.width - Scaled(10), bottom = atTop ? Scaled(8) + tall : FloorOr(floor) - Scaled(8);
     return {right - width, bottom - tall, right, bottom};
 }
 
-void GameScreens::DrawScore(std::uint32_t score, bool atTop)
+void GameScreens::DrawScore(std::uint32_t score, bool atTop, int floor)
 {
     DrawingState saved;  // the screen keeps its own font for the dialogs
-    Rect box = ScoreBox(atTop);
+    Rect box = ScoreBox(atTop, floor);
     theScreen.font = OrFallback(scoreFont_);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%08u", score);
@@ -99,14 +108,23 @@ void GameScreens::DrawScore(std::uint32_t score, bool atTop)
     }
 }
 
-void GameScreens::DrawLivesText(const char* text, std::uint32_t colour, bool atTop)
+void GameScreens::DrawLivesText(const char* text, std::uint32_t colour, int floor)
 {
     DrawingState saved;  // the screen keeps its own font for the dialogs
     theScreen.font = OrFallback(livesFont_);
     theScreen.pen = MapColour(colour);
     theScreen.hAnchor = 0;
-    theScreen.vAnchor = atTop ? 2 : 0;
-    DrawText(Scaled(10), atTop ? Scaled(5) : theScreen.height - Scaled(5), text);
+    theScreen.vAnchor = 0;
+    DrawText(Scaled(10), FloorOr(floor) - Scaled(5), text);
+}
+
+Rect GameScreens::LivesTextBox(const char* text, int floor) const
+{
+    DrawingState saved;
+    theScreen.font = OrFallback(livesFont_);
+    theScreen.hAnchor = 0;
+    theScreen.vAnchor = 0;
+    return TextBounds(Scaled(10), FloorOr(floor) - Scaled(5), TextWidth(text));
 }
 
 void GameScreens::DrawFramedScreen()
@@ -158,11 +176,14 @@ void GameScreens::DrawScoreLine(int x, int y, const char* text, std::uint32_t co
     DrawText(x, y, text);
 }
 
-void GameScreens::DrawBanner(const char* text)
+void GameScreens::DrawBanner(const char* text, const std::string& more)
 {
     DrawingState saved;
+    theScreen.font = OrFallback(livesFont_);
+    int moreWidth = more.empty() ? 0 : TextWidth(more.c_str()), moreHeight = more.empty() ? 0 : LineHeight();
     theScreen.font = OrFallback(title36_);
-    int w = TextWidth(text) + Scaled(40), h = LineHeight() + Scaled(24);
+    int lineHeight = LineHeight();
+    int w = std::max(TextWidth(text), moreWidth) + Scaled(40), h = lineHeight + moreHeight + Scaled(24);
     w = std::min(w, theScreen.width - Scaled(20));
     int left = (theScreen.width - w) / 2, top = theScreen.height / 2 - h / 2 - Scaled(40);
     // Dark red on white: well above the contrast text needs.
@@ -173,7 +194,13 @@ void GameScreens::DrawBanner(const char* text)
     theScreen.pen = MapColour(9);
     theScreen.hAnchor = 1;
     theScreen.vAnchor = 1;
-    DrawText(theScreen.width / 2, top + h / 2, text);
+    int firstMiddle = top + Scaled(12) + lineHeight / 2;
+    DrawText(theScreen.width / 2, firstMiddle, text);
+    if (!more.empty()) {
+        theScreen.font = OrFallback(livesFont_);
+        theScreen.pen = MapColour(0);
+        DrawText(theScreen.width / 2, firstMiddle + lineHeight / 2 + moreHeight / 2, more.c_str());
+    }
 }
 
 void GameScreens::DrawWrongKeyFrameSide(int side)
@@ -210,6 +237,13 @@ int GameScreens::DrawCount(int x, int y, const char* text)
     theScreen.vAnchor = 1;
     DrawText(x + w / 2, y, text);
     return w;
+}
+
+int GameScreens::CountHeight() const
+{
+    DrawingState saved;
+    theScreen.font = OrFallback(scoreFont_);
+    return LineHeight() + Scaled(8) + 1;
 }
 
 int GameScreens::LetterStripHeight() const

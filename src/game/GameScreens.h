@@ -44,12 +44,14 @@ public:
     // The height of a line in the words' typeface.
     int WordLineHeight() const { return wordLineHeight_; }
 
-    // The score box, in the bottom right corner or, where the picture
-    // themes' launchers stand at the bottom, in the top right one.
-    void DrawScore(std::uint32_t score, bool atTop = false);
-    Rect ScoreBox(bool atTop) const;
-    // The lives, bottom left (or top left).
-    void DrawLivesText(const char* text, std::uint32_t colour, bool atTop = false);
+    // The score box, in the bottom right corner standing on `floor` (0: the
+    // screen's bottom) or, where the picture themes' launchers stand at the
+    // bottom, in the top right one.
+    void DrawScore(std::uint32_t score, bool atTop = false, int floor = 0);
+    Rect ScoreBox(bool atTop, int floor = 0) const;
+    // The lives, bottom left, standing on `floor` (0: the screen's bottom).
+    void DrawLivesText(const char* text, std::uint32_t colour, int floor = 0);
+    Rect LivesTextBox(const char* text, int floor = 0) const;
     // Two nested round frames over the whole screen.
     void DrawFramedScreen();
     // "Livello n" and the level's message, or the bonus stage's title.
@@ -59,12 +61,14 @@ public:
     // and its middle at y; the width it takes.
     int DrawCount(int x, int y, const char* text);
     int CountWidth(const char* text) const;
+    int CountHeight() const;
     // The switch player's letters along the bottom of the screen, the
     // highlighted one large; the height it takes.
     int DrawLetterStrip(const std::vector<char>& cells, int highlighted);
     int LetterStripHeight() const;
-    // A message across the middle of the screen, in a box.
-    void DrawBanner(const char* text);
+    // A message across the middle of the screen, in a box, with a second
+    // line in smaller letters when `more` is not empty.
+    void DrawBanner(const char* text, const std::string& more = std::string());
     // A red frame round the screen, a side at a time (0 to 3): that key
     // began no word.
     void DrawWrongKeyFrameSide(int side);

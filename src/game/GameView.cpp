@@ -11,6 +11,9 @@
 #include "session/GameSettings.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
+#include <cstdio>
+
 int GameView::LaneCentre(int lane) const
 {
     return theScreen.width * (2 * lane + 1) / (2 * laneCount_);
@@ -109,6 +112,39 @@ void GameView::AddFeedback(std::vector<PiecePainter::Piece>& pieces, const Playf
         pieces.emplace_back();
     }
     int said = state == GameState::kLifeLost ? 105 : state == GameState::kLevelDone ? 106 : 0;
-    pieces.push_back(said ? PiecePainter::Piece{std::to_string(said), [this, said] { screens_.DrawBanner(GetString(10, said)); }}
+    std::string more = state == GameState::kLifeLost ? AfterTheLoss(field) : std::string();
+    pieces.push_back(said ? PiecePainter::Piece{std::to_string(said) + more,
+                                                [this, said, more] { screens_.DrawBanner(GetString(10, said), more); }}
                           : PiecePainter::Piece{});
+}
+
+int ShownLives(const Playfield& field, GameState state)
+{
+    // The life is taken when the level starts again, but the child sees it
+    // go at the moment the word lands.
+    int lives = field.Board().Lives() - (state == GameState::kLifeLost && !field.Rules().infiniteLives ? 1 : 0);
+    return std::max(0, lives);
+}
+
+std::string AfterTheLoss(const Playfield& field)
+{
+    if (field.Rules().infiniteLives)
+        return GetString(10, 116);
+    int left = ShownLives(field, GameState::kLifeLost);
+    if (left == 0)
+        return GetString(10, 115);
+    if (left == 1)
+        return GetString(10, 114);
+    char text[128];
+    std::snprintf(text, sizeof text, GetString(10, 113), left);
+    return text;
+}
+
+bool GameView::ClearOfPanels(const Rect& word, const std::vector<Rect>& panels)
+{
+    for (const Rect& panel : panels)
+        if (panel.left <= panel.right && word.left <= panel.right && panel.left <= word.right &&
+            word.top <= panel.bottom && panel.top <= word.bottom)
+            return false;
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include "game/GameState.h"
 #include "game/PiecePainter.h"
+#include "gfx/Display.h"
 
 #include <cstdint>
 #include <string>
@@ -21,6 +22,12 @@ struct FallGeometry {
 };
 
 struct GameSettings;
+
+// The lives the child is shown: during a lost life, already one fewer;
+// never below 0.
+int ShownLives(const Playfield& field, GameState state);
+// What a lost life means now: the lives left and that the level starts again.
+std::string AfterTheLoss(const Playfield& field);
 
 class GameView {
 public:
@@ -50,6 +57,11 @@ public:
     // The title screens' pictures, if the theme has any.
     virtual void DrawTitleDecorations() {}
     virtual const TActorParola* Word(int lane) const = 0;
+    // The score and the lives as this view places them: no word is ever
+    // drawn over them.
+    virtual std::vector<Rect> PanelBoxes(const Playfield& field, GameState state) const = 0;
+    // Where the words of the last picture were drawn (their halos too).
+    const std::vector<Rect>& DrawnWords() const { return drawnWords_; }
     // A child playing with switches: the letters are drawn along the
     // bottom, and what usually stands there goes to the top.
     void ShowLetterStrip(const LetterStrip* strip);
@@ -68,6 +80,7 @@ protected:
     void AddFeedback(std::vector<PiecePainter::Piece>& pieces, const Playfield& field, GameState state,
                      std::uint32_t now);
     bool FillsBlanks() const;
+    static bool ClearOfPanels(const Rect& word, const std::vector<Rect>& panels);
 
     static constexpr std::uint32_t kWrongKeyMs = 350;
     // How long the red frame of a wrong key stays from `now`; UINT32_MAX
@@ -89,4 +102,5 @@ protected:
     // Which of the two flowers stands by each lane's launcher (the quoli
     // look shows them).
     int decorations_[3] = {};
+    std::vector<Rect> drawnWords_;
 };

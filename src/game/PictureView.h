@@ -72,8 +72,10 @@ public:
 
     const LanePictures& Lane(int lane) const { return lanes_[lane]; }
     void PaintWholeAlways(bool always) override { painter_.PaintWholeAlways(always); }
-    // Where the life icons go, for the lives the field has.
-    Rect LifeIconsBox(const Playfield& field) const;
+    std::vector<Rect> PanelBoxes(const Playfield& field, GameState state) const override;
+    // Where the lives go (their label, then an icon a life), for the lives
+    // the child is shown.
+    Rect LifeIconsBox(const Playfield& field, GameState state = GameState::kPlaying) const;
     // The flower drawn beside a quoli launcher; empty when none.
     Rect DecorationBox(int lane) const;
     const TBonusHitBox& BonusBox() const { return bonusBox_; }
@@ -106,7 +108,8 @@ private:
     // The launchers with their flowers, and the creatures: a piece a lane.
     void AddBases(std::vector<PiecePainter::Piece>& pieces);
     void AddSprites(std::vector<PiecePainter::Piece>& pieces);
-    void DrawLifeIcons(const Playfield& field);
+    void DrawLifeIcons(const Playfield& field, GameState state);
+    Rect LivesLabelBox(const Playfield& field, GameState state) const;
     void DrawBonusBox();
 
     int theme_;

@@ -94,7 +94,7 @@ void PictureView::DrawBonus(const Playfield& field)
     }
     if (lane.shot)
         lane.shot->Paint();
-    DrawLifeIcons(field);
+    DrawLifeIcons(field, GameState::kBonusPlay);
     DrawBonusBox();
     screens_.DrawScore(field.Board().Score(), true);
 }

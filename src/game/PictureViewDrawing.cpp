@@ -8,6 +8,7 @@
 #include "game/GameScreens.h"
 #include "gfx/Images.h"
 #include "gfx/Screen.h"
+#include "resources/StringTable.h"
 #include "session/GameSettings.h"
 
 #include <algorithm>
@@ -19,9 +20,9 @@ namespace {
 // their number, so that ten lives do not cover half the sky.
 constexpr int kIconsInARow = 5;
 
-std::string LivesCount(const Playfield& field)
+std::string LivesCount(const Playfield& field, GameState state)
 {
-    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(std::max(0, field.Board().Lives()));
+    return field.Rules().infiniteLives ? std::string() : "x " + std::to_string(ShownLives(field, state));
 }
 
 }  // namespace
@@ -42,18 +43,26 @@ void PictureView::Draw(const Playfield& field, GameState state, std::uint32_t no
         AddBases(pieces);
     }
     bool lifeLost = state == GameState::kLifeLost;
+    // A word comes into sight below the score and the lives, never under them.
+    std::vector<Rect> panels = PanelBoxes(field, state);
+    drawnWords_.clear();
     for (int i = 0; i < laneCount_; ++i) {
         TActorParola* word = lanes_[i].word.get();
+        if (word && !ClearOfPanels(word->Box(), panels))
+            word = nullptr;
         pieces.push_back(word ? PiecePainter::Piece{word->Looks(lifeLost), [word, lifeLost] { word->DrawWord(lifeLost); }}
                               : PiecePainter::Piece{});
+        if (word)
+            drawnWords_.push_back(word->Box());
     }
     for (int i = 0; i < laneCount_; ++i) {
         TActor* shot = lanes_[i].shot.get();
         pieces.push_back(shot ? PiecePainter::Piece{SpriteKey(*shot), [shot] { shot->Paint(); }}
                               : PiecePainter::Piece{});
     }
-    pieces.push_back({LivesCount(field) + ' ' + std::to_string(field.Board().Lives()),
-                      [this, &field] { DrawLifeIcons(field); }});
+    int lives = ShownLives(field, state);
+    pieces.push_back({LivesCount(field, state) + ' ' + std::to_string(lives),
+                      [this, &field, state] { DrawLifeIcons(field, state); }});
     std::uint32_t score = field.Board().Score();
     pieces.push_back({std::to_string(score), [this, score] { screens_.DrawScore(score, true); }});
     AddFeedback(pieces, field, state, now);
@@ -114,17 +123,35 @@ void PictureView::DrawBackgroundIn(const Rect& r)
         DrawImagePart(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, r.left, r.top, pictures_.background);
 }
 
-Rect PictureView::LifeIconsBox(const Playfield& field) const
+std::vector<Rect> PictureView::PanelBoxes(const Playfield& field, GameState state) const
+{
+    return {LifeIconsBox(field, state), screens_.ScoreBox(true)};
+}
+
+Rect PictureView::LivesLabelBox(const Playfield& field, GameState state) const
+{
+    // "Vite" in a box like the score's, so that the icons read as lives and
+    // not as more creatures.
+    SDL_Surface* icon = pictures_.lifeIcon;
+    if (!icon || (ShownLives(field, state) == 0 && !field.Rules().infiniteLives))
+        return {0, 0, -1, -1};
+    int top = Scaled(5), left = Scaled(10);
+    int width = screens_.CountWidth(GetString(10, 108));
+    return {left, top, left + width, top + std::max(icon->h, screens_.CountHeight()) - 1};
+}
+
+Rect PictureView::LifeIconsBox(const Playfield& field, GameState state) const
 {
     SDL_Surface* icon = pictures_.lifeIcon;
-    int count = field.Rules().infiniteLives ? 1 : std::max(0, field.Board().Lives());
-    if (!icon || count == 0)
+    int count = field.Rules().infiniteLives ? 1 : ShownLives(field, state);
+    Rect label = LivesLabelBox(field, state);
+    if (!icon || count == 0 || label.right < label.left)
         return {0, 0, -1, -1};
     // At the top: the launchers and their flowers fill the bottom.
-    int top = Scaled(5), left = Scaled(10);
+    int top = label.top, left = label.right + 1 + Scaled(6);
     int width = count <= kIconsInARow ? count * (icon->w + Scaled(10)) - Scaled(10)
-                                      : icon->w + Scaled(6) + screens_.CountWidth(LivesCount(field).c_str());
-    return {left, top, left + width - 1, top + icon->h - 1};
+                                      : icon->w + Scaled(6) + screens_.CountWidth(LivesCount(field, state).c_str());
+    return {label.left, top, left + width - 1, label.bottom};
 }
 
 Rect PictureView::DecorationBox(int lane) const
@@ -138,19 +165,22 @@ Rect PictureView::DecorationBox(int lane) const
     return {left, floor - decoration->h, left + decoration->w - 1, floor - 1};
 }
 
-void PictureView::DrawLifeIcons(const Playfield& field)
+void PictureView::DrawLifeIcons(const Playfield& field, GameState state)
 {
-    Rect box = LifeIconsBox(field);
+    Rect box = LifeIconsBox(field, state);
     SDL_Surface* icon = pictures_.lifeIcon;
     if (box.right < box.left)
         return;
-    if (field.Board().Lives() > kIconsInARow && !field.Rules().infiniteLives) {
-        DrawImage(box.left, box.top, icon);
-        screens_.DrawCount(box.left + icon->w + Scaled(6), (box.top + box.bottom) / 2, LivesCount(field).c_str());
+    Rect label = LivesLabelBox(field, state);
+    screens_.DrawCount(label.left, (label.top + label.bottom) / 2, GetString(10, 108));
+    int left = label.right + 1 + Scaled(6), middle = (box.top + box.bottom) / 2, iconTop = middle - icon->h / 2;
+    if (ShownLives(field, state) > kIconsInARow && !field.Rules().infiniteLives) {
+        DrawImage(left, iconTop, icon);
+        screens_.DrawCount(left + icon->w + Scaled(6), middle, LivesCount(field, state).c_str());
         return;
     }
-    for (int x = box.left; x < box.right; x += icon->w + Scaled(10))
-        DrawImage(x, box.top, icon);
+    for (int x = left; x < box.right; x += icon->w + Scaled(10))
+        DrawImage(x, iconTop, icon);
 }
 
 void PictureView::DrawTitleDecorations()

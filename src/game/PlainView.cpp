@@ -11,7 +11,33 @@
 
 FallGeometry PlainView::Geometry(int lineSkip) const
 {
-    return {lineSkip + 16, Floor()};
+    // A word's box reaches 4 pixels below the line it has travelled to:
+    // it lands before it would touch the score or the lives.
+    int panelsTop = theScreen.height;
+    for (const Rect& panel : Panels("Vite: 10"))
+        panelsTop = std::min(panelsTop, panel.top);
+    return {lineSkip + 16, panelsTop - Scaled(4) - 5};
+}
+
+std::vector<Rect> PlainView::Panels(const char* livesText) const
+{
+    return {screens_.LivesTextBox(livesText, Floor()), screens_.ScoreBox(false, Floor())};
+}
+
+std::vector<Rect> PlainView::PanelBoxes(const Playfield& field, GameState state) const
+{
+    return Panels(LivesText(field, state).c_str());
+}
+
+std::string PlainView::LivesText(const Playfield& field, GameState state)
+{
+    // The lives with their name, so that a child knows what the number is.
+    char lives[64];
+    if (field.Rules().infiniteLives)
+        std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
+    else
+        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), ShownLives(field, state));
+    return lives;
 }
 
 int PlainView::LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs)
@@ -68,6 +94,7 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
     // What the picture holds, back to front, each with a key that says what
     // it looks like: the same key, the same pixels in the same place.
     std::vector<PiecePainter::Piece> pieces(kFeedbackPiece);
+    drawnWords_.clear();
     for (int i = 0; i < field.Lanes(); ++i) {
         if (!field.Lane(i).hasWord)
             words_[i].reset();
@@ -77,25 +104,24 @@ void PlainView::Draw(const Playfield& field, GameState state, std::uint32_t now)
         long long y = textOffset_[i] + field.Travelled(i, now) - field.Rules().topMargin;
         word->MoveTo(word->X(), static_cast<int>(y));
         pieces[i] = {word->Looks(lifeLost), [word, lifeLost] { word->DrawWord(lifeLost); }};
+        drawnWords_.push_back(word->Box());
     }
     if (hit_ && now - hitAt_ >= kHitShownMs)
         hit_.reset();
-    if (hit_)
+    if (hit_) {
         pieces[kHitPiece] = {hit_->Looks(true), [this] { hit_->DrawWord(true); }};
-    // The lives with their name, so that a child knows what the number is.
-    char lives[64];
-    if (field.Rules().infiniteLives)
-        std::snprintf(lives, sizeof lives, "%s: Inf.", GetString(10, 108));
-    else
-        // After the last life the count goes below 0 inside: never shown so.
-        std::snprintf(lives, sizeof lives, "%s: %d", GetString(10, 108), std::max(0, field.Board().Lives()));
+        drawnWords_.push_back(hit_->Box());
+    }
+    // The score and the lives stand on the floor, below where words land
+    // (above the letter strip when a child plays with switches).
+    std::string lives = LivesText(field, state);
     std::uint32_t ink = static_cast<std::uint32_t>(settings_.textColour);
-    bool atTop = strip_ != nullptr;
-    pieces[kLivesPiece] = {std::string(lives) + ' ' + std::to_string(ink) + (atTop ? " top" : ""),
-                           [this, lives, ink, atTop] { screens_.DrawLivesText(lives, ink, atTop); }};
+    int floor = Floor();
+    pieces[kLivesPiece] = {lives + ' ' + std::to_string(ink) + ' ' + std::to_string(floor),
+                           [this, lives, ink, floor] { screens_.DrawLivesText(lives.c_str(), ink, floor); }};
     std::uint32_t score = field.Board().Score();
-    pieces[kScorePiece] = {std::to_string(score) + (atTop ? " top" : ""),
-                           [this, score, atTop] { screens_.DrawScore(score, atTop); }};
+    pieces[kScorePiece] = {std::to_string(score) + ' ' + std::to_string(floor),
+                           [this, score, floor] { screens_.DrawScore(score, false, floor); }};
     pieces.resize(kFeedbackPiece);
     AddFeedback(pieces, field, state, now);
     painter_.Paint(pieces, std::to_string(Background()));

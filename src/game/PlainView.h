@@ -22,6 +22,7 @@ public:
     void ClearLanes() override;
     void Draw(const Playfield& field, GameState state, std::uint32_t now) override;
     const TActorParola* Word(int lane) const override { return words_[lane].get(); }
+    std::vector<Rect> PanelBoxes(const Playfield& field, GameState state) const override;
     std::uint32_t NextChangeIn(const Playfield& field, std::uint32_t now) const override;
     // The word just hit, shown a moment where it was; null when none.
     const TActorParola* HitWord() const { return hit_.get(); }
@@ -29,6 +30,8 @@ public:
 
 private:
     std::uint32_t Background() const;
+    std::vector<Rect> Panels(const char* livesText) const;
+    static std::string LivesText(const Playfield& field, GameState state);
     int LaunchWord(int lane, const std::string& shown, std::uint32_t fallMs) override;
     TActorParola* WordActor(int lane) override { return words_[lane].get(); }
     void KeepHitWord(int lane) override;

@@ -150,6 +150,11 @@ std::string TActorParola::Looks(bool lifeLost) const
     return head + text_;
 }
 
+Rect TActorParola::Box() const
+{
+    return {x_ - halfWidth_ - 4, y_ - 4, x_ + halfWidth_ + 4, y_ + textHeight_ + 20};
+}
+
 void TActorParola::DrawWord(bool lifeLost)
 {
     warning_ = ShowsWarning(lifeLost);

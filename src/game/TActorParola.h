@@ -4,6 +4,7 @@
 // about to land.
 
 #include "app/TActor.h"
+#include "gfx/Display.h"
 #include "gfx/Images.h"
 
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
     int Highlighted() const { return highlighted_; }
 
     int TextHeight() const { return textHeight_; }
+    // All DrawWord may cover, the warning halo too.
+    Rect Box() const;
     int HalfWidth() const { return halfWidth_; }
     int PointSize() const { return pointSize_; }
     const std::string& Text() const { return text_; }

@@ -103,7 +103,7 @@ void TTopTenDialog::Idle()
     }
     blinkTimer_ = Now();
     DrawRow(highlighted, MapColour(static_cast<std::uint32_t>(blinkColour_)));
-    blinkColour_ = blinkColour_ == 17 ? 9 : 17;
+    blinkColour_ = blinkColour_ == kBlinkFirst ? kBlinkSecond : kBlinkFirst;
 }
 
 int TTopTenDialog::RankAndAsk(char* name, std::uint32_t score)

@@ -28,6 +28,9 @@ public:
     Rect NameArea(int row) const;
     Rect ScoreArea(int row) const;
     int highlighted = 0;
+    // The new entry blinks between dark red and blue: both read on the
+    // table's grey.
+    static constexpr int kBlinkFirst = 21, kBlinkSecond = 9;
 
 private:
     void DrawRow(int row, std::uint32_t colour);
@@ -38,7 +41,7 @@ private:
     Rect area_{};
     int inset_;
     std::uint32_t blinkTimer_ = 0;
-    int blinkColour_ = 17;
+    int blinkColour_ = kBlinkFirst;
 };
 
 class TTopTenContext : public TMenuContext {

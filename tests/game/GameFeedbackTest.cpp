@@ -2,6 +2,7 @@
 // letters typed so far, a wrong key, a fallen word, a won level, the level
 // started, a "Completa" word made whole.
 
+#include "game/PictureView.h"
 #include "game/PlainView.h"
 #include "game/TActorParola.h"
 #include "gfx/Colours.h"
@@ -11,6 +12,8 @@
 #include "session/Session.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -135,4 +138,49 @@ TEST_F(GameFeedbackTest, PauseSaysSoOnTheWholeScreenAndEnterGoesOn)
     EXPECT_NE(std::find(drawn.begin(), drawn.end(), GetString(10, 109)), drawn.end());
     EXPECT_NE(std::find(drawn.begin(), drawn.end(), GetString(10, 110)), drawn.end());
     EXPECT_EQ(game->State(), GameState::kPlaying);
+}
+
+// When a word lands the child sees at once how many lives are left and that
+// the level starts again; the lives are really taken only when it does.
+TEST_F(GameFeedbackTest, ALostLifeIsShownAtOnceAndSaysTheLevelStartsAgain)
+{
+    struct Case {
+        int theme, lives, infinite;
+        int said;   // what the banner's second line says
+        int shown;  // the lives shown from the loss on; -1: endless
+    };
+    for (const Case& c : {Case{1, 3, 0, 113, 2}, Case{1, 2, 0, 114, 1}, Case{1, 1, 0, 115, 0}, Case{1, 3, 1, 116, -1},
+                          Case{2, 3, 0, 113, 2}, Case{3, 7, 0, 113, 6}}) {
+        SCOPED_TRACE(testing::Message() << "theme " << c.theme << " lives " << c.lives << " endless " << c.infinite);
+        theSession.settings.theme = c.theme;
+        theSession.settings.fallSeconds = 3;
+        theSession.settings.lanes = 1;
+        theSession.settings.lives = c.lives;
+        theSession.settings.infiniteLives = c.infinite;
+        theSession.settings.enterTopTen = 0;
+        Play("\r\n\r\n1\r\nUno\r\nsole\r\n");
+        ToPlay();
+        drawn.clear();  // what is said is drawn once, when it begins
+        Wait(3100);
+        ASSERT_EQ(game->State(), GameState::kLifeLost);
+        Wait(16);
+        std::vector<std::string> seen = drawn;
+        auto shows = [&seen](const std::string& text) { return std::find(seen.begin(), seen.end(), text) != seen.end(); };
+        char said[128];
+        std::snprintf(said, sizeof said, GetString(10, c.said), c.shown);
+        const std::string vite = GetString(10, 108);
+        std::string count = c.theme == 1 ? vite + ": " + std::to_string(c.shown) : "x " + std::to_string(c.shown);
+        EXPECT_TRUE(shows(GetString(10, 105)));
+        EXPECT_TRUE(shows(said)) << ::testing::PrintToString(seen);
+        bool counted = c.shown >= 0;  // endless lives have no count
+        if (counted && (c.theme == 1 || c.shown > 5))
+            EXPECT_TRUE(shows(count)) << "the new count under \"Oh no!\"";
+        else if (counted)  // an icon a life: one icon fewer
+            EXPECT_LT(game->Pictures()->LifeIconsBox(game->Field(), GameState::kLifeLost).right,
+                      game->Pictures()->LifeIconsBox(game->Field(), GameState::kPlaying).right);
+        if (c.theme != 1)
+            EXPECT_TRUE(shows(vite)) << "the icons are labelled as lives";
+        EXPECT_EQ(game->Board().Lives(), c.lives) << "the life itself is taken when the level starts again";
+        TearDown();
+    }
 }

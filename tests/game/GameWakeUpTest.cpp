@@ -28,7 +28,8 @@ TEST_F(GameTest, APlayingGameWakesTheLoopForEachFrame)
 TEST_F(GameTest, ASlowPlainGameSleepsUntilAWordMovesAndWakesForAKey)
 {
     theSession.settings.lanes = 1;
-    theSession.settings.fallSeconds = 60;  // a pixel about every tenth of a second
+    // A pixel about every twelfth of a second: the loop may sleep that long.
+    theSession.settings.fallSeconds = 45;
     Play("\r\n\r\n2\r\nUno\r\nsole\r\n");
     ToPlay();
     ASSERT_TRUE(game->Field().Lane(0).hasWord);
