@@ -29,6 +29,29 @@ void PutPixel(int x, int y, std::uint32_t value)
     MarkDirty(x, y, x, y);
 }
 
+std::uint32_t GetPixel(int x, int y)
+{
+    SDL_Surface* s = theScreen.surface;
+    if (!s || x < 0 || y < 0 || x >= theScreen.width || y >= theScreen.height)
+        return 0;
+    LockScreen();
+    int bpp = s->format->BytesPerPixel;
+    const Uint8* p = static_cast<const Uint8*>(s->pixels) + (y + theScreen.originY) * s->pitch + (x + theScreen.originX) * bpp;
+    std::uint32_t value;
+    switch (bpp) {
+    case 1: value = *p; break;
+    case 2: value = *reinterpret_cast<const Uint16*>(p); break;
+    case 3:
+        value = static_cast<std::uint32_t>(p[s->format->Rshift / 8]) << s->format->Rshift |
+                static_cast<std::uint32_t>(p[s->format->Gshift / 8]) << s->format->Gshift |
+                static_cast<std::uint32_t>(p[s->format->Bshift / 8]) << s->format->Bshift;
+        break;
+    default: value = *reinterpret_cast<const Uint32*>(p); break;
+    }
+    UnlockScreen();
+    return value;
+}
+
 void DrawLine(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 || y1 == y2) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 void PutPixel(int x, int y, std::uint32_t value);
+// The pixel at (x, y); 0 outside the screen.
+std::uint32_t GetPixel(int x, int y);
 void DrawLine(int x1, int y1, int x2, int y2);
 void DrawFrame(int left, int top, int right, int bottom);
 void DrawRoundFrame(int left, int top, int right, int bottom, int radius);

@@ -9,6 +9,7 @@
 #include "resources/LittleEndian.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <string>
@@ -186,8 +187,43 @@ std::vector<std::string> WrapText(const char* text, int width)
 namespace {
 
 std::vector<std::string>* drawnTexts = nullptr;
+std::vector<DrawnTextLook>* textLooks = nullptr;
+
+// The colour most of `box` holds on the screen.
+std::uint32_t CommonColourIn(Rect box)
+{
+    Rect screen = {0, 0, theScreen.width - 1, theScreen.height - 1};
+    if (!ClipRect(box, screen) || !ClipRect(box, theScreen.clip))
+        return 0;
+    std::map<std::uint32_t, int> counts;
+    LockScreen();
+    for (int y = box.top; y <= box.bottom; ++y)
+        for (int x = box.left; x <= box.right; ++x)
+            ++counts[GetPixel(x, y)];
+    UnlockScreen();
+    auto most = std::max_element(counts.begin(), counts.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? 0 : most->first;
+}
+
+void LogLook(int x, int y, const char* text)
+{
+    if (!theScreen.surface || !Current())
+        return;
+    DrawnTextLook look;
+    look.text = text;
+    look.box = TextBounds(x, y, TextWidth(text));
+    SDL_GetRGB(theScreen.pen, theScreen.surface->format, &look.ink[0], &look.ink[1], &look.ink[2]);
+    SDL_GetRGB(CommonColourIn(look.box), theScreen.surface->format, &look.ground[0], &look.ground[1], &look.ground[2]);
+    textLooks->push_back(look);
+}
 
 }  // namespace
+
+void LogTextLooks(std::vector<DrawnTextLook>* log)
+{
+    textLooks = log;
+}
 
 void LogDrawnTexts(std::vector<std::string>* log)
 {
@@ -198,6 +234,8 @@ void DrawText(int x, int y, const char* text)
 {
     if (drawnTexts && text)
         drawnTexts->push_back(text);
+    if (textLooks && text && *text)
+        LogLook(x, y, text);
     TFont* font = Current();
     if (!font || !text || !*text || !theScreen.surface)
         return;
@@ -257,6 +295,26 @@ int HotkeyTextWidth(const char* text)
     return text ? TextWidth(WithoutHotkeyMarks(text).c_str()) : 0;
 }
 
+namespace {
+
+// A line just under the baseline of a text drawn in `box`, in the pen.
+void Underline(const Rect& box)
+{
+    TFont* font = Current();
+    if (!font)
+        return;
+    int height = box.bottom - box.top + 1;
+    // A proportional bitmap font keeps its ascent in its header.
+    int ascent = !font->IsBitmap()            ? TTF_FontAscent(font->TrueType())
+                 : font->BitmapSize() >= 12 && font->Bitmap()[6] == 1 ? font->Bitmap()[11]
+                                              : height * 4 / 5;
+    int thickness = std::max(1, height / 14);
+    int y = std::min(box.top + ascent + 1, box.bottom - thickness + 1);
+    FillBox(box.left, y, box.right, y + thickness - 1, theScreen.pen);
+}
+
+}  // namespace
+
 void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
 {
     if (!text)
@@ -277,9 +335,15 @@ void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
             std::uint32_t colour = pen;
             if (highlighted && hotkeyRole >= 0)
                 colour = SchemeColour(hotkeyRole);
+            bool underlined = highlighted && (hotkeyRole >= 0 || hotkeyRole == kHotkeyInPen);
             theScreen.pen = MapColour(colour);
             DrawText(x, y, piece.c_str());
-            x += TextWidth(piece.c_str());
+            int pieceWidth = TextWidth(piece.c_str());
+            // Underlined too: the letter to press shows without telling
+            // colours apart.
+            if (underlined)
+                Underline(TextBounds(x, y, pieceWidth));
+            x += pieceWidth;
         }
         piece.clear();
     };
@@ -292,6 +356,43 @@ void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text)
         }
     }
     flush();
+}
+
+bool InkedRows(const char* text, int& first, int& last)
+{
+    TFont* font = Current();
+    first = INT_MAX;
+    last = -1;
+    if (!font || !text || !*text)
+        return false;
+    if (font->IsBitmap()) {
+        int height = font->BitmapSize() > 10 ? font->Bitmap()[10] : 0;
+        for (const char* p = text; *p; ++p) {
+            Glyph g = FindGlyph(*font, static_cast<unsigned char>(*p));
+            for (int row = 0; g.rows && row < height; ++row)
+                for (int b = 0; b < g.bytesUsed; ++b)
+                    if (g.rows[row * g.rowBytes + b]) {
+                        first = std::min(first, row);
+                        last = std::max(last, row);
+                        break;
+                    }
+        }
+        return last >= 0;
+    }
+    SurfacePtr rendered(TTF_RenderText_Blended(font->TrueType(), text, SDL_Color{255, 255, 255, 0}));
+    if (!rendered || rendered->format->BytesPerPixel != 4)
+        return false;
+    SDL_Surface* s = rendered.get();
+    for (int row = 0; row < s->h; ++row) {
+        const auto* p = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + row * s->pitch);
+        for (int x = 0; x < s->w; ++x)
+            if (p[x] & s->format->Amask) {
+                first = std::min(first, row);
+                last = row;
+                break;
+            }
+    }
+    return last >= 0;
 }
 
 SDL_Surface* RenderTextSurface(const char* text)

@@ -24,13 +24,19 @@ void DrawText(int x, int y, const char* text);
 Rect TextBounds(int x, int y, int width);
 
 int HotkeyTextWidth(const char* text);
-// The hot-key letters in the colour-scheme role given (-1: in the pen's
-// colour, as a disabled view shows them).
+// The hot-key letters underlined, in the colour-scheme role given
+// (kHotkeyInPen: in the pen's colour, for a dark face); -1 draws them as
+// the rest, as a disabled view shows them.
+constexpr int kHotkeyInPen = -2;
 void DrawHotkeyText(int hotkeyRole, int x, int y, const char* text);
 
 // The text rendered into a new surface trimmed to its inked rows; null for
 // bitmap fonts and for texts with no ink at all. The caller owns it.
 SDL_Surface* RenderTextSurface(const char* text);
+
+// The first and last rows of a text's line (0: its top) that the current
+// font inks; false when it inks none.
+bool InkedRows(const char* text, int& first, int& last);
 
 // The hot-key letter of a "~" text, lower-cased; 0 when there is none.
 int HotkeyOf(const char* text);
@@ -38,6 +44,16 @@ int HotkeyOf(const char* text);
 // Every text drawn with DrawText is also appended to `log` while it is set
 // (tests read what a screen says); null stops it.
 void LogDrawnTexts(std::vector<std::string>* log);
+
+// A text as drawn: where, in which colour, over which colour (the one most
+// of its box held just before it was drawn). Tests measure contrast on it.
+struct DrawnTextLook {
+    std::string text;
+    Rect box;
+    std::uint8_t ink[3], ground[3];
+};
+// Every text drawn is appended to `log` while it is set; null stops it.
+void LogTextLooks(std::vector<DrawnTextLook>* log);
 // Drops the pictures of texts kept for a TrueType font being closed (null:
 // for every font).
 void ForgetRenderedTexts(const void* font);

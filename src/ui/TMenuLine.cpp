@@ -21,7 +21,10 @@ void TMenuLine::DrawBody()
     FillBox(left, top, right, bottom, SchemeColour(focused ? 0 : active ? 3 : 6));
     int role = focused ? (active ? 3 : 6) : (active && !(state_ & view::kEnabled)) ? 6 : 0;
     theScreen.pen = SchemeColour(role);
-    DrawHotkeyText(HotkeyRole(this), TextX(), (top + bottom) / 2, text_.c_str());
+    // On the dark face of the focused line the letter to press keeps the
+    // text's light colour, underlined.
+    int hotkey = HotkeyRole(this);
+    DrawHotkeyText(focused && hotkey >= 0 ? kHotkeyInPen : hotkey, TextX(), (top + bottom) / 2, text_.c_str());
 }
 
 int TMenuLine::TextX() const

@@ -83,26 +83,14 @@ std::string Name(TView* v)
 // may lie over a neighbour without harm.
 Rect Inked(TView* v, const Rect& box, const std::string& text)
 {
-    TFont* font = v->font;
     std::string plain = WithoutHotkeyMarks(text.c_str());
-    if (!font || font->IsBitmap() || plain.empty())
+    if (!v->font || plain.empty())
         return box;
-    SurfacePtr rendered(TTF_RenderText_Blended(font->TrueType(), plain.c_str(), SDL_Color{255, 255, 255, 0}));
-    if (!rendered || rendered->format->BytesPerPixel != 4)
+    DrawingState saved;
+    theScreen.font = v->font;
+    int first, last;
+    if (!InkedRows(plain.c_str(), first, last))
         return box;
-    SDL_Surface* s = rendered.get();
-    auto inked = [s](int row) {
-        const auto* p = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + row * s->pitch);
-        for (int x = 0; x < s->w; ++x)
-            if (p[x] & s->format->Amask)
-                return true;
-        return false;
-    };
-    int first = 0, last = s->h - 1;
-    while (first < s->h && !inked(first))
-        ++first;
-    while (last > first && !inked(last))
-        --last;
     return {box.left, box.top + first, box.right, box.top + last};
 }
 

@@ -35,6 +35,7 @@ void ResetProcessState()
     SetUpdateHook(nullptr);
     ForgetPushedPicture();
     LogDrawnTexts(nullptr);
+    LogTextLooks(nullptr);
     ResetViewState();
     sessiondevice::Reset();
     ResetDataFolder();

@@ -27,11 +27,13 @@
 #include "menus/TFontDialog.h"
 #include "menus/TOptionsDialog.h"
 #include "resources/StringTable.h"
+#include "support/ContrastCheck.h"
 #include "support/LayoutCheck.h"
 #include "support/MenuDriver.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 #include "ui/TListBox.h"
+#include "ui/TMenuContext.h"
 #include "ui/TStaticText.h"
 #include "users/TArchiveDialog.h"
 #include "users/TProfileDialog.h"
@@ -98,6 +100,15 @@ protected:
         Headless().Step(2);
     }
 
+    // The first dialog of the screen in front.
+    TDialog* ShownDialogs()
+    {
+        TContext* front = &Headless().App();
+        while (front->Child())
+            front = front->Child();
+        auto* menu = dynamic_cast<TMenuContext*>(front);
+        return menu ? menu->FirstDialog() : nullptr;
+    }
     void ExpectTidy(TGroup* dialog, const std::string& name, const std::vector<DrawnArea>& drawn = {})
     {
         ASSERT_NE(dialog, nullptr) << name << " did not open";
@@ -107,6 +118,12 @@ protected:
         for (const std::string& f : faults)
             listed += "\n  " + f;
         EXPECT_TRUE(faults.empty()) << name << " at " << size << ":" << listed;
+        // Every text on the screen, of this dialog and of those under it
+        // (drawn as inactive), stands out from what is behind it.
+        std::string faint;
+        for (const std::string& f : ContrastFaults(RedrawnTextLooks(ShownDialogs())))
+            faint += "\n  " + f;
+        EXPECT_TRUE(faint.empty()) << name << " at " << size << ", texts too faint:" << faint;
         SaveLayoutShot(name);
     }
 
@@ -166,6 +183,18 @@ TEST_P(LayoutTest, TheMainMenuAndWhatItOpens)
         Rect name = topTen->NameArea(row), score = topTen->ScoreArea(row);
         EXPECT_TRUE(Inside(name, topTen->TableArea()) && Inside(score, topTen->TableArea())) << "row " << row;
         EXPECT_FALSE(Overlap(name, score)) << "row " << row;
+    }
+    // The new entry blinks in two colours, each readable on the table.
+    topTen->highlighted = 2;
+    for (int blink = 0; blink < 2; ++blink) {
+        std::vector<DrawnTextLook> looks;
+        LogTextLooks(&looks);
+        FakeClock::Advance(260);
+        topTen->Idle();
+        LogTextLooks(nullptr);
+        ASSERT_EQ(looks.size(), 2u) << "the new entry's name and score";
+        for (const std::string& faint : ContrastFaults(looks))
+            ADD_FAILURE() << "the new entry: " << faint;
     }
     CloseTop();
     // The help pages as the program folder has them.
