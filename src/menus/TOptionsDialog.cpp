@@ -70,10 +70,11 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     int x1 = right - Scaled(225), x2 = right - Scaled(15);
     int y = bottom - Scaled(130);
     Insert(std::make_unique<TCheckBox>(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
-    y += Scaled(36);
-    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(30), GetString(8, 118), -1, command::kFontDialog, button::kCentred));
+    // Tall enough for a tail under the line to stay inside the focus ring.
+    y += Scaled(35);
+    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(32), GetString(8, 118), -1, command::kFontDialog, button::kCentred));
     y += Scaled(40);
-    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(30), GetString(8, 116), -1, command::kResetTopTen, button::kCentred));
+    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(32), GetString(8, 116), -1, command::kResetTopTen, button::kCentred));
     infiniteSeen_ = s.infiniteLives;
     lives_->SetState(view::kEnabled, s.infiniteLives == 0);
     FocusNext();

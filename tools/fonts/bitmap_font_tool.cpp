@@ -5,11 +5,15 @@
 //   quoli-bitmapfont FONTFILE POINTS OUT.fnt
 //
 // Codes 32..255 are present; 127..159 (control characters in Latin-1) get
-// empty glyphs of no width.
+// empty glyphs of no width. The rows no glyph inks, above the highest
+// accent and below the lowest descender, are left out: a face made for
+// readers (with room for stacked accents) keeps its letters' size without
+// lines further apart than the screens can hold.
 
 #include "SDL.h"
 #include "SDL_ttf.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,8 +35,31 @@ bool HasGlyph(int code)
     return code < 127 || code > 159;
 }
 
-// One glyph: its advance, then `height` rows of ceil(width / 8) bytes.
-std::vector<unsigned char> Glyph(TTF_Font* font, int code, int height)
+// The rows of a glyph's picture that hold ink, widened into [top, bottom].
+void InkedRows(TTF_Font* font, int code, int& top, int& bottom)
+{
+    if (!HasGlyph(code))
+        return;
+    char text[2] = {static_cast<char>(code), 0};
+    SDL_Color white = {255, 255, 255, 0};
+    SDL_Surface* s = TTF_RenderText_Solid(font, text, white);
+    if (!s)
+        return;
+    for (int y = 0; y < s->h; ++y) {
+        auto* row = static_cast<unsigned char*>(s->pixels) + y * s->pitch;
+        for (int x = 0; x < s->w; ++x)
+            if (row[x] != 0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                break;
+            }
+    }
+    SDL_FreeSurface(s);
+}
+
+// One glyph: its advance, then `height` rows (from row `first` of its
+// picture) of ceil(width / 8) bytes.
+std::vector<unsigned char> Glyph(TTF_Font* font, int code, int first, int height)
 {
     std::vector<unsigned char> glyph;
     if (!HasGlyph(code)) {
@@ -54,8 +81,8 @@ std::vector<unsigned char> Glyph(TTF_Font* font, int code, int height)
             for (int bit = 0; bit < 8; ++bit) {
                 int x = b * 8 + bit;
                 bool on = false;
-                if (s && x < s->w && x < width && y < s->h) {
-                    auto* row = static_cast<unsigned char*>(s->pixels) + y * s->pitch;
+                if (s && x < s->w && x < width && first + y < s->h) {
+                    auto* row = static_cast<unsigned char*>(s->pixels) + (first + y) * s->pitch;
                     on = row[x] != 0;
                 }
                 if (on)
@@ -86,14 +113,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s\n", argv[1], TTF_GetError());
         return 1;
     }
-    int height = TTF_FontHeight(font);
+    int top = TTF_FontHeight(font), bottom = -1;
+    for (int code = kFirst; code <= kLast; ++code)
+        InkedRows(font, code, top, bottom);
+    if (bottom < top) {
+        top = 0;
+        bottom = TTF_FontHeight(font) - 1;
+    }
+    int height = bottom - top + 1;
     int count = kLast - kFirst + 1;
 
     std::vector<unsigned char> area;
     std::vector<unsigned> offsets;
     for (int code = kFirst; code <= kLast; ++code) {
         offsets.push_back(static_cast<unsigned>(area.size()));
-        std::vector<unsigned char> glyph = Glyph(font, code, height);
+        std::vector<unsigned char> glyph = Glyph(font, code, top, height);
         area.insert(area.end(), glyph.begin(), glyph.end());
     }
     if (area.size() > 0xFFFF) {
@@ -110,7 +144,7 @@ int main(int argc, char** argv)
     out.push_back(static_cast<unsigned char>(kFirst));
     Put16(out, static_cast<unsigned>(count));
     out.push_back(static_cast<unsigned char>(height));
-    out.push_back(static_cast<unsigned char>(TTF_FontAscent(font)));
+    out.push_back(static_cast<unsigned char>(std::max(0, TTF_FontAscent(font) - top)));
     for (unsigned offset : offsets)
         Put16(out, offset);
     out.insert(out.end(), area.begin(), area.end());
