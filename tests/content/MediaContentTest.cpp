@@ -2,6 +2,9 @@
 // in the shapes the program reads, and playable by the real libraries.
 
 #include "gfx/ColourTable.h"
+#include "gfx/Screen.h"
+#include "gfx/TFont.h"
+#include "gfx/Text.h"
 #include "resources/LittleEndian.h"
 #include "resources/TJoinFile.h"
 
@@ -12,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 namespace {
@@ -123,6 +127,35 @@ TEST(MediaContentTest, BitmapFontsCoverLatinOneInsideTheirBlocks)
         }
         TJoinFile::Release(font);
     }
+}
+
+// The interface's bitmap font is what every dialog shows at 640x480: a
+// child reads capitals at least 11 pixels tall, with the accents of Italian
+// capitals inside the line (À È É Ì Ò Ù).
+TEST(MediaContentTest, TheInterfaceFontAt640HasCapitalsAChildReads)
+{
+    TJoinFile archive(Staged("resource.bin"));
+    ASSERT_GT(archive.LoadDirectory(), 0);
+    TJoinElement* entry = archive.LoadItem(5, 0);
+    ASSERT_NE(entry, nullptr);
+    std::unique_ptr<TFont> font = TFont::FromBitmap(entry->Data(), entry->DataLength());
+    ASSERT_NE(font, nullptr);
+    DrawingState saved;
+    theScreen.font = font.get();
+    int first, last;
+    for (const char* capital : {"E", "H", "L", "T"}) {
+        ASSERT_TRUE(InkedRows(capital, first, last)) << capital;
+        EXPECT_GE(last - first + 1, 11) << capital << " is too small to read";
+    }
+    int capTop;
+    ASSERT_TRUE(InkedRows("E", capTop, last));
+    for (const char* accented : {"\xC0", "\xC8", "\xC9", "\xCC", "\xD2", "\xD9"}) {
+        ASSERT_TRUE(InkedRows(accented, first, last));
+        EXPECT_LT(first, capTop) << "the accent stands above the capital";
+    }
+    theScreen.font = nullptr;
+    font.reset();
+    TJoinFile::Release(entry);
 }
 
 TEST(MediaContentTest, StagedTypefacesDrawItalianAccents)
