@@ -96,14 +96,15 @@ void TProjectDialog::Draw()
     theScreen.vAnchor = 1;
     int x = theScreen.width / 2, y = TitleCentreY();
     const char* title = GetString(2, 1);
+    // Under a dialog the title goes grey: its lit edge dark, its face grey.
     bool active = (state_ & view::kActive) != 0;
     theScreen.pen = MapColour(active ? 5 : 0);
     DrawText(x - 1, y, title);
     DrawText(x, y - 1, title);
-    theScreen.pen = MapColour(active ? 0 : 3);
+    theScreen.pen = MapColour(0);
     DrawText(x + 1, y, title);
     DrawText(x, y + 1, title);
-    theScreen.pen = MapColour(4);
+    theScreen.pen = MapColour(active ? 4 : 3);
     DrawText(x, y, title);
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""A newcomer's path, keyboard only, in a real X server: title screen, main
-menu, a name, an exercise, F10, the words typed, back to the menu, F8 and
+"""A newcomer's path, keyboard only, in a real X server: title screen (its
+title grey under the quit question, yellow again after "No"), main menu, a name, an exercise, F10, the words typed, back to the menu, F8 and
 three lanes, F2 and the top ten, Escape, the quit question, yes. Then the
 last-user file and the top-ten file are checked."""
 
@@ -22,6 +22,19 @@ x = XServer()
 try:
     program = subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     x.wait_drawn()
+    # The title "Quoli" is yellow; under a question it is drawn grey in the
+    # window itself, not only in the program's picture of it.
+    yellow, grey = (248, 252, 0), (184, 188, 184)  # as the 16-bit screen shows them
+
+    def title_in(colour):
+        return lambda s: (lambda box: box is not None and box[1] < 80)(s.colour_box(colour, 800))
+
+    x.wait_screen(title_in(yellow), 10, "the yellow title")
+    x.key("Escape")
+    x.wait_screen(lambda s: not title_in(yellow)(s) and title_in(grey)(s), 10, "the grey title under the quit question")
+    x.key("n")
+    x.wait_screen(title_in(yellow), 10, "the yellow title after No")
+    x.settled()
     x.press("Return")                  # title screen: on to the main menu
     x.enter("Luca")                    # the name line has the focus
     x.press("Tab", "Tab", "Tab")       # kind, theme, then the exercise list

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -73,9 +74,16 @@ TEST_F(TitleScreenTest, EnterAfterClosingTheHelpGoesOn)
 TEST_F(TitleScreenTest, TheTitleTurnsInactiveUnderAQuestionAndBackAfter)
 {
     std::vector<std::uint32_t> active = TitleBand();
+    auto holds = [](const std::vector<std::uint32_t>& band, int colour) {
+        return std::count(band.begin(), band.end(), MapColour(static_cast<std::uint32_t>(colour))) > 0;
+    };
+    EXPECT_TRUE(holds(active, 4)) << "a yellow title";
     Key(SDLK_ESCAPE, 27);
     ASSERT_TRUE(Asking());
-    EXPECT_NE(TitleBand(), active) << "the title is drawn in its inactive colours";
+    std::vector<std::uint32_t> inactive = TitleBand();
+    EXPECT_NE(inactive, active) << "the title is drawn in its inactive colours";
+    EXPECT_FALSE(holds(inactive, 4)) << "no yellow left under the question";
+    EXPECT_TRUE(holds(inactive, 3)) << "its face grey";
     Key(SDLK_n, 'n');
     EXPECT_EQ(TitleBand(), active);
     // The help covers the title; once it is closed, the title is active again.
