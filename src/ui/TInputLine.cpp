@@ -6,6 +6,7 @@
 #include "gfx/Screen.h"
 #include "gfx/Text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -168,19 +169,27 @@ void TInputLine::DrawBody()
     if (selectionShown) {
         int h = LineHeight();
         FillBox(left + 6, mid - h / 2, left + 10 + TextWidth(visible.c_str()), mid + h / 2, SchemeColour(13));
-    } else if (focused && !selected_) {
-        int x = left + 8 + width(first_, cursor_);
-        std::string under = cursor_ < length ? shown.substr(static_cast<std::size_t>(cursor_), 1) : " ";
-        int w = TextWidth(under.c_str());
-        if (w <= 0)
-            w = LineHeight() / 2;
-        int h = LineHeight();
-        int boxTop = (options_ & inputline::kOverwrite) ? mid - h / 2 : mid;
-        FillBox(x, boxTop, x + w - 1, mid + h / 2, SchemeColour(13));
     }
     bool live = Has(view::kActive | view::kEnabled);
     theScreen.pen = SchemeColour(live ? (focused ? 15 : 16) : 17);
     theScreen.hAnchor = 0;
     theScreen.vAnchor = 1;
     DrawText(left + 8, mid, visible.c_str());
+    if (focused && !selected_) {
+        // The cursor in the bright colour of the focus: a block with the
+        // letter dark on it when typing replaces, else a bar under the
+        // letter, which stays as it is.
+        int x = left + 8 + width(first_, cursor_);
+        std::string under = cursor_ < length ? shown.substr(static_cast<std::size_t>(cursor_), 1) : " ";
+        int w = TextWidth(under.c_str());
+        if (w <= 0)
+            w = LineHeight() / 2;
+        int h = LineHeight();
+        int boxTop = (options_ & inputline::kOverwrite) ? mid - h / 2 : mid + h / 2 - std::max(2, h / 6);
+        FillBox(x, boxTop, x + w - 1, mid + h / 2, SchemeColour(9));
+        if (boxTop < mid && under != " ") {
+            theScreen.pen = SchemeColour(0);
+            DrawText(x, mid, under.c_str());
+        }
+    }
 }
