@@ -21,6 +21,7 @@ import re
 import select
 import shutil
 import signal
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -136,6 +137,30 @@ class Kind:
             self.stats["in a step: left as before" if self.step == done else "in a step: left as after"] += 1
         self.check_tails(bytes.fromhex(answer["tail"]) if answer["tail"] != "-" else b"")
         self.check_temporaries()
+        if self.name == "game":
+            self.check_statistics(done)
+
+    def check_statistics(self, done):
+        """The statistics database is whole, and holds every game done."""
+        path = os.path.join(self.folder, "DATA", "STATS.DB")
+        if not os.path.exists(path):
+            raise AssertionError(f"{self.name}: no statistics database after {done} games")
+        db = sqlite3.connect(path)
+        try:
+            check = db.execute("PRAGMA integrity_check").fetchall()
+            if check != [("ok",)]:
+                raise AssertionError(f"{self.name}: the statistics database is damaged: {check}")
+            finished = db.execute("SELECT count(*) FROM games WHERE outcome != 0").fetchone()[0]
+            keys = db.execute("SELECT count(*) FROM keys WHERE game IN (SELECT id FROM games WHERE outcome != 0)"
+                              ).fetchone()[0]
+        finally:
+            db.close()
+        if finished < done:
+            raise AssertionError(f"{self.name}: {done} games done, {finished} in the statistics")
+        self.stats["statistics checked"] += 1
+        self.stats["games in the statistics"] = max(self.stats["games in the statistics"], finished)
+        if keys != 6 * finished:
+            raise AssertionError(f"{self.name}: {finished} games with {keys} keys, not 6 each")
 
     def check_tails(self, tail):
         if tail and tail != self.pending:
