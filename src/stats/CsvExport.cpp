@@ -33,6 +33,15 @@ bool Save(const std::string& folder, const std::string& name, const std::string&
     return platform::ReplaceFileContents(path, text.data(), text.size(), platform::Trust::kOwn, 0644);
 }
 
+// The columns are the files' format, which scripts read: fixed, whatever
+// the string table says.
+const std::vector<std::string> kClassColumns = {"bambino", "ultima partita", "partite questa settimana", "precisione %",
+                                                "parole al minuto", "andamento", "lettere pi\xC3\xB9 deboli"};
+const std::vector<std::string> kGameColumns = {"bambino", "data", "ora", "esercizio", "tipo", "livelli",
+                                               "parole colpite", "parole cadute", "tasti", "tasti sbagliati",
+                                               "precisione %", "parole al minuto", "punti", "esito"};
+const std::vector<std::string> kLetterColumns = {"bambino", "lettera", "volte", "sbagliate", "al posto di"};
+
 }  // namespace
 
 std::vector<std::string> CsvFileNames()
@@ -74,14 +83,14 @@ bool ExportCsv(StatsStore& store, const std::string& folder, long long now)
     // Spreadsheets take a file that starts with the byte-order mark as UTF-8.
     const std::string bom = "\xEF\xBB\xBF";
 
-    std::string table = bom + Line(SplitHeader(GetString(15, 20)));
+    std::string table = bom + Line(kClassColumns);
     for (const ClassRow& row : ClassTable(store, now)) {
         table += Line({row.name, row.lastGame ? DateText(row.lastGame) : "", Count(row.gamesThisWeek),
                        DecimalComma(row.now.Accuracy()), DecimalComma(row.now.WordsPerMinute()), Utf8Text(TrendText(row.trend)),
                        row.weakest});
     }
-    std::string games = bom + Line(SplitHeader(GetString(15, 21)));
-    std::string letters = bom + Line(SplitHeader(GetString(15, 22)));
+    std::string games = bom + Line(kGameColumns);
+    std::string letters = bom + Line(kLetterColumns);
     for (const StatsFigures::Child& child : figures.Children()) {
         std::vector<GameRow> rows = figures.Games(child.id);
         for (auto g = rows.rbegin(); g != rows.rend(); ++g) {

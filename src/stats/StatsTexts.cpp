@@ -88,20 +88,4 @@ std::string ScreenText(const std::string& utf8)
     return kept;
 }
 
-std::vector<std::string> SplitHeader(const char* latin1)
-{
-    std::vector<std::string> fields;
-    std::string text = Utf8Text(latin1), field;
-    for (char c : text) {
-        if (c == ';') {
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.push_back(field);
-    return fields;
-}
-
 }  // namespace stats

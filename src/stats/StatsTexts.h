@@ -6,7 +6,6 @@
 #include "stats/StatsRecords.h"
 
 #include <string>
-#include <vector>
 
 namespace stats {
 
@@ -21,7 +20,5 @@ const char* WordEndText(WordEnd end);
 std::string Utf8Text(const char* latin1);
 // UTF-8 to Latin-1 for the screens; characters Latin-1 has not become "?".
 std::string ScreenText(const std::string& utf8);
-// A string-table header of fields separated by ";", in UTF-8.
-std::vector<std::string> SplitHeader(const char* latin1);
 
 }  // namespace stats
