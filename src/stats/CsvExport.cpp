@@ -77,8 +77,12 @@ bool ExportCsv(StatsStore& store, const std::string& folder, long long now)
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '\\' && dir.back() != '/')
         dir += '\\';
-    if (!platform::IsDirectory(dir) && !platform::MakeDirectory(dir))
-        return false;
+    // The folder and any missing above it (a documents folder never made).
+    for (std::size_t at = dir.find_first_of("\\/", 1); at != std::string::npos; at = dir.find_first_of("\\/", at + 1)) {
+        std::string part = dir.substr(0, at);
+        if (!platform::IsDirectory(part) && !platform::MakeDirectory(part))
+            return false;
+    }
     StatsFigures figures(store);
     // Spreadsheets take a file that starts with the byte-order mark as UTF-8.
     const std::string bom = "\xEF\xBB\xBF";

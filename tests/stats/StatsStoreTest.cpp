@@ -214,7 +214,7 @@ TEST_F(StatsStoreTest, ExportedFilesReadBackWithPythonsCsvModule)
     long long when = static_cast<long long>(std::mktime(&t));
     Game(store, 1, "Nicol\xF2", when, 8, 3, 90000, 'A', 'S');
     Game(store, 2, "Anna; la prima", when + 60, 4, 0, 30000, 'O', 'P');
-    ASSERT_TRUE(stats::ExportCsv(store, folder.Path() + "/out", when + 120));
+    ASSERT_TRUE(stats::ExportCsv(store, folder.Path() + "/Documenti/Quoli", when + 120));
     std::string script = folder / "read.py";
     folder.Write("read.py",
                  "import csv, sys\n"
@@ -223,7 +223,7 @@ TEST_F(StatsStoreTest, ExportedFilesReadBackWithPythonsCsvModule)
                  "        return list(csv.reader(f, delimiter=';'))\n"
                  "games, letters, table = rows('partite.csv'), rows('lettere.csv'), rows('classe.csv')\n"
                  "for r in games + letters + table: print('|'.join(r))\n");
-    ShellRun run = RunShell("python3 " + script + " " + folder.Path() + "/out");
+    ShellRun run = RunShell("python3 " + script + " " + folder.Path() + "/Documenti/Quoli");
     ASSERT_EQ(run.status, 0) << run.output;
     std::string expected =
         "bambino|data|ora|esercizio|tipo|livelli|parole colpite|parole cadute|tasti|tasti sbagliati|precisione %|"
