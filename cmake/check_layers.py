@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Fails when a folder of src/ includes a folder above it. Layers, lowest
 first: platform, base, resources, gfx, app, session, ui, then the features
-one above another (devices, exercises, help, users, game, menus: a feature
+one above another (devices, exercises, help, stats, users, game, menus: a feature
 may use only those before it), then the program's start-up beside main.cpp.
 
     check_layers.py SRC_FOLDER"""
@@ -11,7 +11,7 @@ import re
 import sys
 
 ORDER = ["platform", "base", "resources", "gfx", "app", "session", "ui",
-         "devices", "exercises", "help", "users", "game", "menus"]
+         "devices", "exercises", "help", "stats", "users", "game", "menus"]
 LAYERS = {name: height for height, name in enumerate(ORDER)}
 PROGRAM = len(ORDER)  # files directly in src/
 

@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "base/FatalError.h"
 #include "app/Input.h"
 #include "app/CommandQueue.h"
@@ -21,6 +22,11 @@
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
 #include "session/Session.h"
+#include "stats/CsvExport.h"
+#include "stats/StatsStore.h"
+
+#include <cstdio>
+#include <ctime>
 
 #include <cstring>
 #include <memory>
@@ -52,6 +58,12 @@ StartRequest ClassifyCommandLine(int argc, const char* const* argv)
     }
     if (argc < 2)
         return request;
+    if (std::strcmp(argv[1], "--esporta") == 0) {
+        request.mode = StartRequest::Export;
+        if (argc == 3)
+            request.exportFolder = argv[2];
+        return request;
+    }
     request.mode = StartRequest::Profile;
     // "--" ends the switches: what follows is a name even when it looks
     // like one ("-B"). Desktop launchers always write it.
@@ -79,6 +91,41 @@ void WireScreens(TApp& app)
     });
 }
 
+int ExportStatistics(const std::string& folder)
+{
+    // The texts of the files come from the string table, as on screen.
+    std::unique_ptr<TStringTable> strings = LoadStringTable("quoli.str");
+    if (!strings) {
+        std::fprintf(stderr, "quoli: quoli.str\n");
+        return 1;
+    }
+    InstallStringTable(strings.get());
+    auto say = [](int number, const std::string& what) {
+        std::fprintf(number == 50 ? stdout : stderr, "%s %s\n", platform::Latin1ToUtf8(GetString(15, number)).c_str(), what.c_str());
+    };
+    int status = 0;
+    if (folder.empty()) {
+        say(61, "");
+        status = 1;
+    } else {
+        stats::StatsStore store;
+        std::string problem = TakeDataProblem();
+        if (!problem.empty())
+            std::fprintf(stderr, "%s\n", platform::Latin1ToUtf8(problem).c_str());
+        if (!store.Ready()) {
+            say(52, "");
+            status = 1;
+        } else if (!stats::ExportCsv(store, platform::ProgramPath(folder), static_cast<long long>(std::time(nullptr)))) {
+            say(51, folder);
+            status = 1;
+        } else {
+            say(50, folder);
+        }
+    }
+    InstallStringTable(nullptr);
+    return status;
+}
+
 int RunProgram(int argc, const char* const* argv)
 {
     theSession.userName[0] = 0;
@@ -86,6 +133,8 @@ int RunProgram(int argc, const char* const* argv)
     // Profiles live in the data folder, which may be the per-user one: it is
     // chosen before any profile is looked up (it needs no window).
     SetUpDataFolder("QUOLI");
+    if (request.mode == StartRequest::Export)
+        return ExportStatistics(request.exportFolder);
     SeedSampleExercises();
     if (request.mode == StartRequest::Profile) {
         if (request.profileName.size() > static_cast<std::size_t>(kMaxUserName))

@@ -22,24 +22,24 @@ void CopyTextFileToClipboard(const std::string& path)
         f(platform::NativePath(path).c_str());
 }
 
-void PrintAsciiText(const std::string& title, const std::vector<std::string>& lines)
+bool PrintAsciiText(const std::string& title, const std::vector<std::string>& lines)
 {
     Library library;
     auto f = library.Find<int (*)(const char*, const char* const*, int, void*)>("PrintAsciiText");
     if (!f)
-        return;
+        return false;
     std::vector<const char*> pointers;
     for (const std::string& line : lines)
         pointers.push_back(line.c_str());
     pointers.push_back(nullptr);
-    f(title.c_str(), pointers.data(), 1, nullptr);
+    return f(title.c_str(), pointers.data(), 1, nullptr) == 0;
 }
 
-void PrintBitmap(const std::string& title, SDL_Surface* screen)
+bool PrintBitmap(const std::string& title, SDL_Surface* screen)
 {
     Library library;
-    if (auto f = library.Find<int (*)(const char*, SDL_Surface*, int)>("PrintBitmap"))
-        f(title.c_str(), screen, 1);
+    auto f = library.Find<int (*)(const char*, SDL_Surface*, int)>("PrintBitmap");
+    return f && f(title.c_str(), screen, 1) == 0;
 }
 
 void CreateIconOnDesktop(const std::string& title, const std::string& description, const std::string& argument)

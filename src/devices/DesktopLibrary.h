@@ -10,8 +10,9 @@
 namespace desktop {
 
 void CopyTextFileToClipboard(const std::string& path);
-void PrintAsciiText(const std::string& title, const std::vector<std::string>& lines);
-void PrintBitmap(const std::string& title, SDL_Surface* screen);
+// The printing operations answer whether the job reached the printer.
+bool PrintAsciiText(const std::string& title, const std::vector<std::string>& lines);
+bool PrintBitmap(const std::string& title, SDL_Surface* screen);
 void CreateIconOnDesktop(const std::string& title, const std::string& description, const std::string& argument);
 
 }  // namespace desktop

@@ -14,6 +14,7 @@
 #include "exercises/TExerciseDocument.h"
 #include "game/GameCommands.h"
 #include "game/GameRecorder.h"
+#include "game/KeyAim.h"
 #include "game/PictureView.h"
 #include "game/PlainView.h"
 #include "game/TTopTen.h"
@@ -92,7 +93,7 @@ void TZandorliGameContext::Stop()
 {
     FreeMusic();
     if (recorder_)
-        recorder_->ContextClosed();
+        recorder_->ContextClosed(field_.Board().Score(), field_.Board().LevelNumber());
     levelMessage_.clear();
     pictures_ = nullptr;
     view_.reset();
@@ -136,7 +137,7 @@ void TZandorliGameContext::Launch()
     }
     if (launched.lane < 0)
         return;
-    recorder_->Shown(launched.answer);
+    recorder_->Shown(launched.answer, launched.lane, launched.shown);
     int carrier = view_->Launched(launched.lane, launched.shown, launched.answer, field_.Rules().fallMs);
     field_.SetCarrierHeight(launched.lane, carrier);
 }
@@ -191,12 +192,14 @@ void TZandorliGameContext::Match(unsigned char c)
     }
     if (state_ != GameState::kPlaying)
         return;
+    KeyAim aim = AimOfKey(field_, static_cast<char>(c), Now());
     Playfield::TypeResult typed = field_.Type(static_cast<char>(c), Now());
     if (!typed.taken)
         return;
+    recorder_->Key(static_cast<char>(c), aim);
     recorder_->Mistyped(typed.mistyped);
     if (typed.lane >= 0) {
-        recorder_->Hit(typed.hit);
+        recorder_->Hit(typed.hit, typed.lane, typed.levelDone);
         view_->WordHit(typed.lane);
     }
     if (typed.levelDone)

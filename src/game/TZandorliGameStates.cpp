@@ -85,7 +85,7 @@ void TZandorliGameContext::ShowLevelTitle()
     // message says which of the exercise's levels it is.
     screens_.DrawTitleScreen(false, field_.Board().LevelNumber(), levelMessage_);
     view_->DrawTitleDecorations();
-    recorder_->LevelStarted(levelMessage_);
+    recorder_->LevelStarted(levelMessage_, field_.Board().LevelNumber(), field_.Board().Score());
     phaseStart_ = Now();
     state_ = GameState::kIntroWait;
 }
@@ -117,6 +117,7 @@ void TZandorliGameContext::AfterLifeLost()
         state_ = GameState::kNextLevel;
         return;
     }
+    recorder_->OutOfLives();
     // The child is told before the top ten comes.
     state_ = GameState::kGameOver;
     view_->Draw(field_, state_, Now());
@@ -236,9 +237,18 @@ void TZandorliGameContext::Frame()
     if (pictures_) {
         if (!frames_.Due(Now()))
             return;
-        if (StepPictureLanes(field_, *pictures_, state_, Now()))
+        int landing = -1;  // the one lane that lands, as the step picks it
+        for (int i = 0; i < field_.Lanes() && landing < 0 && state_ != GameState::kLifeLost; ++i)
+            if (field_.HasLanded(i, Now()))
+                landing = i;
+        if (StepPictureLanes(field_, *pictures_, state_, Now())) {
+            recorder_->Fallen(landing);
             LifeLost();
+        }
     } else {
+        for (int i = 0; i < field_.Lanes(); ++i)
+            if (field_.HasLanded(i, Now()))
+                recorder_->Fallen(i);
         if (StepPlainLanes(field_, Now()))
             LifeLost();
         // A new state is drawn at once (a landing shows without the halo).

@@ -10,6 +10,18 @@
 #include "base/TStringList.h"
 #include "users/TDataFile.h"
 #include "users/UserCommands.h"
+#include "base/TextHelpers.h"
+#include "platform/Paths.h"
+#include "platform/UserFolders.h"
+#include "session/Session.h"
+#include "stats/CsvExport.h"
+#include "stats/StatsCommands.h"
+#include "stats/StatsStore.h"
+#include "stats/TClassDialog.h"
+#include "stats/TProgressDialog.h"
+
+#include <cstdio>
+#include <ctime>
 
 #include <vector>
 
@@ -20,8 +32,10 @@ constexpr unsigned kPlainText = 0x20000;
 }  // namespace
 
 TArchiveDialog::TArchiveDialog()
-    : TUserMenuDialog(GetString(9, 5), {GetString(9, 1), GetString(9, 2), GetString(9, 3)}, command::kShowResults,
-                      GameSettings::kSize)
+    : TUserMenuDialog(GetString(9, 5),
+                      {GetString(9, 1), GetString(9, 2), GetString(9, 3), GetString(15, 1), GetString(15, 2),
+                       GetString(15, 3)},
+                      command::kShowResults, GameSettings::kSize)
 {
 }
 
@@ -33,6 +47,19 @@ TArchiveDialog::~TArchiveDialog()
 
 void TArchiveDialog::HandleEvent(TEvent& event)
 {
+    // The lines after the results' three: their commands follow on from
+    // those and are this dialog's own.
+    int line = event.command - command::kShowResults;
+    if (line >= 3 && line <= 5) {
+        event.command = 0;
+        if (line == 3)
+            ChooseUser(command::kShowProgress, GetString(15, 4));
+        else if (line == 4)
+            PushDialog(this, std::make_unique<TClassDialog>());
+        else
+            ExportStatistics();
+        return;
+    }
     TUserMenuDialog::HandleEvent(event);
     int c = event.command;
     if (c >= command::kShowResults && c <= command::kDeleteResults)
@@ -56,8 +83,54 @@ bool TArchiveDialog::Export(const std::string& name, int mode)
     return found;
 }
 
+void TArchiveDialog::ExportStatistics()
+{
+    std::string folder = platform::DocumentsFolder() + "/Quoli";
+    stats::StatsStore store;
+    bool done = store.Ready() &&
+                stats::ExportCsv(store, platform::ProgramPath(folder), static_cast<long long>(std::time(nullptr)));
+    // The path as the desktop writes it: slashes, the names as they are.
+    std::string shown;
+    platform::Utf8ToLatin1(folder, shown);
+    Tell(GetString(0, 11), (std::string(GetString(15, done ? 50 : 51)) + " " + (shown.empty() ? folder : shown)).c_str());
+}
+
+void TArchiveDialog::ShowProgress(const std::string& name)
+{
+    TDataFile data(payloadSize_);
+    TElement* child = data.Find(name.c_str());
+    if (!child)
+        return;
+    int id = TDataFile::IdOf(child);
+    PushDialog(this, std::make_unique<TProgressDialog>(id, name, [this, name](const stats::TailoredExercise& made) {
+        // The child plays it next: it becomes their profile's exercise.
+        TDataFile profiles(payloadSize_);
+        const unsigned char* payload = profiles.PayloadOf(name.c_str());
+        if (!payload)
+            return false;
+        GameSettings settings = GameSettings::Decode(payload);
+        settings.exerciseType = made.kind;
+        std::snprintf(settings.exerciseName, sizeof settings.exerciseName, "%s", made.name.c_str());
+        GameSettings::Bytes bytes = settings.Encode();
+        if (profiles.StoreUser(name.c_str(), bytes.data()) == 0)
+            return false;
+        if (EqualsNoCase(theSession.userName, name.c_str())) {
+            theSession.settings.exerciseType = made.kind;
+            std::snprintf(theSession.settings.exerciseName, sizeof theSession.settings.exerciseName, "%s",
+                          made.name.c_str());
+            theSession.profileLoaded = true;  // the main menu shows it
+        }
+        theSession.exerciseListChanged = true;
+        return true;
+    }));
+}
+
 void TArchiveDialog::CarryOut(int command, const std::string& name)
 {
+    if (command == command::kShowProgress) {
+        ShowProgress(name);
+        return;
+    }
     if (!Export(name, command == command::kPrintResults ? 2 : 1))
         return;
     switch (command) {
@@ -72,13 +145,21 @@ void TArchiveDialog::CarryOut(int command, const std::string& name)
             std::vector<std::string> texts;
             for (int i = 0; i < lines.Count(); ++i)
                 texts.emplace_back(lines.TextAt(i));
-            desktop::PrintAsciiText(name, texts);
+            bool printed = desktop::PrintAsciiText(name, texts);
+            Tell(GetString(0, 11), GetString(15, printed ? 56 : 57));
         });
         break;
     case command::kDeleteResults:
         Ask(GetString(9, 11), name, [this, name] {
-            if (!TDataFile(payloadSize_).PurgeEvents(name.c_str()))
+            TDataFile data(payloadSize_);
+            if (!data.PurgeEvents(name.c_str())) {
                 Tell(GetString(0, 11), TakeDataProblem().c_str());
+                return;
+            }
+            // The statistics of those results go too.
+            stats::StatsStore store;
+            if (TElement* child = data.Find(name.c_str()); child && store.Ready())
+                store.DeleteChild(TDataFile::IdOf(child));
         });
         break;
     default: break;

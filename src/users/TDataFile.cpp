@@ -5,6 +5,7 @@
 #include "session/GameSettings.h"
 #include "platform/Files.h"
 #include "platform/LocalTime.h"
+#include "stats/StatsStore.h"
 #include "resources/FileHelpers.h"
 #include "resources/LittleEndian.h"
 #include "resources/StringTable.h"
@@ -68,16 +69,6 @@ void SetId(unsigned char* record, std::uint32_t id)
 {
     for (int i = 0; i < 4; ++i)
         record[TDataFile::kNameSize + i] = static_cast<unsigned char>(id >> (8 * i));
-}
-
-// "yyyymmdd-hhmmss", for the names of the files set aside.
-std::string Stamp()
-{
-    std::tm t = platform::LocalTime(std::time(nullptr));
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
-                  t.tm_min, t.tm_sec);
-    return text;
 }
 
 std::string RegistryThen()
@@ -183,7 +174,7 @@ bool TDataFile::SaveRegistry()
         return false;
     if (registryDamaged_) {
         // Never over an earlier one of the same second.
-        std::string start = registryPath_.substr(0, registryPath_.size() - 4) + "-" + Stamp();
+        std::string start = registryPath_.substr(0, registryPath_.size() - 4) + "-" + platform::FileStamp();
         std::string aside = start + ".ANA";
         for (int n = 2; platform::FileExists(aside); ++n)
             aside = start + "-" + std::to_string(n) + ".ANA";
@@ -311,7 +302,11 @@ bool TDataFile::DeleteUser(const char* name)
     if (!lock)
         return false;
     LoadRegistry();
-    if (!Find(name) || registryBlocked_ || !PurgeEventsLocked(name))
+    if (!Find(name) || registryBlocked_)
+        return false;
+    // The child's statistics go with the profile, or neither goes.
+    stats::StatsStore statistics;
+    if (!statistics.Ready() || !statistics.DeleteChild(IdOf(Find(name))) || !PurgeEventsLocked(name))
         return false;
     RemoveUser(name);
     return SaveRegistry();
@@ -369,7 +364,7 @@ bool TDataFile::PrepareLog()
         std::size_t slash = aside.rfind('\\');
         platform::RemoveStaleTemporaries(aside.substr(0, slash), aside.substr(slash + 1), Trust::kShared);
         // Never over an earlier cut of the same second (the lock is held).
-        std::string start = aside + Stamp();
+        std::string start = aside + platform::FileStamp();
         std::string rest = start + ".DAT";
         for (int n = 2; platform::FileExists(rest); ++n)
             rest = start + "-" + std::to_string(n) + ".DAT";

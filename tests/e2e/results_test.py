@@ -100,6 +100,7 @@ try:
     check("the printed report is the copied one under her name",
           printed is not None and printed.decode("utf-8", "replace").replace("\r", "").startswith("Anna\n\n") and
           all(h in printed.decode("utf-8", "replace") for h in hits))
+    key("Return")                      # the message that it was printed
     key("Escape")                      # the archive closes; the report file goes with it
 
     key("F7"); shot("profiles")

@@ -111,6 +111,9 @@ void GameStep(long n, const Appended& appended)
     for (const char* word : {"casa", "mare", "sole"}) {
         game.Shown(word + (" " + Number(n)));
         next();
+        // Two keys a word for the statistics: one wrong, one right.
+        game.Key('X', KeyAim{0, word[0], false});
+        game.Key(word[0], KeyAim{0, word[0], true});
         game.Mistyped("cx");
         next();
         game.Hit(word + (" " + Number(n)));

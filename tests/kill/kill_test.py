@@ -21,6 +21,7 @@ import re
 import select
 import shutil
 import signal
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -136,6 +137,34 @@ class Kind:
             self.stats["in a step: left as before" if self.step == done else "in a step: left as after"] += 1
         self.check_tails(bytes.fromhex(answer["tail"]) if answer["tail"] != "-" else b"")
         self.check_temporaries()
+        if self.name == "game":
+            self.check_statistics(done)
+
+    def check_statistics(self, done):
+        """The statistics database is whole, and holds every game done."""
+        path = os.path.join(self.folder, "DATA", "STATS.DB")
+        if not os.path.exists(path):
+            if done == 0:
+                return  # killed before the first game opened it
+            raise AssertionError(f"{self.name}: no statistics database after {done} games")
+        db = sqlite3.connect(path)
+        try:
+            check = db.execute("PRAGMA integrity_check").fetchall()
+            if check != [("ok",)]:
+                raise AssertionError(f"{self.name}: the statistics database is damaged: {check}")
+            # Killed before its first game made the tables: an empty file.
+            made = db.execute("SELECT count(*) FROM sqlite_master WHERE name = 'games'").fetchone()[0]
+            finished = db.execute("SELECT count(*) FROM games WHERE outcome != 0").fetchone()[0] if made else 0
+            keys = db.execute("SELECT count(*) FROM keys WHERE game IN (SELECT id FROM games WHERE outcome != 0)"
+                              ).fetchone()[0] if made else 0
+        finally:
+            db.close()
+        if finished < done:
+            self.stats["games done but not finished in the statistics"] += 1
+        self.stats["statistics checked"] += 1
+        self.stats["games in the statistics"] = max(self.stats["games in the statistics"], finished)
+        if keys != 6 * finished:
+            raise AssertionError(f"{self.name}: {finished} games with {keys} keys, not 6 each")
 
     def check_tails(self, tail):
         if tail and tail != self.pending:

@@ -291,6 +291,25 @@ TEST_F(UserDialogsTest, TheArchiveShowsAReportAndRemovesItWhenItCloses)
     EXPECT_FALSE(fs::exists(headless->Folder() / "DATA/LAST.TXT")) << "leaving the archive removes the report";
 }
 
+TEST_F(UserDialogsTest, AFailedPrintIsToldApartFromAGoodOne)
+{
+    ThreeChildrenWithResults();
+    // A printing system that refuses every job.
+    std::string bin = headless->Folder() / "bin";
+    fs::create_directories(bin);
+    headless->Folder().Write("bin/lp", "#!/bin/sh\ncat > /dev/null\nexit 1\n");
+    fs::permissions(bin + "/lp", fs::perms::owner_all);
+    fs::copy_file(fs::path(QUOLI_STAGE_DIR) / "libExtUtils.so", headless->Folder() / "libExtUtils.so");
+    std::string oldPath = std::getenv("PATH");
+    ::setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
+    Command(command::kResults);
+    Command(command::kPrintResults);
+    Choose(1);
+    Key('s', 's');
+    ::setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_TRUE(Shows(Top<TMessageDialog>(), GetString(15, 57)));
+}
+
 TEST_F(UserDialogsTest, TheArchivePrintsAndDeletesOnlyAfterYes)
 {
     ThreeChildrenWithResults();
@@ -317,6 +336,8 @@ TEST_F(UserDialogsTest, TheArchivePrintsAndDeletesOnlyAfterYes)
     std::string paper = headless->Folder().Read("printed.txt");
     EXPECT_EQ(paper.rfind("Bruno\n\n", 0), 0u) << "the title first: " << paper;
     EXPECT_NE(paper.find("CASA"), std::string::npos);
+    EXPECT_TRUE(Shows(Top<TMessageDialog>(), GetString(15, 56))) << "the teacher is told it was printed";
+    Key(SDLK_RETURN, 13);
 
     std::string before = Log();
     Command(command::kDeleteResults);
