@@ -86,6 +86,7 @@ void PlayGame(int child, const std::string& name, long long started, int keys, s
     }
     game.Ended(stats::GameEnd::kCompleted, now);
     game.Flush(keys * 10, level);
+    game.Finish();
 }
 
 void Report(const char* what, std::vector<double> ms)
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
     std::printf("class of %d children x %d games x %d keys made in %.1f s\n", children, games, keys, made / 1000);
     std::printf("database: %.1f MB\n", static_cast<double>(platform::FileSize(db)) / 1e6);
     Report("recording a key", keyMs);
-    Report("a level's end (one transaction)", levelMs);
+    Report("a level's end (handed to the writer)", levelMs);
 
     std::vector<double> table, progress;
     for (int i = 0; i < 10; ++i) {

@@ -125,6 +125,9 @@ void GameRecorder::ContextClosed(long long score, int levels)
         // Closed some other way (the window went): the child left it.
         stats_->Ended(stats::GameEnd::kLeft, Now());
         stats_->Flush(score, levels);
+        // The game is over: its statistics are on the disk before the
+        // next screen (the teacher's may read them).
+        stats_->Finish();
     }
 }
 

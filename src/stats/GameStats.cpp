@@ -1,16 +1,20 @@
 #include "stats/GameStats.h"
 
 #include "stats/StatsStore.h"
+#include "stats/StatsWriter.h"
 
 #include <algorithm>
 #include <ctime>
 
 namespace stats {
 
-GameStats::GameStats(std::unique_ptr<StatsStore> store, const GameInfo& info) : store_(std::move(store)), info_(info)
+GameStats::GameStats(std::unique_ptr<StatsStore> store, const GameInfo& info) : info_(info)
 {
-    if (store_ && store_->Ready())
-        game_ = store_->StartGame(info_);
+    // The game's row is made here, before play, so the writer only adds.
+    if (store && store->Ready())
+        game_ = store->StartGame(info_);
+    if (game_)
+        writer_ = std::make_unique<StatsWriter>(std::move(store), game_);
 }
 
 GameStats::~GameStats() = default;
@@ -118,20 +122,25 @@ void GameStats::Ended(GameEnd end, std::uint32_t now)
         figures_.end = end;
 }
 
-bool GameStats::Flush(long long score, int levels)
+void GameStats::Flush(long long score, int levels)
 {
     if (!game_)
-        return false;
+        return;
     figures_.score = score;
     figures_.levels = std::max(figures_.levels, levels);
     figures_.ended = static_cast<long long>(std::time(nullptr));
-    if (!store_->SaveLevel(game_, words_, keys_, figures_))
-        return false;
-    words_.clear();
-    keys_.clear();
+    LevelBatch batch;
+    batch.words.swap(words_);
+    batch.keys.swap(keys_);
+    batch.figures = figures_;
+    writer_->Save(std::move(batch));
     for (int& w : laneWord_)
         w = -1;
-    return true;
+}
+
+bool GameStats::Finish()
+{
+    return writer_ && writer_->Finish();
 }
 
 }  // namespace stats

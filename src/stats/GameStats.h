@@ -2,7 +2,8 @@
 // One game's statistics as it is played: the words on screen lane by lane,
 // every key with the letter that was expected, the time words were falling.
 // What a level gathers is kept in memory and written in one transaction
-// when the level ends, so a key costs no disk work.
+// when the level ends, on the writer's thread, so neither a key nor the
+// frame that ends a level waits for the disk.
 
 #include "stats/StatsRecords.h"
 
@@ -14,6 +15,7 @@
 namespace stats {
 
 class StatsStore;
+class StatsWriter;
 
 class GameStats {
 public:
@@ -32,9 +34,10 @@ public:
     void Fallen(int lane, std::uint32_t now);
     void LifeLost();
     void Ended(GameEnd end, std::uint32_t now);
-    // Writes what is gathered, with the game's figures; false when the
-    // store refused it (kept for the next try).
-    bool Flush(long long score, int levels);
+    // Hands what is gathered, with the game's figures, to the writer.
+    void Flush(long long score, int levels);
+    // Waits for the writer: true when everything handed is on the disk.
+    bool Finish();
 
     bool Recording() const { return game_ != 0; }
     long long GameId() const { return game_; }
@@ -47,7 +50,7 @@ private:
     void PlayUntil(std::uint32_t now);
     static std::string WholeWord(const std::string& shown, const std::string& answer);
 
-    std::unique_ptr<StatsStore> store_;
+    std::unique_ptr<StatsWriter> writer_;
     GameInfo info_;
     long long game_ = 0;
     GameFigures figures_;
