@@ -15,11 +15,11 @@ public:
 
 }  // namespace
 
-void CopyTextFileToClipboard(const std::string& path)
+bool CopyTextFileToClipboard(const std::string& path)
 {
     Library library;
-    if (auto f = library.Find<int (*)(const char*)>("CopyTextFileToClipboard"))
-        f(platform::NativePath(path).c_str());
+    auto f = library.Find<int (*)(const char*)>("CopyTextFileToClipboard");
+    return f && f(platform::NativePath(path).c_str()) == 0;
 }
 
 bool PrintAsciiText(const std::string& title, const std::vector<std::string>& lines)

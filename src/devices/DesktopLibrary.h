@@ -9,8 +9,9 @@
 
 namespace desktop {
 
-void CopyTextFileToClipboard(const std::string& path);
-// The printing operations answer whether the job reached the printer.
+// Each answers whether it worked: the text is on the clipboard, the job
+// reached the printer.
+bool CopyTextFileToClipboard(const std::string& path);
 bool PrintAsciiText(const std::string& title, const std::vector<std::string>& lines);
 bool PrintBitmap(const std::string& title, SDL_Surface* screen);
 void CreateIconOnDesktop(const std::string& title, const std::string& description, const std::string& argument);

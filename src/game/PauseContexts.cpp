@@ -103,6 +103,24 @@ void TWantExitContext::Start()
     AddDialog(std::make_unique<TQueryDialog>(Scaled(320), Scaled(240), GetString(0, 5), answer_, dialog::kSaveBackground));
 }
 
+TToldContext::TToldContext(std::string title, std::string text)
+    : TMenuContext(command::kEndModal), title_(std::move(title)), text_(std::move(text))
+{
+}
+
+void TToldContext::Start()
+{
+    Freeze(saved_);
+    EchoMessage(title_.c_str(), text_.c_str());
+    AddDialog(std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title_.c_str(), text_.c_str(),
+                                               dialog::kSaveBackground));
+}
+
+void TToldContext::Stop()
+{
+    Thaw(saved_);
+}
+
 void TWantExitContext::Stop()
 {
     Thaw(saved_);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class TFont;
 
@@ -44,6 +45,19 @@ public:
 
 private:
     std::uint8_t* answer_;
+    ScreenState saved_;
+};
+
+// A message over the running game (what a print of the screen came to):
+// the game waits under it and goes on when it is closed.
+class TToldContext : public TMenuContext {
+public:
+    TToldContext(std::string title, std::string text);
+    void Start() override;
+    void Stop() override;
+
+private:
+    std::string title_, text_;
     ScreenState saved_;
 };
 

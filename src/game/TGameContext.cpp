@@ -24,9 +24,12 @@ void TGameContext::HandleEvent(TEvent& event)
             PostCommand(command::kPause);
     }
     switch (event.command) {
-    case command::kPrintScreen:
-        desktop::PrintBitmap(GetString(0, 8), theScreen.surface);
+    case command::kPrintScreen: {
+        // The picture first, without the message over it.
+        bool printed = desktop::PrintBitmap(GetString(0, 8), theScreen.surface);
+        TApp::RunModal(Root(), std::make_unique<TToldContext>(GetString(0, 11), GetString(15, printed ? 62 : 63)));
         break;
+    }
     case command::kPause:
         TApp::RunModal(Root(), std::make_unique<TPauseContext>());
         break;

@@ -6,6 +6,7 @@
 #include "gfx/Screen.h"
 #include "help/THTMLViewer.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "resources/FileHelpers.h"
 #include "resources/StringTable.h"
 #include "ui/StandardDialogs.h"
@@ -73,9 +74,14 @@ void TMiniBrowser::TrySave()
     std::string file = folder + "\\" + name_.get() + ".txt";
     if (!platform::FileExists(file) || overwrite_) {
         overwrite_ = 0;
-        if (SaveText(file))
-            PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(9, 16), file.c_str(), 0));
-        else
+        if (SaveText(file)) {
+            // Where the teacher finds it, as the desktop writes it (in the
+            // screen's Latin-1).
+            std::string native = platform::NativePath(file), shown;
+            platform::Utf8ToLatin1(native, shown);
+            PushDialog(this, std::make_unique<TMessageDialog>(Scaled(320), Scaled(240), GetString(9, 16),
+                                                              (shown.empty() ? native : shown).c_str(), 0));
+        } else
             PushDialog(this, std::make_unique<TMessageDialog>(
                                  Scaled(320), Scaled(240), GetString(0, 11),
                                  UnwritableFileText(file, platform::LastFileError(), "").c_str(), 0));
@@ -92,7 +98,8 @@ void TMiniBrowser::HandleEvent(TEvent& event)
     if (above)
         return;
     if (event.command == browser::kCopy) {
-        desktop::CopyTextFileToClipboard(path_);
+        bool copied = desktop::CopyTextFileToClipboard(path_);
+        ShowMessage(this, GetString(0, 11), GetString(9, copied ? 18 : 19));
     } else if (event.command == browser::kSave) {
         overwrite_ = 0;
         AskName();

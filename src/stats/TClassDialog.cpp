@@ -1,6 +1,7 @@
 #include "stats/TClassDialog.h"
 
 #include "base/TextHelpers.h"
+#include "devices/DesktopLibrary.h"
 #include "gfx/Colours.h"
 #include "gfx/Primitives.h"
 #include "gfx/Screen.h"
@@ -11,6 +12,7 @@
 #include "stats/StatsCommands.h"
 #include "stats/StatsStore.h"
 #include "stats/StatsTexts.h"
+#include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
 #include "ui/TStaticText.h"
 
@@ -23,6 +25,20 @@ constexpr int kColumns = static_cast<int>(stats::ClassColumn::kCount);
 constexpr int kWhite = 15, kBlack = 0, kLightGrey = 3, kPale = 31;
 
 }  // namespace
+
+void TSortMark::DrawBody()
+{
+    if (mark_ == kNone)
+        return;
+    // A solid black triangle, so it reads without telling colours apart.
+    DrawingState keep;
+    SetPen(kBlack);
+    int height = bottom - top + 1, cx = (left + right) / 2;
+    for (int i = 0; i < height; ++i) {
+        int y = mark_ == kUp ? top + i : bottom - i;
+        DrawLine(cx - i, y, cx + i, y);
+    }
+}
 
 TClassTable::TClassTable(int l, int t, int r, int b, std::vector<int> columnsX)
     : TView(l, t, r, b), columnsX_(std::move(columnsX))
@@ -137,21 +153,27 @@ TClassDialog::TClassDialog() : TDialog(0, 0, theScreen.width - 1, theScreen.heig
         others += widths[static_cast<std::size_t>(c)] + u / 2;
     widths[0] = std::max(widths[0], (right - 2 * u) - (left + 2 * u) - others);
     std::vector<int> xs;
-    int x = left + 2 * u, y = top + 4 * u + L;
+    int x = left + 2 * u, y = top + 4 * u + L, markHeight = std::max(5, u * 3 / 5);
     for (int c = 0; c < kColumns; ++c) {
         int w = widths[static_cast<std::size_t>(c)];
         xs.push_back(x + u);
         Insert(std::make_unique<TTextButton>(x, y, x + w, y + bh, GetString(15, 70 + c), -1, command::kSortClass + c,
                                              button::kCentred));
+        marks_.push_back(&Insert(std::make_unique<TSortMark>(x, y + bh + 2, x + w, y + bh + 1 + markHeight)));
         x += w + u / 2;
     }
-    auto table = std::make_unique<TClassTable>(left + 2 * u, y + bh + u, right - 2 * u, bottom - 2 * u, xs);
+    int buttonsTop = bottom - 2 * u - bh;
+    const char* print = GetString(15, 55);
+    Insert(std::make_unique<TTextButton>(left + 2 * u, buttonsTop, left + 2 * u + HotkeyTextWidth(print) + 4 * u,
+                                         buttonsTop + bh, print, -1, command::kPrintPage, button::kCentred));
+    auto table = std::make_unique<TClassTable>(left + 2 * u, y + bh + markHeight + 4, right - 2 * u, buttonsTop - u, xs);
     table_ = &Insert(std::move(table));
     if (rows_.empty())
         Insert(std::make_unique<TStaticText>(left + 4 * u, y + bh + 2 * u, right - 4 * u, y + bh + 2 * u + L - 1,
                                              GetString(15, 45)));
     stats::SortClassRows(rows_, column_, reverse_);
     table_->SetRows(rows_);
+    ShowSorting();
     FocusChild(table_);
     UnlockDraw();
 }
@@ -162,12 +184,39 @@ void TClassDialog::SortBy(stats::ClassColumn column)
     column_ = column;
     stats::SortClassRows(rows_, column_, reverse_);
     table_->SetRows(rows_);
-    table_->Draw();
+    ShowSorting();
+    Draw();  // the table and the triangles, the old one gone
+}
+
+const TSortMark& TClassDialog::Mark(stats::ClassColumn column) const
+{
+    return *marks_[static_cast<std::size_t>(column)];
+}
+
+void TClassDialog::ShowSorting()
+{
+    // Names and letters first sort from A, figures from the largest.
+    bool alphabetical = column_ == stats::ClassColumn::kName || column_ == stats::ClassColumn::kWeakest;
+    TSortMark::Mark mark = alphabetical != reverse_ ? TSortMark::kUp : TSortMark::kDown;
+    for (std::size_t c = 0; c < marks_.size(); ++c)
+        marks_[c]->SetMark(static_cast<int>(c) == static_cast<int>(column_) ? mark : TSortMark::kNone);
+}
+
+void TClassDialog::PrintTable()
+{
+    // The table as it is on the screen, as a picture.
+    bool printed = desktop::PrintBitmap(WithoutHotkeyMarks(GetString(15, 2)), theScreen.surface);
+    ShowMessage(this, GetString(0, 11), GetString(15, printed ? 56 : 57));
 }
 
 void TClassDialog::HandleEvent(TEvent& event)
 {
     TDialog::HandleEvent(event);
+    if (event.command == command::kPrintPage) {
+        event.command = 0;
+        PrintTable();
+        return;
+    }
     int c = event.command - command::kSortClass;
     if (c >= 0 && c < kColumns) {
         event.command = 0;

@@ -2,7 +2,9 @@
 // The class at a glance: a row a child (last game, games this week,
 // accuracy and speed now, the trend, the three weakest letters). A click
 // on a column's heading, or its hot key, sorts by it; again, the other way
-// round. Up, Down, Page Up, Page Down and the wheel scroll the rows.
+// round; a triangle under its heading points the way it is sorted. Up,
+// Down, Page Up, Page Down and the wheel scroll the rows; "Stampa" prints
+// the table as it is on the screen.
 
 #include "stats/StatsFigures.h"
 #include "ui/TDialog.h"
@@ -31,6 +33,22 @@ private:
     int first_ = 0;
 };
 
+// The strip under a column's heading: a triangle when the table is sorted
+// by that column, pointing up when the smallest (or A) comes first, down
+// when the largest (or Z) does; empty otherwise.
+class TSortMark : public TView {
+public:
+    enum Mark { kNone, kUp, kDown };
+    TSortMark(int l, int t, int r, int b) : TView(l, t, r, b) {}
+    void DrawBody() override;
+    void DrawFrame() override {}
+    void SetMark(Mark mark) { mark_ = mark; }
+    Mark Shown() const { return mark_; }
+
+private:
+    Mark mark_ = kNone;
+};
+
 class TClassDialog : public TDialog {
 public:
     TClassDialog();
@@ -39,9 +57,14 @@ public:
     const TClassTable& Table() const { return *table_; }
     stats::ClassColumn SortColumn() const { return column_; }
     bool Reversed() const { return reverse_; }
+    const TSortMark& Mark(stats::ClassColumn column) const;
 
 private:
+    void ShowSorting();
+    void PrintTable();
+
     TClassTable* table_ = nullptr;
+    std::vector<TSortMark*> marks_;
     std::vector<stats::ClassRow> rows_;
     stats::ClassColumn column_ = stats::ClassColumn::kName;
     bool reverse_ = false;

@@ -162,11 +162,14 @@ void TGetNameDialog::HandleEvent(TEvent& event)
     }
 }
 
+void EchoMessage(const char* title, const char* text)
+{
+    std::fprintf(stderr, "%s: %s\n", platform::Latin1ToUtf8(title).c_str(), platform::Latin1ToUtf8(text).c_str());
+}
+
 void ShowMessage(TDialog* over, const char* title, const char* text)
 {
-    // Also on standard error, for whoever started the program from a
-    // terminal or keeps its output (a school's support, the tests).
-    std::fprintf(stderr, "%s: %s\n", platform::Latin1ToUtf8(title).c_str(), platform::Latin1ToUtf8(text).c_str());
+    EchoMessage(title, text);
     PushDialog(over, std::make_unique<TMessageDialog>(theScreen.width / 2, theScreen.height / 2, title, text,
                                                       dialog::kSaveBackground));
 }

@@ -30,6 +30,9 @@ private:
     std::uint8_t* answer_;
 };
 
+// A message's text also on standard error, for whoever started the
+// program from a terminal or keeps its output (a school's support, the tests).
+void EchoMessage(const char* title, const char* text);
 // A message centred on the screen, above `over`.
 void ShowMessage(TDialog* over, const char* title, const char* text);
 

@@ -28,35 +28,43 @@ TEST(DesktopLibraryTest, EachCommandWorksOnlyWhenTheLibraryHasItsOperation)
     folder.Write("report.txt", "Risultati di Anna\n");
     SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 16, 0xF800, 0x07E0, 0x001F, 0);
     ASSERT_NE(screen, nullptr);
+    // What the copy and the two prints answered, in that order.
     auto useEveryCommand = [&] {
         fs::remove(used);
         fs::remove_all(sandbox.Desktop());
-        desktop::CopyTextFileToClipboard(folder / "report.txt");
-        desktop::PrintAsciiText("Anna", {"Risultati di Anna"});
-        desktop::PrintBitmap("Quoli", screen);
+        std::string answers;
+        answers += desktop::CopyTextFileToClipboard(folder / "report.txt") ? 'y' : 'n';
+        answers += desktop::PrintAsciiText("Anna", {"Risultati di Anna"}) ? 'y' : 'n';
+        answers += desktop::PrintBitmap("Quoli", screen) ? 'y' : 'n';
         desktop::CreateIconOnDesktop("Quoli - Anna", "Gioca con Quoli", "Anna");
+        return answers;
     };
 
-    useEveryCommand();
+    EXPECT_EQ(useEveryCommand(), "nnn") << "no library";
     EXPECT_FALSE(fs::exists(used)) << "no library";
     EXPECT_FALSE(fs::exists(sandbox.Desktop())) << "no library";
 
     folder.Write("game/libExtUtils.so", "not a library\n");
-    useEveryCommand();
+    EXPECT_EQ(useEveryCommand(), "nnn") << "a damaged library";
     EXPECT_FALSE(fs::exists(used)) << "a damaged library";
     EXPECT_FALSE(fs::exists(sandbox.Desktop())) << "a damaged library";
 
     fs::remove(folder / "game/libExtUtils.so");
     fs::copy_file(QUOLI_NO_OPERATIONS_LIBRARY, folder / "game/libExtUtils.so");
-    useEveryCommand();
+    EXPECT_EQ(useEveryCommand(), "nnn") << "a library without the operations";
     EXPECT_FALSE(fs::exists(used)) << "a library without the operations";
     EXPECT_FALSE(fs::exists(sandbox.Desktop())) << "a library without the operations";
 
     // The same commands with the library there do reach it.
     fs::remove(folder / "game/libExtUtils.so");
     fs::copy_file(fs::path(QUOLI_STAGE_DIR) / "libExtUtils.so", folder / "game/libExtUtils.so");
-    useEveryCommand();
+    EXPECT_EQ(useEveryCommand(), "yyy") << "the library did each";
     EXPECT_EQ(folder.Read("used"), "xclip\nlp\nlp\n");
     EXPECT_TRUE(fs::exists(sandbox.Desktop() + "/quoli-Anna.desktop"));
+
+    // Tools that fail: the commands say so.
+    sandbox.Tool("lp", "cat > /dev/null\nexit 1\n");
+    sandbox.Tool("xclip", "cat > /dev/null\nexit 1\n");
+    EXPECT_EQ(useEveryCommand(), "nnn") << "the clipboard tool and the printer refused";
     SDL_FreeSurface(screen);
 }

@@ -7,7 +7,9 @@
 #include "help/TMiniBrowser.h"
 #include "app/CommandQueue.h"
 #include "app/TApp.h"
+#include "resources/StringTable.h"
 #include "ui/TMenuContext.h"
+#include "ui/TStaticText.h"
 #include "support/HeadlessApp.h"
 
 #include <gtest/gtest.h>
@@ -285,9 +287,27 @@ TEST_F(HtmlViewerTest, SavingAsksANameAndAsksBeforeOverwriting)
         key(SDLK_RETURN, 13);
         headless->Step(3);
     };
+    auto told = [&] {
+        std::string texts;
+        screen->TopDialog()->EachChild([&](TView* v) {
+            if (auto* t = dynamic_cast<TStaticText*>(v))
+                texts += t->Text() + "|";
+        });
+        return texts;
+    };
     save("anna");
     EXPECT_EQ(headless->Folder().Read("txt/anna.txt"), "Partita del 08/12/2026\r\ngatto\r\n");
+    std::string message = told();
+    EXPECT_NE(message.find("txt/anna.txt|"), std::string::npos) << "the path as the desktop writes it: " << message;
+    EXPECT_EQ(message.find('\\'), std::string::npos) << message;
     key(SDLK_RETURN, 13);  // the message with the path
+    EXPECT_EQ(screen->TopDialog(), browser);
+
+    // No clipboard here (no desktop library): the teacher is told.
+    PostCommand(browser::kCopy);
+    headless->Step(3);
+    EXPECT_NE(told().find(GetString(9, 19)), std::string::npos) << told();
+    key(SDLK_RETURN, 13);
     EXPECT_EQ(screen->TopDialog(), browser);
 
     headless->Folder().Write("txt/anna.txt", "old");

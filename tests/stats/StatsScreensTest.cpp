@@ -4,8 +4,10 @@
 // of the child's own made and chosen for them.
 
 #include "app/CommandQueue.h"
+#include "app/Commands.h"
 #include "exercises/ExercisePaths.h"
 #include "exercises/TExerciseDocument.h"
+#include "gfx/Colours.h"
 #include "gfx/Screen.h"
 #include "menus/MenuCommands.h"
 #include "resources/StringTable.h"
@@ -19,6 +21,9 @@
 #include "support/StatsGames.h"
 #include "ui/StandardDialogs.h"
 #include "ui/TButton.h"
+#include "ui/TCloseButton.h"
+#include "ui/TListBox.h"
+#include "ui/TMenuLine.h"
 #include "ui/TStaticText.h"
 #include "users/TArchiveDialog.h"
 #include "users/TDataFile.h"
@@ -101,14 +106,54 @@ protected:
             all += r.name + " ";
         return all;
     }
-    TButton* Heading(TGroup* dialog, int column)
+    static TButton* ButtonFor(TGroup* dialog, int code)
     {
         TButton* found = nullptr;
-        dialog->EachChild([&](TView* v) {
-            if (auto* b = dynamic_cast<TButton*>(v); b && b->Command() == command::kSortClass + column)
-                found = b;
-        });
+        if (dialog)
+            dialog->EachChild([&](TView* v) {
+                if (auto* b = dynamic_cast<TButton*>(v); b && b->Command() == code)
+                    found = b;
+            });
         return found;
+    }
+    static TMenuLine* LineFor(TGroup* dialog, const char* text)
+    {
+        TMenuLine* found = nullptr;
+        if (dialog)
+            dialog->EachChild([&](TView* v) {
+                if (auto* line = dynamic_cast<TMenuLine*>(v); line && line->Text() == text)
+                    found = line;
+            });
+        return found;
+    }
+    static TButton* Heading(TGroup* dialog, int column) { return ButtonFor(dialog, command::kSortClass + column); }
+    // A left click in the middle of `view`, as the pointer gives it.
+    void Click(const TView* view, int clicks = 1)
+    {
+        ASSERT_NE(view, nullptr);
+        HeadlessApp& app = driver_->Headless();
+        app.MoveMouse((view->left + view->right) / 2, (view->top + view->bottom) / 2);
+        app.Step(2);
+        for (int i = 0; i < clicks; ++i) {
+            app.PushButton(SDL_BUTTON_LEFT, true);
+            app.Step(1);
+            app.PushButton(SDL_BUTTON_LEFT, false);
+            app.Step(1);
+        }
+        app.Step(4);
+    }
+    // Clicks the row of the list that shows `text`.
+    void ClickRow(TListBox* list, const std::string& text)
+    {
+        ASSERT_NE(list, nullptr);
+        int row = -1;
+        for (int i = 0; i < 20 && row < 0; ++i)
+            if (list->ItemText(i) == text)
+                row = i;
+        ASSERT_GE(row, 0) << text << " is not listed";
+        TView spot(list->ListArea().left, list->ListArea().top + (row - list->TopRow()) * list->RowHeight(),
+                   list->ListArea().right, list->ListArea().top + (row - list->TopRow() + 1) * list->RowHeight() - 1);
+        Click(&spot);
     }
 
     std::unique_ptr<MenuDriver> driver_;
@@ -146,6 +191,7 @@ TEST_P(StatsScreensTest, TheClassTableSortsWithAClickOrAKey)
     auto* table = Show(std::make_unique<TClassDialog>());
     ExpectTidy(table, "class");
     EXPECT_EQ(Names(*table), "Anna Bruno ");
+    EXPECT_EQ(table->Mark(stats::ClassColumn::kName).Shown(), TSortMark::kUp) << "A to Z";
     // A click on the accuracy heading: the most accurate first.
     TButton* accuracy = Heading(table, 3);
     ASSERT_NE(accuracy, nullptr);
@@ -158,13 +204,86 @@ TEST_P(StatsScreensTest, TheClassTableSortsWithAClickOrAKey)
     app.Step(3);
     EXPECT_EQ(table->SortColumn(), stats::ClassColumn::kAccuracy);
     EXPECT_EQ(Names(*table), "Bruno Anna ");
+    EXPECT_EQ(table->Mark(stats::ClassColumn::kAccuracy).Shown(), TSortMark::kDown) << "the largest first";
+    EXPECT_EQ(table->Mark(stats::ClassColumn::kName).Shown(), TSortMark::kNone) << "one triangle only";
+    // The triangle is there on the screen, under the heading.
+    auto dark = [](const TSortMark& mark) {
+        int count = 0;
+        for (int x = mark.left; x <= mark.right; ++x)
+            for (int y = mark.top; y <= mark.bottom; ++y)
+                count += ScreenPixel(x, y) == MapColour(0);
+        return count;
+    };
+    EXPECT_GE(dark(table->Mark(stats::ClassColumn::kAccuracy)), 9) << "no triangle drawn";
+    EXPECT_EQ(dark(table->Mark(stats::ClassColumn::kName)), 0) << "the old triangle is gone";
     // The name heading's hot key, twice: Z to A.
     driver_->Letter('b');
     driver_->Letter('b');
     EXPECT_EQ(table->SortColumn(), stats::ClassColumn::kName);
     EXPECT_TRUE(table->Reversed());
     EXPECT_EQ(Names(*table), "Bruno Anna ");
+    EXPECT_EQ(table->Mark(stats::ClassColumn::kName).Shown(), TSortMark::kDown) << "Z to A";
     EXPECT_EQ(table->Table().Rows()[1].weakest, "A");
+}
+
+TEST_P(StatsScreensTest, TheClassTablePrintsAndSaysWhetherItWorked)
+{
+    Show(std::make_unique<TClassDialog>());
+    driver_->Letter('s');
+    ASSERT_NE(driver_->Top<TMessageDialog>(), nullptr);
+    EXPECT_TRUE(HasText(driver_->Top<TMessageDialog>(), GetString(15, 57))) << "no printer library: not printed";
+    driver_->Key(SDLK_RETURN, 13);
+
+    // A printer that keeps what it is given.
+    HeadlessApp& app = driver_->Headless();
+    std::string bin = app.Folder() / "bin", printed = app.Folder() / "printed";
+    std::filesystem::create_directories(bin);
+    app.Folder().Write("bin/lp", "#!/bin/sh\ncat > '" + printed + "'\n");
+    std::filesystem::permissions(bin + "/lp", std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(std::filesystem::path(QUOLI_STAGE_DIR) / "libExtUtils.so", app.Folder() / "libExtUtils.so");
+    std::string oldPath = std::getenv("PATH");
+    ::setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
+    driver_->Letter('s');
+    ::setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_NE(driver_->Top<TMessageDialog>(), nullptr);
+    EXPECT_TRUE(HasText(driver_->Top<TMessageDialog>(), GetString(15, 56)));
+    EXPECT_GT(std::filesystem::file_size(printed), 1000u) << "a picture of the table went to the printer";
+}
+
+TEST_P(StatsScreensTest, TheTeacherGetsEverywhereWithTheMouseAlone)
+{
+    Click(ButtonFor(driver_->Menu()->TopDialog(), command::kResults));
+    auto* archive = driver_->Top<TArchiveDialog>();
+    ASSERT_NE(archive, nullptr) << "the archive's button";
+    Click(LineFor(archive, GetString(15, 1)));
+    auto* chooser = driver_->Top<TSelectUserDialog>();
+    ASSERT_NE(chooser, nullptr) << "\"Progressi\" asks for the child";
+    ClickRow(chooser->Names(), "Anna");
+    auto* page = driver_->Top<TProgressDialog>();
+    ASSERT_NE(page, nullptr) << "a click on the name chooses it";
+    EXPECT_EQ(page->Page().title, std::string(GetString(15, 30)) + " Anna");
+    Click(ButtonFor(page, command::kPrintPage));
+    auto* told = driver_->Top<TMessageDialog>();
+    ASSERT_NE(told, nullptr) << "printing says how it went";
+    Click(ButtonFor(told, command::kCloseDialog));
+    EXPECT_EQ(driver_->Top<TProgressDialog>(), page);
+    Click(page->CloseButton());
+    ASSERT_EQ(driver_->Top<TArchiveDialog>(), archive) << "the close button";
+
+    Click(LineFor(archive, GetString(15, 2)));
+    auto* table = driver_->Top<TClassDialog>();
+    ASSERT_NE(table, nullptr) << "\"Classe\"";
+    Click(Heading(table, static_cast<int>(stats::ClassColumn::kSpeed)));
+    EXPECT_EQ(table->SortColumn(), stats::ClassColumn::kSpeed);
+    Click(table->CloseButton());
+    ASSERT_EQ(driver_->Top<TArchiveDialog>(), archive);
+
+    Click(LineFor(archive, GetString(15, 3)));
+    told = driver_->Top<TMessageDialog>();
+    ASSERT_NE(told, nullptr) << "\"Esporta\" says where the files went";
+    Click(ButtonFor(told, command::kCloseDialog));
+    Click(archive->CloseButton());
+    EXPECT_EQ(driver_->Menu()->TopDialog(), driver_->Menu()->FirstDialog()) << "back to the main menu";
 }
 
 TEST_P(StatsScreensTest, ProgressIsReachedFromTheResultsArchive)
