@@ -36,6 +36,8 @@ public:
     // store refused it (kept for the next try).
     bool Flush(long long score, int levels);
 
+    // The game is a dictation (noted beside its row).
+    bool NoteDictation();
     bool Recording() const { return game_ != 0; }
     long long GameId() const { return game_; }
     const GameFigures& Figures() const { return figures_; }
