@@ -26,17 +26,25 @@ with open(os.path.join(game, "config.ini"), "wb") as f:
     f.write(b"[global]\r\nRESOLUTION=" + resolution.encode() + b"\r\nFULLSCREEN=0\r\nAUDIO=1\r\n")
 # One word a level: both games see their words in the same order.
 write_exercise(game, "Prova.LEV", b"\r\n\r\n1\r\nPrimo\r\nsole\r\n\r\n1\r\nSecondo\r\npesca [[p'eska]]\r\n")
-settings = profile_settings(b"Prova", top_ten=False)
+settings = profile_settings(b"Prova", top_ten=False, fall=8)
 write_profile(game, b"Anna", settings)
 write_last_user(game, b"Anna", settings)
 
 
-def play(x, first_event):
-    """Types each word once it is shown; answers the events of this game."""
+def play(x, first_event, shot=None):
+    """Types each word once it is shown (the first in two goes, with a
+    screenshot between them when `shot` names one)."""
     for number, word in ((1, "sole"), (2, "pesca")):
         shown = must_log(game, 5, first_event[5] + number, 40, f"word {number} to fall")
         check(f"the word is logged as written in the exercise (got {shown[-1]!r})", shown[-1] == word)
-        x.typed("x" + word)  # a wrong key first, as a child might
+        x.typed("x" + word[:2])  # a wrong key first, as a child might
+        if shot and number == 1:
+            # Once the word's pale box has fallen a third of the way.
+            width, height = (int(v) for v in resolution.split("x"))
+            low = lambda s: (lambda b: b is not None and b[1] > height // 3)(s.colour_box((248, 252, 248), width))
+            x.wait_screen(low, 10, "the word to fall a third of the way")
+            x.screenshot(shot, resolution)
+        x.typed(word[2:])
         must_log(game, 7, first_event[7] + number, 15, f"word {number} to be hit")
     must_log(game, 11, first_event[11] + 1, 40, "the exercise to be completed")
 
@@ -59,11 +67,9 @@ try:
     # From the name: the kinds, the themes, then the dictation box.
     x.key("Tab", "Tab", "Tab", "space", pause=0.3)
     x.key("F10")
-    must_log(game, 5, 3, 40, "the dictation's first word to fall")
     if shots:
         os.makedirs(shots, exist_ok=True)
-        x.screenshot(os.path.join(shots, f"dictation-{resolution}.png"), resolution)
-    play(x, {5: 2, 7: 2, 11: 1})
+    play(x, {5: 2, 7: 2, 11: 1}, os.path.join(shots, f"dictation-{resolution}.png") if shots else None)
     must_log(game, 8, 2, 30, "the dictation's game to close")
     x.key("ctrl+q")
     status, output = wait_for_end(menu, 30)
