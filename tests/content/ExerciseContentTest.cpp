@@ -53,6 +53,19 @@ TEST(ExerciseContentTest, SamplesLoadAndGrowLevelByLevel)
             EXPECT_EQ(CountLevels(file.string().c_str()), document.LevelCount());
             for (int l = 0; l < document.LevelCount(); ++l) {
                 TStringList* level = document.Level(l);
+                // The last level may only tell the voice how words are said:
+                // 0 words to hit, so that no copy of the program plays it.
+                if (l == document.LevelCount() - 1 && std::string(level->TextAt(2)) == "Pronuncia") {
+                    EXPECT_STREQ(level->TextAt(1), "0");
+                    EXPECT_EQ(kind, exercise::kLevels) << "another copy's Completa editor refuses such lines";
+                    for (int w = 3; w < level->Count(); ++w) {
+                        std::string phonemes, word = exercise::SplitPronunciation(level->TextAt(w), &phonemes);
+                        EXPECT_FALSE(phonemes.empty()) << level->TextAt(w);
+                        EXPECT_LE(word.size(), 25u) << word;
+                    }
+                    EXPECT_EQ(LoadLevelForPlay(file.string().c_str(), l).status, exercise::kNoLevelLeft);
+                    continue;
+                }
                 EXPECT_GE(std::atoi(level->TextAt(1)), 1);
                 EXPECT_GE(level->Count(), 4) << "level " << l << " has no words";
                 EXPECT_STRNE(level->TextAt(2), "");
