@@ -1,14 +1,14 @@
 # Installs the Debian packages a command needs, only when some are missing.
 # Sourced by run.sh and test.sh.
 
-quoli_build_packages="cmake g++ pkg-config python3 libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
+quoli_build_packages="cmake g++ pkg-config python3 libsdl1.2-dev libespeak-ng-dev espeak-ng-data libsdl-mixer1.2-dev libsdl-ttf2.0-dev
   libx11-dev fonts-liberation fonts-comic-neue fonts-dejavu-core x11-utils xclip cups-client xdg-user-dirs
   libsqlite3-dev"
-quoli_test_packages="libgtest-dev xvfb xdotool x11-xkb-utils x11-xserver-utils imagemagick cups-daemon desktop-file-utils"
+quoli_test_packages="libgtest-dev sox xvfb xdotool x11-xkb-utils x11-xserver-utils imagemagick cups-daemon desktop-file-utils"
 # libFuzzer and the sanitizer runtimes come with libclang-rt-dev, which clang
 # only recommends.
 quoli_fuzz_packages="cmake pkg-config python3 libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libx11-dev
-  clang libclang-rt-dev libsqlite3-dev"
+  clang libclang-rt-dev libsqlite3-dev libespeak-ng-dev espeak-ng-data"
 
 ensure_packages() {
   local missing=()

@@ -1,5 +1,7 @@
 #include "app/Sound.h"
 
+#include "app/Voice.h"
+
 #include "base/FatalError.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -82,6 +84,8 @@ void CloseAudio()
         Mix_HaltChannel(-1);
         ClearSlots();
     }
+    // The voice's chunks belong to this mixer.
+    voice::Forget();
     Mix_CloseAudio();
     mixerOpen = false;
 }

@@ -2,6 +2,7 @@
 
 #include "app/Random.h"
 #include "exercises/ExerciseKinds.h"
+#include "exercises/WordLines.h"
 #include "platform/Files.h"
 #include "base/TextHelpers.h"
 #include "base/dstring.h"
@@ -156,8 +157,9 @@ std::string TExerciseDocument::DistinctKeys() const
     for (TElement* e = levels_.First(); e; e = e->Next()) {
         auto* level = static_cast<TStringList*>(e);
         for (int w = 3; w < level->Count(); ++w)
-            for (const char* p = level->TextAt(w); *p; ++p) {
-                char c = ToUpperAscii(*p);
+            // How the voice says a word is not typed.
+            for (char key : exercise::SplitPronunciation(level->TextAt(w))) {
+                char c = ToUpperAscii(key);
                 // A control character (a stray CR in a word) is no key a
                 // child can type, and would end the header line early.
                 if (static_cast<unsigned char>(c) >= ' ' && keys.find(c) == std::string::npos)
@@ -267,15 +269,23 @@ PlayLevel LoadLevelForPlay(const char* path, int levelIndex, bool completion)
         play.target = b.count;
         play.title = lines.TextAt(b.title);
         for (int w = b.firstWord; w < b.end; ++w) {
+            std::string word = exercise::SplitPronunciation(lines.TextAt(w));
             // A "Completa" word without its letters to fill in could never
             // fall: the child would wait for nothing.
-            if (completion && !std::strchr(lines.TextAt(w), ' ')) {
+            if (completion && word.find(' ') == std::string::npos) {
                 play.status = exercise::kErrorNoSpace;
                 play.errorLine = w;
                 play.words.clear();
                 return play;
             }
-            play.words.push_back(lines.TextAt(w));
+            play.words.push_back(word);
+        }
+        // How the voice says the words: from any line of the file that
+        // tells it, the level's own or a level never played (count 0).
+        for (int w = 1; w < lines.Count(); ++w) {
+            std::string phonemes, word = exercise::SplitPronunciation(lines.TextAt(w), &phonemes);
+            if (!phonemes.empty())
+                play.pronunciations[word] = phonemes;
         }
         ShuffleWords(play.words);
         return play;

@@ -10,6 +10,7 @@
 #include "exercises/ExerciseKinds.h"
 #include "base/TStringList.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,9 @@ struct PlayLevel {
     std::string header;      // line 0, at most 39 characters (the key set of "Tasti")
     int target = 0;          // words to hit
     std::string title;       // the level message
-    std::vector<std::string> words;  // shuffled
+    std::vector<std::string> words;  // shuffled, without their pronunciations
+    // How the voice says a word line (without it), in espeak-ng's phonemes.
+    std::map<std::string, std::string> pronunciations;
 };
 
 // Finds the level at `levelIndex` (or the first non-empty one after it) and

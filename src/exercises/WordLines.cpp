@@ -4,7 +4,9 @@
 
 namespace exercise {
 
-std::string EncodeWordLine(const std::string& word, const std::string& mask)
+namespace {
+
+std::string EncodeLetters(const std::string& word, const std::string& mask)
 {
     std::string shown = word, hidden;
     for (std::size_t p = 0; p < word.size() && p < mask.size(); ++p)
@@ -15,7 +17,7 @@ std::string EncodeWordLine(const std::string& word, const std::string& mask)
     return shown + " " + hidden;
 }
 
-int DecodeWordLine(const std::string& line, std::string& word, std::string& mask)
+int DecodeLetters(const std::string& line, std::string& word, std::string& mask)
 {
     std::size_t space = line.find(' ');
     word = line.substr(0, space);
@@ -31,6 +33,39 @@ int DecodeWordLine(const std::string& line, std::string& word, std::string& mask
         mask[p] = '1';
     }
     return next < letters.size() ? kErrorTooManyLetters : 0;
+}
+
+}  // namespace
+
+std::string SplitPronunciation(const std::string& line, std::string* phonemes)
+{
+    if (phonemes)
+        phonemes->clear();
+    std::size_t open = line.rfind(" [[");
+    if (open == std::string::npos || line.size() < open + 6 || line.compare(line.size() - 2, 2, "]]") != 0)
+        return line;
+    std::string inside = line.substr(open + 3, line.size() - open - 5);
+    if (inside.find("]]") != std::string::npos || inside.find("[[") != std::string::npos)
+        return line;
+    if (phonemes)
+        *phonemes = inside;
+    return line.substr(0, open);
+}
+
+std::string EncodeWordLine(const std::string& fullWord, const std::string& mask)
+{
+    std::string word = SplitPronunciation(fullWord);
+    return EncodeLetters(word, mask) + fullWord.substr(word.size());
+}
+
+int DecodeWordLine(const std::string& fullLine, std::string& word, std::string& mask)
+{
+    std::string line = SplitPronunciation(fullLine);
+    std::string suffix = fullLine.substr(line.size());
+    int error = DecodeLetters(line, word, mask);
+    word += suffix;
+    mask.append(suffix.size(), '0');
+    return error;
 }
 
 bool ParseWordCount(const char* text, int& value)

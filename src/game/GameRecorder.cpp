@@ -4,6 +4,7 @@
 #include "stats/GameStats.h"
 #include "stats/StatsStore.h"
 #include "users/TDataFile.h"
+#include "users/VoiceProfile.h"
 
 #include <ctime>
 
@@ -23,6 +24,8 @@ GameRecorder::GameRecorder(const char* userName, const GameSettings& settings)
         return;
     }
     log_->SelectUser(userName);
+    // The child has an id now: their voice choices are kept under it.
+    voiceprofile::SaveForId(log_->CurrentUser());
     WriteText(logkind::kDate, CurrentDateText());
     WriteText(logkind::kTime, CurrentTimeText());
     Write(logkind::kSettings, bytes.data(), GameSettings::kSize);
@@ -42,6 +45,12 @@ GameRecorder::GameRecorder(const char* userName, const GameSettings& settings)
 }
 
 GameRecorder::~GameRecorder() = default;
+
+void GameRecorder::Dictation()
+{
+    if (stats_)
+        stats_->NoteDictation();
+}
 
 void GameRecorder::LevelStarted(const std::string& title, int levelNumber, long long score)
 {

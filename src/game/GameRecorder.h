@@ -43,6 +43,9 @@ public:
     // The game's screen went away, however it ended, with its points and
     // the levels it reached.
     void ContextClosed(long long score = 0, int levels = 0);
+    // The words are heard, not read: the statistics note it; the results
+    // log records the game as any other.
+    void Dictation();
     // Some record could not be written (a full disk).
     bool LostRecords() const { return lost_; }
 

@@ -37,7 +37,7 @@ GameView::GameView(GameScreens& screens, int lanes, const GameSettings& settings
 
 bool GameView::FillsBlanks() const
 {
-    return settings_.exerciseType == exercise::kComplete;
+    return fillsGaps_ || settings_.exerciseType == exercise::kComplete;
 }
 
 void GameView::WordHit(int lane)

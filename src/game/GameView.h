@@ -41,6 +41,8 @@ public:
     // A word was launched in `lane` (`answer` as the child must type it);
     // answers its carrier's height.
     int Launched(int lane, const std::string& shown, const std::string& answer, std::uint32_t fallMs);
+    // Dictation: each word is launched as gaps, filled as the child types.
+    void FillGaps(bool on) { fillsGaps_ = on; }
     // The child typed the lane's word: it is shown whole, in the colour of
     // progress, for as long as it stays on screen.
     void WordHit(int lane);
@@ -99,6 +101,7 @@ protected:
     int laneCount_;  // lanes in play, 1 to 3
     std::string shown_[3], answers_[3];  // as each lane's word was launched
     const LetterStrip* strip_ = nullptr;
+    bool fillsGaps_ = false;
     // Which of the two flowers stands by each lane's launcher (the quoli
     // look shows them).
     int decorations_[3] = {};

@@ -7,6 +7,7 @@
 #include "app/Input.h"
 #include "app/Sound.h"
 #include "app/TApp.h"
+#include "app/Voice.h"
 #include "base/FatalError.h"
 #include "base/TextHelpers.h"
 #include "exercises/ExerciseKinds.h"
@@ -23,6 +24,7 @@
 #include "resources/StringTable.h"
 #include "ui/StandardContexts.h"
 #include "session/Session.h"
+#include "session/ScanVoice.h"
 #include "session/SwitchFlags.h"
 
 #include <algorithm>
@@ -68,6 +70,16 @@ void TZandorliGameContext::Start()
         view_->ShowLetterStrip(strip_.get());
     }
 
+    // The voice speaks only when the child chose it and it can; without it
+    // a dictation is played with the words shown.
+    voice_ = theSession.voice;
+    speaking_ = voice_.SpeaksInPlay() && voice::Ready();
+    dictation_ = speaking_ && voice_.dictation != 0;
+    voice::SetVolume(voice_.volume);
+    view_->FillGaps(dictation_);
+    if (dictation_)
+        recorder_->Dictation();
+
     PlayRules rules;
     rules.lanes = lanes;
     rules.spawnMs = static_cast<std::uint32_t>(std::max(0, s.spawnSeconds)) * 1000;
@@ -91,6 +103,7 @@ void TZandorliGameContext::Start()
 
 void TZandorliGameContext::Stop()
 {
+    voice::Forget();
     FreeMusic();
     if (recorder_)
         recorder_->ContextClosed(field_.Board().Score(), field_.Board().LevelNumber());
@@ -120,6 +133,21 @@ void TZandorliGameContext::LoadLevel()
         return;
     }
     field_.Board().SetLevelIndex(level.levelIndex);
+    pronunciations_ = std::move(level.pronunciations);
+    toPrepare_.clear();
+    if (speaking_) {
+        for (const std::string& word : level.words) {
+            std::size_t space = settings_.exerciseType == exercise::kLevels ? std::string::npos : word.find(' ');
+            toPrepare_.push_back(space == std::string::npos ? SpokenText(word, word)
+                                                            : SpokenText(word.substr(0, space), word.substr(space + 1)));
+            if (voice_.sayLetters)
+                for (char c : word)
+                    if (c != ' ' && c != '_')
+                        toPrepare_.push_back(std::string(1, ToLowerAscii(c)));
+        }
+        std::sort(toPrepare_.begin(), toPrepare_.end());
+        toPrepare_.erase(std::unique(toPrepare_.begin(), toPrepare_.end()), toPrepare_.end());
+    }
     field_.SetLevel(std::move(level.words), level.target, level.header);
     levelMessage_ = level.title;
     state_ = GameState::kLevelIntro;
@@ -138,7 +166,14 @@ void TZandorliGameContext::Launch()
     if (launched.lane < 0)
         return;
     recorder_->Shown(launched.answer, launched.lane, launched.shown);
-    int carrier = view_->Launched(launched.lane, launched.shown, launched.answer, field_.Rules().fallMs);
+    spoken_[launched.lane] = SpokenText(launched.shown, launched.answer);
+    // A dictation's word falls as gaps, one a letter to type.
+    std::string shown = launched.shown;
+    if (dictation_ && settings_.exerciseType != exercise::kComplete)
+        shown.assign(launched.answer.size(), '_');
+    int carrier = view_->Launched(launched.lane, shown, launched.answer, field_.Rules().fallMs);
+    if (voice_.sayOnAppear || dictation_)
+        Speak(spoken_[launched.lane]);
     field_.SetCarrierHeight(launched.lane, carrier);
 }
 
@@ -198,9 +233,13 @@ void TZandorliGameContext::Match(unsigned char c)
         return;
     recorder_->Key(static_cast<char>(c), aim);
     recorder_->Mistyped(typed.mistyped);
+    if (voice_.sayLetters)
+        Speak(std::string(1, ToLowerAscii(static_cast<char>(c))));
     if (typed.lane >= 0) {
         recorder_->Hit(typed.hit, typed.lane, typed.levelDone);
         view_->WordHit(typed.lane);
+        if (voice_.sayOnHit)
+            Speak(spoken_[typed.lane]);
     }
     if (typed.levelDone)
         LevelDone();
@@ -215,6 +254,15 @@ void TZandorliGameContext::OnSwitches(int flags)
                   kRight = Pressed(switchflag::kRight), kLeft = Pressed(switchflag::kLeft);
     if (!strip_ || flags == 0)
         return;
+    // Switch 1 held a while says the dictation's word again.
+    if (flags & kSelect) {
+        switch1Since_ = Now();
+        repeatedThisHold_ = false;
+    } else if ((flags & switchflag::Held(switchflag::kSwitch1)) && !repeatedThisHold_ && dictation_ &&
+               Elapsed(switch1Since_, kRepeatHoldMs)) {
+        repeatedThisHold_ = true;
+        RepeatWord();
+    }
     if (flags & kSelect) {
         if (state_ == GameState::kBonusPlay) {
             field_.FireAtBonus();
@@ -226,10 +274,12 @@ void TZandorliGameContext::OnSwitches(int flags)
                 Match(static_cast<unsigned char>(letter));
         }
     }
-    if (flags & (kStep | kRight))
-        strip_->Step(1);
-    if (flags & kLeft)
-        strip_->Step(-1);
+    if (flags & (kStep | kRight | kLeft)) {
+        strip_->Step((flags & (kStep | kRight)) ? 1 : -1);
+        char letter = strip_->Highlighted();
+        SayScanMark(letter == LetterStrip::kCancel ? GetString(10, 130)
+                                                   : std::string(1, ToLowerAscii(letter)));
+    }
 }
 
 void TZandorliGameContext::HandleEvent(TEvent& event)
@@ -255,6 +305,12 @@ void TZandorliGameContext::HandleEvent(TEvent& event)
         return;
     if ((event.modifiers & KMOD_CTRL) && event.keySym == 'p')
         PostCommand(command::kPrintScreen);
+    // Enter says the dictation's word again; it is never typed.
+    if (dictation_ && (event.keySym == SDLK_RETURN || event.keySym == SDLK_KP_ENTER)) {
+        if (state_ == GameState::kPlaying)
+            RepeatWord();
+        return;
+    }
     // "Any key" fires at the bonus target: arrows, Shift and function keys
     // too, but Escape and Pause, which keep their own meaning.
     if (state_ == GameState::kBonusPlay && event.keySym != SDLK_ESCAPE && event.keySym != SDLK_PAUSE) {

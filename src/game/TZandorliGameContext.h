@@ -12,8 +12,10 @@
 #include "game/Playfield.h"
 #include "game/TGameContext.h"
 #include "session/GameSettings.h"
+#include "session/VoiceSettings.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +39,11 @@ public:
     // What the child's switches did (the device's flags): a step moves the
     // letter strip's highlight, a press types the highlighted letter.
     void OnSwitches(int flags);
+    // The words are heard, not read (the child chose dictation and the
+    // voice can speak).
+    bool Dictation() const { return dictation_; }
+    // What the voice says for the lane's word ("[[...]]" for phonemes).
+    const std::string& SpokenWord(int lane) const { return spoken_[lane]; }
     // The letter strip; null unless the profile plays with switches.
     const LetterStrip* Strip() const { return strip_.get(); }
 
@@ -53,6 +60,15 @@ private:
     GameSettings settings_;
 
     void LoadLevel();
+    // The voice: a launched word's text as it is said, the level's words
+    // synthesised ahead (one a pass, during the level's title), and the
+    // lowest word said again.
+    std::string SpokenText(const std::string& shown, const std::string& answer) const;
+    void PrepareVoices();
+    void RepeatWord();
+    void Speak(const std::string& text) const;
+    // Switch 1 held this long says the word again.
+    static constexpr std::uint32_t kRepeatHoldMs = 1000;
     void Launch();
     // One pass of play: the rules move on, and a picture is drawn when due.
     void Frame();
@@ -94,5 +110,12 @@ private:
     FrameClock frames_;
     int errorLine_ = 0, errorCode_ = 0;
     std::string levelMessage_;
+    VoiceSettings voice_;
+    bool speaking_ = false, dictation_ = false;
+    std::map<std::string, std::string> pronunciations_;
+    std::vector<std::string> toPrepare_;
+    std::string spoken_[Playfield::kMaxLanes];
+    std::uint32_t switch1Since_ = 0;  // switch 1 pressed then, still held
+    bool repeatedThisHold_ = false;
     std::unique_ptr<LetterStrip> strip_;  // the profile plays with a switch device
 };

@@ -92,6 +92,7 @@ void TZandorliGameContext::ShowLevelTitle()
 
 void TZandorliGameContext::WaitForLevel()
 {
+    PrepareVoices();
     if (!Elapsed(phaseStart_, 6000))
         return;
     FadeInMusic();

@@ -12,6 +12,7 @@ constexpr int kProfiles = 33;
 constexpr int kControls = 38;
 constexpr int kResetTopTen = 44;
 constexpr int kFontDialog = 45;
+constexpr int kVoiceDialog = 46;
 constexpr int kExercises = 100;
 
 }  // namespace command

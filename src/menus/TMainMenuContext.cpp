@@ -3,6 +3,7 @@
 #include "app/CommandQueue.h"
 #include "app/DataProblems.h"
 #include "app/Commands.h"
+#include "app/Voice.h"
 #include "exercises/ExerciseKinds.h"
 #include "exercises/ExercisePaths.h"
 #include "exercises/TExerciseDialog.h"
@@ -26,12 +27,14 @@
 #include "ui/TInputLine.h"
 #include "ui/TListBox.h"
 #include "ui/TScrollBar.h"
+#include "ui/TSelectorItem.h"
 #include "ui/TStaticText.h"
 #include "users/TDataFile.h"
 #include "session/Session.h"
 #include "users/TArchiveDialog.h"
 #include "users/TControlDialog.h"
 #include "users/TProfileDialog.h"
+#include "users/VoiceProfile.h"
 
 #include <algorithm>
 
@@ -60,15 +63,22 @@ TMainDialog::TMainDialog()
     Insert(std::make_unique<TRadioButtons>(r.left, r.top, r.right, r.bottom, GetString(4, 101), 0, &theSession.settings.theme,
                              NewItem(GetString(4, 102), -1, NewItem(GetString(4, 103), -1, NewItem(GetString(4, 104), -1, nullptr)))));
 
+    // Dictation goes with every kind: the words are heard, not read. It
+    // needs the voice.
+    r = PlaceDesign(this, 20, 200, 372, 224);
+    auto* dictation = &Insert(std::make_unique<TCheckBox>(r.left, r.top, r.right, r.bottom, GetString(4, 113), -1,
+                                                          &theSession.voice.dictation));
+    dictation->SetState(view::kEnabled, voice::Ready());
+
     listedType_ = theSession.settings.exerciseType;
-    r = PlaceDesign(this, 20, 210, 372, -50);
+    r = PlaceDesign(this, 20, 236, 372, -50);
     r.top += L;
     files_ = &Insert(std::make_unique<TMFileListBox>(r.left, r.top, r.right, r.bottom, 0, theSession.settings.exerciseName,
                                GameSettings::kExerciseNameSize, KindFolderPath(listedType_).c_str(),
                                exercise::KindExtension(listedType_) ? exercise::KindExtension(listedType_) : "",
                                kListFlags));
     files_->SetPresentation(ExerciseShownName);
-    Rect label = PlaceDesign(this, 20, 204, 392, 204);
+    Rect label = PlaceDesign(this, 20, 230, 392, 230);
     Insert(std::make_unique<TLabel>(label.left, label.top, label.right, label.top + L, GetString(4, 109), -1, files_, 0));
 
     r = PlaceDesign(this, 190, -36, 350, -26);
@@ -211,6 +221,7 @@ void TMainMenuContext::Start()
 {
     TDidaMenuContext::Start();
     ReadLastUser();
+    voiceprofile::Load(theSession.userName);
     AddDialog(std::make_unique<TMainDialog>());
 }
 
@@ -224,4 +235,5 @@ void TMainMenuContext::HandleEvent(TEvent& event)
 void TMainMenuContext::Stop()
 {
     WriteLastUser();
+    voiceprofile::Save(theSession.userName);
 }

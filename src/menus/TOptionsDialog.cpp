@@ -7,6 +7,7 @@
 #include "session/Session.h"
 #include "menus/MenuCommands.h"
 #include "menus/TFontDialog.h"
+#include "menus/TVoiceDialog.h"
 #include "platform/Files.h"
 #include "resources/FileHelpers.h"
 #include "resources/StringTable.h"
@@ -68,7 +69,10 @@ TOptionsDialog::TOptionsDialog(int l, int t, int r, int b) : TDialog(l, t, r, b,
     auto* colour = &Insert(std::make_unique<TColorSelector>(x0, y0, x0 + Scaled(80), y0 + Scaled(80), 0, &s.backgroundColour));
     Insert(std::make_unique<TLabel>(x0 - Scaled(40), y0 - L - 4, right - Scaled(10), y0 - 4, GetString(8, 121), -1, colour, 0));
     int x1 = right - Scaled(225), x2 = right - Scaled(15);
-    int y = bottom - Scaled(130);
+    int y = bottom - Scaled(170);
+    // Tall enough for a tail under the line to stay inside the focus ring.
+    Insert(std::make_unique<TTextButton>(x1, y, x2, y + Scaled(32), GetString(8, 130), -1, command::kVoiceDialog, button::kCentred));
+    y += Scaled(40);
     Insert(std::make_unique<TCheckBox>(x1, y, x2, y + Scaled(24), GetString(8, 125), -1, &s.plainBackground));
     // Tall enough for a tail under the line to stay inside the focus ring.
     y += Scaled(35);
@@ -93,7 +97,9 @@ void TOptionsDialog::HandleEvent(TEvent& event)
 {
     TDialog::HandleEvent(event);
     FollowInfiniteLives();
-    if (event.command == command::kFontDialog) {
+    if (event.command == command::kVoiceDialog) {
+        PushDialog(this, std::make_unique<TVoiceDialog>());
+    } else if (event.command == command::kFontDialog) {
         PushDialog(this, std::make_unique<TFontDialog>(theSession.settings));
     } else if (event.command == command::kResetTopTen) {
         resetConfirmed_ = 0;

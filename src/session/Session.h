@@ -6,6 +6,7 @@
 // one call.
 
 #include "session/GameSettings.h"
+#include "session/VoiceSettings.h"
 
 constexpr int kMaxUserName = 20;                 // characters of a profile name
 constexpr int kUserNameSize = kMaxUserName + 1;  // with the terminating zero
@@ -13,6 +14,8 @@ constexpr int kUserNameSize = kMaxUserName + 1;  // with the terminating zero
 struct Session {
     // The current user's settings, edited in place by the dialogs.
     GameSettings settings;
+    // The current user's voice choices, stored beside the profile.
+    VoiceSettings voice;
     // The name shown in the main menu and recorded in the results.
     char userName[kUserNameSize] = {};
     // Set when a profile was found by name at start: the game then quits the

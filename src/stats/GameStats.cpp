@@ -19,6 +19,11 @@ GameStats::GameStats(std::unique_ptr<StatsStore> store, const GameInfo& info) : 
 
 GameStats::~GameStats() = default;
 
+bool GameStats::NoteDictation()
+{
+    return game_ != 0 && store_->NoteDictation(game_);
+}
+
 std::string GameStats::WholeWord(const std::string& shown, const std::string& answer)
 {
     // The gaps of a "Completa" word take the hidden letters in order.

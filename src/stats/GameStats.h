@@ -39,6 +39,8 @@ public:
     // Waits for the writer: true when everything handed is on the disk.
     bool Finish();
 
+    // The game is a dictation (noted beside its row).
+    bool NoteDictation();
     bool Recording() const { return game_ != 0; }
     long long GameId() const { return game_; }
     const GameFigures& Figures() const { return figures_; }

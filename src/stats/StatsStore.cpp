@@ -9,6 +9,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace stats {
 
 namespace {
@@ -35,6 +37,14 @@ const char* const kSchema =
     "CREATE TABLE IF NOT EXISTS keys(game INTEGER NOT NULL, word INTEGER, at_ms INTEGER NOT NULL,"
     " key TEXT NOT NULL, expected TEXT, right INTEGER NOT NULL);"
     "CREATE INDEX IF NOT EXISTS keys_of_game ON keys(game);";
+
+// Beside the statistics, created in any database of ours that lacks them:
+// the voice choices of each child, and which games were dictations.
+const char* const kVoiceSchema =
+    "CREATE TABLE IF NOT EXISTS voice_options(child INTEGER PRIMARY KEY, on_appear INTEGER NOT NULL,"
+    " on_hit INTEGER NOT NULL, letters INTEGER NOT NULL, dictation INTEGER NOT NULL, volume INTEGER NOT NULL,"
+    " scan INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS dictation_games(game INTEGER PRIMARY KEY);";
 
 bool Damaged(int code)
 {
@@ -196,6 +206,7 @@ bool StatsStore::Open(bool mayMoveAside)
             return false;
         }
     }
+    Exec(kVoiceSchema);
     return true;
 }
 
@@ -319,7 +330,11 @@ bool StatsStore::DeleteChild(int childId)
 {
     if (!db_ || !Exec("BEGIN IMMEDIATE"))
         return false;
+    // A database made before the voice has no voice tables yet.
+    Exec(kVoiceSchema);
     const char* sql[] = {"DELETE FROM keys WHERE game IN (SELECT id FROM games WHERE child=?1)",
+                         "DELETE FROM dictation_games WHERE game IN (SELECT id FROM games WHERE child=?1)",
+                         "DELETE FROM voice_options WHERE child=?1",
                          "DELETE FROM words WHERE game IN (SELECT id FROM games WHERE child=?1)",
                          "DELETE FROM games WHERE child=?1", "DELETE FROM children WHERE id=?1"};
     bool ok = true;
@@ -332,6 +347,42 @@ bool StatsStore::DeleteChild(int childId)
         return false;
     }
     return true;
+}
+
+bool StatsStore::LoadVoice(int childId, VoiceSettings& voice) const
+{
+    Statement st(db_, "SELECT on_appear, on_hit, letters, dictation, volume, scan FROM voice_options WHERE child=?1");
+    if (!st.Ok() || !st.Bind(1, childId).Row())
+        return false;
+    auto flag = [&st](int column) { return static_cast<std::uint8_t>(st.Int(column) != 0); };
+    voice.sayOnAppear = flag(0);
+    voice.sayOnHit = flag(1);
+    voice.sayLetters = flag(2);
+    voice.dictation = flag(3);
+    voice.volume = static_cast<int>(std::clamp<long long>(st.Int(4), 1, 10));
+    voice.scan = static_cast<int>(std::clamp<long long>(st.Int(5), VoiceSettings::kScanSilent, VoiceSettings::kScanBeep));
+    return true;
+}
+
+bool StatsStore::SaveVoice(int childId, const VoiceSettings& voice)
+{
+    Statement st(db_,
+                 "INSERT OR REPLACE INTO voice_options(child, on_appear, on_hit, letters, dictation, volume, scan)"
+                 " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    return st.Ok() && st.Bind(1, childId)
+                          .Bind(2, voice.sayOnAppear)
+                          .Bind(3, voice.sayOnHit)
+                          .Bind(4, voice.sayLetters)
+                          .Bind(5, voice.dictation)
+                          .Bind(6, voice.volume)
+                          .Bind(7, voice.scan)
+                          .Run();
+}
+
+bool StatsStore::NoteDictation(long long game)
+{
+    Statement st(db_, "INSERT OR IGNORE INTO dictation_games(game) VALUES(?1)");
+    return game != 0 && st.Ok() && st.Bind(1, game).Run();
 }
 
 }  // namespace stats

@@ -5,6 +5,7 @@
 // the teacher told once), never written over; two copies of the program
 // take turns through SQLite's own locks.
 
+#include "session/VoiceSettings.h"
 #include "stats/StatsRecords.h"
 
 #include <string>
@@ -63,6 +64,12 @@ public:
                    const GameFigures& figures);
     // Every row of the child: games, words, keys and the child's name.
     bool DeleteChild(int childId);
+
+    // The child's voice choices; false (left as they were) when none are kept.
+    bool LoadVoice(int childId, VoiceSettings& voice) const;
+    bool SaveVoice(int childId, const VoiceSettings& voice);
+    // The game was a dictation: its words were heard, not read.
+    bool NoteDictation(long long game);
 
     // How long a copy waits for another's transaction.
     static constexpr int kBusyMs = 5000;

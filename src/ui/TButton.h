@@ -38,6 +38,7 @@ public:
     void DrawBody() override;
     void DrawFrame() override;
     const std::string& Text() const { return text_; }
+    std::string SpokenLabel() const override { return WithoutHotkeyMarks(text_); }
     // Where the text is drawn while the button is up.
     Rect TextArea() const;
 

@@ -145,6 +145,13 @@ void TRadioButtons::FocusNext()
         current_->Press();
 }
 
+std::string TCustomSelector::SpokenLabel() const
+{
+    if (hasTitle_ && !title_.empty())
+        return WithoutHotkeyMarks(title_);
+    return current_ ? current_->SpokenLabel() : std::string();
+}
+
 void EnableItem(TCustomSelector* selector, int n, bool on)
 {
     auto* item = static_cast<TView*>(selector->Children().At(n - 1));

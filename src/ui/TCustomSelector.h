@@ -30,6 +30,8 @@ public:
     void HandleEvent(TEvent& event) override;
     virtual std::unique_ptr<TView> CreateItem(int left, int top, int right, int bottom, const SItem& item, int index) = 0;
     const std::string& Title() const { return title_; }
+    // The title, else the current choice.
+    std::string SpokenLabel() const override;
     // Where the title is drawn (nothing without one), once the selector is open.
     Rect TitleArea() const;
 

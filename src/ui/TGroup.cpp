@@ -1,5 +1,7 @@
 #include "ui/TGroup.h"
 
+#include "session/ScanVoice.h"
+
 TGroup::TGroup(int l, int t, int r, int b, unsigned options) : TView(l, t, r, b, options), children_(this) {}
 
 void TGroup::Append(TView* view)
@@ -64,6 +66,9 @@ void TGroup::FocusChild(TView* view)
     // mark was: the group is drawn again so that no red is left behind.
     if (previous && theDeviceNavigation && (previous->State() & view::kRounded) && !DrawLocked())
         Draw();
+    // The scan mark moved: the child hears where it is.
+    if (theDeviceNavigation)
+        SayScanMark(view->SpokenLabel());
 }
 
 void TGroup::FocusNext()

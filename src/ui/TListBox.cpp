@@ -89,6 +89,12 @@ void TListBox::ScrollRows(int n)
         Draw();
 }
 
+std::string TListBox::SpokenLabel() const
+{
+    int n = Selection();
+    return n >= 1 && n <= ItemCount() ? ItemText(n - 1) : std::string();
+}
+
 void TListBox::Press()
 {
     ChangeBits(view::kMouseInside, false);

@@ -35,6 +35,8 @@ public:
     virtual void SelectionChanged() {}
     // What row `index` (0-based) shows: the item's text.
     virtual std::string ItemText(int index) const;
+    // The selected entry.
+    std::string SpokenLabel() const override;
 
     void UpdateRange();
     // Moves the view by n rows (negative: up), leaving the selection alone.

@@ -24,6 +24,7 @@ public:
 
     Rect Box() const;
     const std::string& Text() const { return text_; }
+    std::string SpokenLabel() const override { return WithoutHotkeyMarks(text_); }
     // Where the text is drawn, beside the box.
     Rect TextArea() const;
 

@@ -263,3 +263,12 @@ void ResetViewState()
     theDeviceNavigation = false;
     theFileListSelectionChanged = false;
 }
+
+std::string WithoutHotkeyMarks(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        if (c != '~')
+            out.push_back(c);
+    return out;
+}

@@ -9,6 +9,7 @@
 #include "ui/ViewState.h"
 
 #include <cstdint>
+#include <string>
 
 class TFont;
 class TGroup;
@@ -40,6 +41,8 @@ public:
     // Pixel value of the frame: the active colour when the owner group is
     // active and enabled.
     virtual std::uint32_t FrameColour() const;
+    // What a child with switches hears when the scan mark comes to it.
+    virtual std::string SpokenLabel() const { return {}; }
 
     void SetBounds(int l, int t, int r, int b);
     TGroup* OwnerGroup() const;
@@ -85,5 +88,7 @@ void ConsumeKey(TEvent& event);
 void ConsumeWheel(TEvent& event);
 // How many lines one notch of the wheel scrolls.
 constexpr int kWheelLines = 3;
+// A text without its hot-key marks ("~N~ome" is "Nome").
+std::string WithoutHotkeyMarks(const std::string& text);
 // Focuses the view in its owner group.
 void Focus(TView* view);

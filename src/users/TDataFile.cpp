@@ -1,5 +1,7 @@
 #include "users/TDataFile.h"
 
+#include "users/VoiceProfile.h"
+
 #include "app/DataFolder.h"
 #include "app/DataProblems.h"
 #include "session/GameSettings.h"
@@ -502,6 +504,8 @@ bool LoadProfileByName(const std::string& name)
         return false;
     std::snprintf(theSession.userName, sizeof theSession.userName, "%s", name.c_str());
     theSession.settings = GameSettings::Decode(payload);
+    theSession.voice = VoiceSettings();
+    voiceprofile::Load(theSession.userName);
     return true;
 }
 

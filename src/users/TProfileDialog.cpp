@@ -1,5 +1,7 @@
 #include "users/TProfileDialog.h"
 
+#include "users/VoiceProfile.h"
+
 #include "app/DataProblems.h"
 #include "devices/DesktopLibrary.h"
 #include "session/GameSettings.h"
@@ -45,10 +47,12 @@ void TProfileDialog::SaveCurrent()
     }
     TDataFile data(payloadSize_);
     GameSettings::Bytes bytes = theSession.settings.Encode();
-    if (data.StoreUser(theSession.userName, bytes.data()))
+    if (data.StoreUser(theSession.userName, bytes.data())) {
+        voiceprofile::Save(theSession.userName);
         Tell(GetString(7, 11), theSession.userName);
-    else
+    } else {
         TellProblem(GetString(7, 20));  // never a success that was not
+    }
 }
 
 void TProfileDialog::CarryOut(int command, const std::string& name)

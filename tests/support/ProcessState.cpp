@@ -8,6 +8,7 @@
 #include "app/Input.h"
 #include "app/Random.h"
 #include "app/Sound.h"
+#include "app/Voice.h"
 #include "app/WakeUp.h"
 #include "devices/SessionDevice.h"
 #include "gfx/Colours.h"
@@ -30,6 +31,7 @@ void ResetProcessState()
     wakeup::Reset();
     SeedRandom(1);
     ResetSound();
+    voice::Reset();
     ResetDisplay();
     ResetSchemeColours();
     SetUpdateHook(nullptr);
