@@ -78,7 +78,13 @@ TActorParola::TActorParola(std::uint32_t durationMs, const char* text, int x, in
     halfWidth_ = std::max(padded / 2, Scaled(20));
     theScreen.pen = MapColour(static_cast<std::uint32_t>(s.textColour));
     rendered_.reset(RenderTextSurface(text_.c_str()));
+    // At least a capital's height: a dictation's gaps, or small letters
+    // alone, keep the box a word needs once it is typed.
     textHeight_ = rendered_ ? rendered_->h : 0;
+    if (SDL_Surface* capital = RenderTextSurface("H")) {
+        textHeight_ = std::max(textHeight_, capital->h);
+        SDL_FreeSurface(capital);
+    }
     }
     int box = s.boxColour >= 0 && s.boxColour < 32 ? s.boxColour : 15;
     const NamedColour& c = kColourTable[box];
@@ -167,9 +173,11 @@ void TActorParola::DrawWord(bool lifeLost)
     FillRoundBox(x_ - halfWidth_, y_, x_ + halfWidth_, y_ + textHeight_ + 16, radius);
     if (!rendered_)
         return;
-    int centreY = y_ + textHeight_ / 2 + 8;
-    DrawImageCentred(x_, centreY, rendered_.get());
+    // A text lower than a capital (gaps, small letters) stands on the
+    // capitals' line; a taller one is centred.
+    int top = rendered_->h < textHeight_ ? y_ + 8 + textHeight_ - rendered_->h : y_ + textHeight_ / 2 + 8 - rendered_->h / 2;
+    DrawImage(x_ - rendered_->w / 2, top, rendered_.get());
     // The typed beginning, letter for letter over the same place.
     if (progress_)
-        DrawImage(x_ - rendered_->w / 2, centreY - rendered_->h / 2, progress_.get());
+        DrawImage(x_ - rendered_->w / 2, top, progress_.get());
 }

@@ -21,7 +21,9 @@ GameStats::~GameStats() = default;
 
 bool GameStats::NoteDictation()
 {
-    return game_ != 0 && store_->NoteDictation(game_);
+    // Noted by the writer, with the levels.
+    dictation_ = game_ != 0;
+    return dictation_;
 }
 
 std::string GameStats::WholeWord(const std::string& shown, const std::string& answer)
@@ -138,6 +140,7 @@ void GameStats::Flush(long long score, int levels)
     batch.words.swap(words_);
     batch.keys.swap(keys_);
     batch.figures = figures_;
+    batch.dictation = dictation_;
     writer_->Save(std::move(batch));
     for (int& w : laneWord_)
         w = -1;

@@ -61,6 +61,7 @@ private:
     int laneWord_[3] = {-1, -1, -1};  // the level's word in each lane
     int level_ = 0;
     bool falling_ = false;
+    bool dictation_ = false;
     std::uint32_t fallingSince_ = 0;
 };
 

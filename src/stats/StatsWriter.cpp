@@ -44,6 +44,7 @@ void StatsWriter::Append(LevelBatch& earlier, LevelBatch later)
     earlier.words.insert(earlier.words.end(), later.words.begin(), later.words.end());
     earlier.keys.insert(earlier.keys.end(), later.keys.begin(), later.keys.end());
     earlier.figures = later.figures;
+    earlier.dictation = earlier.dictation || later.dictation;
 }
 
 void StatsWriter::Run()
@@ -69,6 +70,8 @@ void StatsWriter::Run()
         writing_ = true;
         lock.unlock();
         bool written = store_->SaveLevel(game_, batch.words, batch.keys, batch.figures);
+        if (written && batch.dictation)
+            store_->NoteDictation(game_);  // only a note: the level is kept either way
         lock.lock();
         writing_ = false;
         hasRefused = !written;

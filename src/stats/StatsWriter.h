@@ -25,6 +25,7 @@ struct LevelBatch {
     std::vector<WordRecord> words;
     std::vector<KeyRecord> keys;
     GameFigures figures;
+    bool dictation = false;  // the game was a dictation
 };
 
 class StatsWriter {

@@ -95,6 +95,8 @@ TEST_F(VoiceGameTest, DictationShowsGapsSaysTheWordRepeatsItAndLogsAsUsual)
     PlayOneLane(exercise);
     ToPlay();
     Wait(16);
+    ASSERT_NE(game->View().Word(0), nullptr);
+    int wordHeight = game->View().Word(0)->TextHeight();
     Type("xcasa");
     Wait(16);
     auto typedNormally = Record();
@@ -108,6 +110,7 @@ TEST_F(VoiceGameTest, DictationShowsGapsSaysTheWordRepeatsItAndLogsAsUsual)
     EXPECT_EQ(recorder.Texts(), (std::vector<std::string>{"casa"}));
     ASSERT_NE(game->View().Word(0), nullptr);
     EXPECT_EQ(game->View().Word(0)->Text(), "_ _ _ _") << "one gap a letter";
+    EXPECT_EQ(game->View().Word(0)->TextHeight(), wordHeight) << "the gaps' box holds the word once typed";
     Wait(2000);
     headless->PushKey(SDLK_RETURN, true, 13);
     headless->Step();
