@@ -4,7 +4,7 @@
 namespace platform {
 
 // The plain video driver of the desktop (SDL's own X11 driver), unless the
-// environment already names one.
+// environment already names one or the desktop is Wayland's without X.
 void ChoosePlainVideoDriver();
 
 }  // namespace platform

@@ -202,10 +202,12 @@ def colour_box(png, rgb):
 class Framebuffer:
     """The screen of an Xvfb started with -fbdir: an XWD image the server
     keeps up to date, read a row at a time as (r, g, b) triples, far faster
-    than a screenshot (for following what moves on the screen)."""
+    than a screenshot (for following what moves on the screen). Rows and
+    columns count from `origin`, the top left of the program's window."""
 
     def __init__(self, path):
         self.path = path
+        self.origin = (0, 0)
         with open(path, "rb") as f:
             head = f.read(100)
         order = ">" if struct.unpack_from(">I", head, 0)[0] < 4096 else "<"
@@ -219,17 +221,18 @@ class Framebuffer:
         self.lsb = byte_order == 0
 
     def raw(self, top, bottom):
-        """The bytes of rows top..bottom-1, to tell when they change."""
+        """The bytes of rows top..bottom-1 (whole rows of the screen, from
+        the window's first column on), to tell when they change."""
         with open(self.path, "rb") as f:
-            f.seek(self.offset + top * self.stride)
+            f.seek(self.offset + (top + self.origin[1]) * self.stride + self.bytes * self.origin[0])
             return f.read((bottom - top) * self.stride)
 
     def row(self, y, width=None):
         if self.bytes != 4:
             raise ValueError("rows are read from a 24-bit screen")
         with open(self.path, "rb") as f:
-            f.seek(self.offset + y * self.stride)
-            data = f.read(4 * (width or self.width))
+            f.seek(self.offset + (y + self.origin[1]) * self.stride + 4 * self.origin[0])
+            data = f.read(4 * (width or self.width - self.origin[0]))
         if self.lsb:
             return [(data[i + 2], data[i + 1], data[i]) for i in range(0, len(data), 4)]
         return [(data[i + 1], data[i + 2], data[i + 3]) for i in range(0, len(data), 4)]
@@ -314,8 +317,8 @@ SCAN_RED = (248, 0, 0)          # the frame of the control a switch user's scan 
 
 
 class Screen:
-    """One reading of an X server's screen, its top `height` rows: what the
-    program's window (at the top left) showed at that moment."""
+    """One reading of an X server's screen, the `height` rows of the
+    program's window: what it showed at that moment."""
 
     def __init__(self, fb, height):
         self.fb = fb
@@ -374,14 +377,17 @@ class XServer:
     """A private Xvfb on a display it picks itself (-displayfd: servers
     started at the same time never race for one). Its screen is kept in a
     file (-fbdir), read for what the program shows far faster than a
-    screenshot. `window` is the size of the program's window at the top
-    left; `first` and `framebuffer` are no longer needed and are ignored."""
+    screenshot. `window` is the size of the program's window, found where
+    the library opens it (classic SDL 1.2 at the top left, SDL 2 in the
+    middle of the screen); `screen_size` the server's; `first` and
+    `framebuffer` are no longer needed and are ignored."""
 
-    def __init__(self, first=None, framebuffer=True, depth=24, window="800x600"):
+    def __init__(self, first=None, framebuffer=True, depth=24, window="800x600", screen_size="1024x768"):
         self.window = tuple(int(n) for n in window.split("x"))
+        self.placed = False
         self.fbdir = tempfile.mkdtemp()
         ready, told = os.pipe()
-        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", f"1024x768x{depth}",
+        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", f"{screen_size}x{depth}",
                                          "-nolisten", "tcp", "-noreset", "-fbdir", self.fbdir],
                                         pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(told)
@@ -402,6 +408,28 @@ class XServer:
                         LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
         self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0"))
 
+    def find_window(self):
+        """Where the program's window is: the top left of the mapped window
+        of its size, looked for until found (the screen is read from there)."""
+        if self.placed:
+            return self.framebuffer.origin
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True, text=True).stdout
+        size = "{}x{}+".format(*self.window)
+        for line in tree.splitlines():
+            fields = line.split()
+            geometry = next((f for f in fields if f.startswith(size)), None)
+            if geometry and len(fields) >= 2 and fields[-1].startswith("+"):
+                x, y = (int(n) for n in fields[-1][1:].split("+"))
+                self.framebuffer.origin = (x, y)
+                self.placed = True
+                break
+        return self.framebuffer.origin
+
+    def at(self, x, y):
+        """A place of the window as the screen's."""
+        ox, oy = self.find_window()
+        return x + ox, y + oy
+
     def key(self, *names, pause=0.0):
         if pause:
             for name in names:
@@ -415,18 +443,21 @@ class XServer:
         program swallows the motion its own pointer warps cause, so the
         second move is the one it follows; the click comes once the program
         has drawn a move of its pointer (the click carries its own place)."""
-        subprocess.run(["xdotool", "mousemove", str(x - 12), str(y - 12)], env=self.env)
+        sx, sy = self.at(x, y)
+        subprocess.run(["xdotool", "mousemove", str(sx - 12), str(sy - 12)], env=self.env)
         before = self.screen()
-        subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=self.env)
+        subprocess.run(["xdotool", "mousemove", str(sx), str(sy)], env=self.env)
         self.wait_change(before, 5, f"the pointer drawn at ({x}, {y})")
         subprocess.run(["xdotool", "click", "1"], env=self.env)
 
     def typed(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
 
-    def screenshot(self, path, size="800x600"):
-        """The program's window (it opens at the top left of the screen) as PNG."""
-        subprocess.run(["convert", "xwd:" + self.framebuffer.path, "-crop", size + "+0+0", "+repage", path],
+    def screenshot(self, path, size=None):
+        """The program's window as PNG (`size` of it from its top left)."""
+        ox, oy = self.find_window()
+        size = size or "{}x{}".format(*self.window)
+        subprocess.run(["convert", "xwd:" + self.framebuffer.path, "-crop", f"{size}+{ox}+{oy}", "+repage", path],
                        env=self.env)
 
     def hold(self, name, down):
@@ -435,6 +466,7 @@ class XServer:
     # What the screen shows, and waiting for it.
 
     def screen(self):
+        self.find_window()
         return Screen(self.framebuffer, self.window[1])
 
     def colour_box(self, rgb):
