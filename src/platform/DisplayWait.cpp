@@ -19,10 +19,20 @@ namespace {
 // drives (X11, Wayland) until an event comes, and leaves the event queued.
 using WaitEventTimeout = int (*)(void* event, int timeout);
 
+// The compatibility layer says it is one with its version: 1.2.50 and up
+// (classic SDL 1.2 ended at 1.2.15).
+bool Compatibility()
+{
+    const SDL_version* linked = SDL_Linked_Version();
+    return linked && linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
+}
+
 WaitEventTimeout UnderlyingWait()
 {
-    static WaitEventTimeout wait = [] {
-        // Only a library already loaded: classic SDL 1.2 loads no SDL 2.
+    static WaitEventTimeout wait = []() -> WaitEventTimeout {
+        if (!Compatibility())
+            return nullptr;
+        // The SDL 2 the layer has loaded already.
         void* sdl2 = ::dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
         return sdl2 ? reinterpret_cast<WaitEventTimeout>(::dlsym(sdl2, "SDL_WaitEventTimeout")) : nullptr;
     }();
@@ -62,7 +72,7 @@ void PollConnection(int fd, std::uint32_t ms)
 
 bool OnCompatibilityLayer()
 {
-    return UnderlyingWait() != nullptr;
+    return Compatibility();
 }
 
 void WaitForDisplayInput(std::uint32_t ms)

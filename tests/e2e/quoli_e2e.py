@@ -199,6 +199,14 @@ def colour_box(png, rgb):
     return box
 
 
+def sixteen_bits(rgb):
+    """A colour as the program's 16-bit (RGB565) screen holds it. Classic
+    SDL 1.2 shows such a colour with its low bits zero (31 -> 248); the
+    layer over SDL 2 widens it to nearly the whole range (31 -> 255): what
+    the child sees is the same, and the checks compare at 16 bits."""
+    return (rgb[0] & 0xF8, rgb[1] & 0xFC, rgb[2] & 0xF8)
+
+
 class Framebuffer:
     """The screen of an Xvfb started with -fbdir: an XWD image the server
     keeps up to date, read a row at a time as (r, g, b) triples, far faster
@@ -234,8 +242,8 @@ class Framebuffer:
             f.seek(self.offset + (y + self.origin[1]) * self.stride + 4 * self.origin[0])
             data = f.read(4 * (width or self.width - self.origin[0]))
         if self.lsb:
-            return [(data[i + 2], data[i + 1], data[i]) for i in range(0, len(data), 4)]
-        return [(data[i + 1], data[i + 2], data[i + 3]) for i in range(0, len(data), 4)]
+            return [sixteen_bits((data[i + 2], data[i + 1], data[i])) for i in range(0, len(data), 4)]
+        return [sixteen_bits((data[i + 1], data[i + 2], data[i + 3])) for i in range(0, len(data), 4)]
 
 
 def read_strip(fb, width, height):
@@ -324,6 +332,7 @@ class Screen:
         self.fb = fb
         self.height = height
         self.data = fb.raw(0, height)
+        self.masked = None
 
     def __eq__(self, other):
         return isinstance(other, Screen) and self.data == other.data
@@ -333,17 +342,30 @@ class Screen:
         return len(self.data) - self.data.count(0) < 4096
 
     def pixel(self, x, y):
+        """The colour at (x, y), as the 16-bit screen holds it."""
         at = y * self.fb.stride + 4 * x
         p = self.data[at:at + 4]
-        return (p[2], p[1], p[0]) if self.fb.lsb else (p[1], p[2], p[3])
+        return sixteen_bits((p[2], p[1], p[0]) if self.fb.lsb else (p[1], p[2], p[3]))
+
+    def sixteen_bit_data(self):
+        """The pixels as the 16-bit screen holds them (made once, when asked)."""
+        if self.masked is None:
+            mask = (b"\xf8\xfc\xf8\x00" if self.fb.lsb else b"\x00\xf8\xfc\xf8") * (len(self.data) // 4 + 1)
+            mask = mask[:len(self.data)]
+            self.masked = (int.from_bytes(self.data, "little") & int.from_bytes(mask, "little")).to_bytes(
+                len(self.data), "little")
+        return self.masked
 
     def colour_box(self, rgb, width):
         """The smallest rectangle (left, top, right, bottom) of the leftmost
-        `width` columns holding every pixel of exactly that colour, or None."""
+        `width` columns holding every pixel of exactly that 16-bit colour
+        (as either library shows it), or None."""
+        rgb = sixteen_bits(rgb)
         target, lane = (bytes(reversed(rgb)), 0) if self.fb.lsb else (bytes(rgb), 1)
+        data = self.sixteen_bit_data()
         box = None
         for y in range(self.height):
-            row = self.data[y * self.fb.stride:y * self.fb.stride + 4 * width]
+            row = data[y * self.fb.stride:y * self.fb.stride + 4 * width]
             at = row.find(target)
             while at >= 0 and at % 4 != lane:
                 at = row.find(target, at + 1)
@@ -404,8 +426,12 @@ class XServer:
             self.process.kill()
             raise WaitTimeout("Xvfb did not start (it told no display number)")
         self.display = ":" + number.strip().decode()
-        self.env = dict(os.environ, DISPLAY=self.display,
-                        LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
+        # Options the caller gives come last, and win (the layer over SDL 2
+        # leaks in ways its frames do not tell: its runs turn leak checks off).
+        lsan = "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp")
+        if os.environ.get("LSAN_OPTIONS"):
+            lsan += ":" + os.environ["LSAN_OPTIONS"]
+        self.env = dict(os.environ, DISPLAY=self.display, LSAN_OPTIONS=lsan)
         self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0"))
 
     def find_window(self):
