@@ -15,5 +15,5 @@ git ls-files -z --cached --others --exclude-standard | grep -zv '^build/' |
   done
 cd "$copy"
 # -nc: the build folder of the run before is reused.
-dpkg-buildpackage -b -us -uc -nc >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; exit 1; }
+DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc -nc >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; exit 1; }
 ls "$out"/quoli_*.deb

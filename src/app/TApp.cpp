@@ -101,6 +101,7 @@ void TApp::Initialise()
         subsystems |= SDL_INIT_JOYSTICK;
     if (!ConfigSaysOne("DIRECTX"))
         platform::ChoosePlainVideoDriver();
+    platform::ChooseCompatibilitySettings();
 
     // A display SDL cannot start on must end here, never in a crash.
     if (std::string problem = platform::VideoDisplayProblem(); !problem.empty())
@@ -232,7 +233,11 @@ void TApp::HandleEvent(TEvent& event)
             SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
         }
     } else if (e.type == SDL_VIDEOEXPOSE) {
+        // The display lost the picture (over SDL 2, a window manager's change
+        // to full screen gives a new, black window): all of it again.
         ForgetPushedPicture();
+        if (theScreen.surface)
+            SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
     }
     if (event.mouseMoved && mouse_)
         mouse_->MoveTo(event.mouseX, event.mouseY);
