@@ -13,7 +13,7 @@ import shutil
 import subprocess
 import sys
 
-from quoli_e2e import Checks, XServer, fresh_program_folder
+from quoli_e2e import Checks, XServer, check_library, fresh_program_folder
 
 stage = sys.argv[1]
 shots = sys.argv[2] if len(sys.argv) > 2 else None
@@ -56,6 +56,7 @@ for size in ("1366x768", "1920x1080"):
     try:
         program = subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT)
+        check_library(check, program)
         subprocess.run(["xdotool", "mousemove", str(width // 2 - 100), str(height // 2 - 100)], env=x.env)
         # More than a pointer: the title's picture (a window manager may
         # first show the window as it was before it went full screen).

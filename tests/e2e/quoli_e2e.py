@@ -68,6 +68,16 @@ def fresh_program_folder(stage, resolution="800x600"):
     return work, game
 
 
+def check_library(check, program):
+    """On the compatibility layer's runs (QUOLI_E2E_LIBRARY=compat), that
+    the program does run on it: its SDL 1.2 is the layer, over SDL 2."""
+    if os.environ.get("QUOLI_E2E_LIBRARY") != "compat":
+        return
+    maps = wait_until(lambda: (lambda m: m if "libSDL-1.2" in m else None)(open(f"/proc/{program.pid}/maps").read()),
+                      20, "the program to load its SDL")
+    check("the program runs on the layer over SDL 2", "sdl12-compat/libSDL-1.2" in maps and "libSDL2" in maps)
+
+
 def write_exercise(game, name, text):
     with open(os.path.join(game, "Esercizi", "Livelli", name), "wb") as f:
         f.write(text)
