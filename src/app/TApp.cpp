@@ -13,6 +13,7 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Typefaces.h"
+#include "platform/DisplayWait.h"
 #include "platform/Environment.h"
 #include "platform/VideoCheck.h"
 #include "platform/Files.h"
@@ -116,6 +117,7 @@ void TApp::Initialise()
         FatalError(GetString(1, 2), WithLibraryText(kNoAudioRemedy, Mix_GetError()).c_str());
 
     OpenScreen(theDisplay.width, theDisplay.height, theDisplay.depth, theDisplay.videoFlags);
+    platform::EndWithTheDisplay();
 
     SeedRandom(static_cast<unsigned>(std::time(nullptr)));
     SDL_EnableUNICODE(1);

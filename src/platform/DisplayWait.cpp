@@ -5,9 +5,11 @@
 
 #include <dlfcn.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -68,7 +70,19 @@ void PollConnection(int fd, std::uint32_t ms)
     }
 }
 
+int DisplayGone(Display*)
+{
+    std::fputs("quoli: the connection to the display is gone\n", stderr);
+    // Whatever was being saved is whole: every save replaces its file at once.
+    ::_exit(1);
+}
+
 }  // namespace
+
+void EndWithTheDisplay()
+{
+    XSetIOErrorHandler(DisplayGone);
+}
 
 bool OnCompatibilityLayer()
 {

@@ -14,6 +14,12 @@ namespace platform {
 // it sleeps at most 10 ms, as it cannot wait on that display's input.
 void WaitForDisplayInput(std::uint32_t ms);
 
+// When the X display goes away (the desktop's session ends), the program
+// ends too, with status 1, as classic SDL 1.2 does through Xlib; SDL 2
+// would go on without a display, holding the data folder's locks. Called
+// once the screen is open (after SDL's own handler is set).
+void EndWithTheDisplay();
+
 // Whether the SDL 1.2 in use is the compatibility layer over SDL 2.
 bool OnCompatibilityLayer();
 
