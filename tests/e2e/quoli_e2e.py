@@ -73,9 +73,11 @@ def check_library(check, program):
     the program does run on it: its SDL 1.2 is the layer, over SDL 2."""
     if os.environ.get("QUOLI_E2E_LIBRARY") != "compat":
         return
-    maps = wait_until(lambda: (lambda m: m if "libSDL-1.2" in m else None)(open(f"/proc/{program.pid}/maps").read()),
-                      20, "the program to load its SDL")
-    check("the program runs on the layer over SDL 2", "sdl12-compat/libSDL-1.2" in maps and "libSDL2" in maps)
+    def loaded():
+        maps = open(f"/proc/{program.pid}/maps").read()
+        return maps if "libSDL-1.2" in maps and "libSDL2" in maps else None
+    maps = wait_until(loaded, 20, "the program to load its SDL")
+    check("the program runs on the layer over SDL 2", "sdl12-compat/libSDL-1.2" in maps)
 
 
 def write_exercise(game, name, text):
