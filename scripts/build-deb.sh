@@ -7,13 +7,16 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/deb}")
 copy="$out/quoli"
 mkdir -p "$copy"
-# The sources as git knows them, committed or not, with their times: make
-# then sees only what changed.
+# The sources as git knows them, committed or not; only a file that changed
+# is copied (and so newer than what was built from it): make then rebuilds
+# only what changed.
 git ls-files -z --cached --others --exclude-standard | grep -zv '^build/' |
   while IFS= read -r -d '' file; do
-    [ ! -e "$file" ] || cp -p --parents -- "$file" "$copy"
+    [ ! -e "$file" ] || cmp -s -- "$file" "$copy/$file" || cp --parents -- "$file" "$copy"
   done
 cd "$copy"
+# dh skips the build steps a stamp says were done: make decides instead.
+rm -f debian/debhelper-build-stamp
 # -nc: the build folder of the run before is reused.
 DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -b -us -uc -nc >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.log"; exit 1; }
 ls "$out"/quoli_*.deb
