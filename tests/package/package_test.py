@@ -32,7 +32,8 @@ deb = os.path.abspath(debs[-1])
 if os.geteuid() != 0:
     print("installing the package needs root")
     sys.exit(1)
-if shutil.which("dpkg-query") and subprocess.run(["dpkg-query", "-W", "quoli"], capture_output=True).returncode == 0:
+installed = subprocess.run(["dpkg-query", "-W", "-f=${Status}", "quoli"], capture_output=True, text=True).stdout
+if "installed" in installed.split():
     print("quoli is installed already: this test installs and removes it, so it leaves a machine that has it alone")
     sys.exit(1)
 
@@ -152,5 +153,9 @@ finally:
 check(f"apt removes the package: {remove.stderr[-300:]}", remove.returncode == 0)
 check("the program is gone", not os.path.exists("/usr/games/quoli"))
 check("the child's data stays", os.path.exists(os.path.join(data, "DATA", "USERS.DAT")))
+# The machine as it was: the settings, kept by a removal, go too.
+purge = subprocess.run(["dpkg", "--purge", "quoli"], capture_output=True, text=True)
+check(f"the package is purged: {purge.stderr[-300:]}", purge.returncode == 0 and not os.path.exists("/etc/quoli"))
+check("the child's data stays after the purge too", os.path.exists(os.path.join(data, "DATA", "USERS.DAT")))
 shutil.rmtree(home, ignore_errors=True)
 check.finish()
