@@ -36,7 +36,10 @@ void ChooseCompatibilitySettings()
     // SDL 2's own software renderer into the X server's shared memory costs
     // a sixth of that, and the program's 2D frames need no more.
     const char* driver = std::getenv("SDL_VIDEODRIVER");
-    if (driver && std::strcmp(driver, "x11") == 0) {
+    const char* x = std::getenv("DISPLAY");
+    // SDL 2 chooses X11 itself where an X server is named.
+    bool onX = driver && *driver ? std::strcmp(driver, "x11") == 0 : x && *x;
+    if (onX) {
         ::setenv("SDL_RENDER_DRIVER", "software", 0);
         ::setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     }
