@@ -11,15 +11,9 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DQUOLI_TESTS=OFF \
       -DQUOLI_STAGE_DIR="$PWD/build/game" >/dev/null
 cmake --build build/release -j"$(nproc)"
 
-if [ ! -f build/game/config.ini ]; then
-  audio=1
-  # Without any sound device the mixer cannot open and the program would
-  # stop at start-up: such a machine plays silently.
-  if [ ! -e /dev/snd/controlC0 ] && [ -z "${PULSE_SERVER:-}" ] && ! pactl info >/dev/null 2>&1; then
-    audio=0
-  fi
-  printf '[global]\r\nRESOLUTION=800x600\r\nFULLSCREEN=0\r\nAUDIO=%s\r\n' "$audio" > build/game/config.ini
-fi
+# The build stages no settings: the first start writes them, for this machine.
+. scripts/first-start.sh
+[ -f build/game/config.ini ] || quoli_first_config assets/config.ini build/game/config.ini
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "build/game/ is built and staged. The game opens a window: start it from a desktop session"

@@ -10,5 +10,7 @@ ensure_packages $quoli_build_packages $quoli_test_packages
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQUOLI_SANITIZE=ON >/dev/null
 cmake --build build/test -j"$(nproc)"
+# The Debian package, for its own test (installed, played, checked, removed).
+scripts/build-deb.sh build/deb >/dev/null
 cd build/test
 ctest --output-on-failure -j"$(nproc)"

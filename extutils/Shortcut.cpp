@@ -89,6 +89,14 @@ std::string ProgramFolder()
     return getcwd(buffer, sizeof buffer) ? buffer : ".";
 }
 
+// What starts the game: the installed launcher, which names itself, or the
+// program in its folder.
+std::string ProgramCommand(const std::string& folder)
+{
+    const char* launcher = std::getenv("QUOLI_LAUNCHER");
+    return launcher && launcher[0] == '/' ? launcher : folder + "/quoli";
+}
+
 }  // namespace
 
 extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const char* argument, void*)
@@ -106,7 +114,7 @@ extern "C" int CreateIconOnDesktop(const char* title, const char* comment, const
                         "Version=1.0\n"
                         "Name=" + Value(Latin1ToUtf8(title)) + "\n"
                         "Comment=" + Value(Latin1ToUtf8(comment)) + "\n"
-                        "Exec=" + Value(ExecArgument(program + "/quoli") + " -- " +
+                        "Exec=" + Value(ExecArgument(ProgramCommand(program)) + " -- " +
                                         ExecArgument(Latin1ToUtf8(name.c_str()))) + "\n"
                         "Path=" + Value(program) + "\n"
                         "Icon=" + Value(program + "/quoli.png") + "\n"

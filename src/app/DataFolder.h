@@ -1,6 +1,7 @@
 #pragma once
-// Where the children's data lives: the program folder when it can be
-// written (the prefix is then empty), else a folder of the user's own.
+// Where the children's data lives: the folder a classroom shares when
+// "config.ini" names one (DATAFOLDER), else the program folder when it can
+// be written (the prefix is then empty), else a folder of the user's own.
 
 #include <string>
 
@@ -10,6 +11,7 @@ extern std::string theDataPrefix;
 // No folder chosen yet, as at the start of the process.
 void ResetDataFolder();
 
-// Tries "testwrit.tmp" in the current folder; when it cannot be written,
-// makes and uses the per-user data folder for the application name.
+// Takes the shared folder when it can be written in (else the teacher is
+// told, and the choice goes on); then tries the current folder; when it
+// cannot be written, makes and uses the per-user data folder.
 void SetUpDataFolder(const std::string& applicationName);

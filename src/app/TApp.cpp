@@ -13,7 +13,9 @@
 #include "gfx/Screen.h"
 #include "gfx/TFont.h"
 #include "gfx/Typefaces.h"
+#include "platform/DisplayWait.h"
 #include "platform/Environment.h"
+#include "platform/VideoCheck.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "resources/Archives.h"
@@ -41,11 +43,18 @@ bool ConfigSaysOne(const char* key, const char* missing = "1")
     return EqualsNoCase(GetValue("config.ini", "global", key, missing).c_str(), "1");
 }
 
-// Told to the teacher when the sound cannot start.
+// Told to the teacher when the sound or the screen cannot start: what to do
+// first, in Italian, then the library's own words.
 const char* kNoAudioRemedy =
     "Il suono non pu\xF2 partire su questo computer.\n"
     "Per usare il programma senza suono, scrivere AUDIO=0 nella sezione [global] del file config.ini "
     "nella cartella del programma.";
+const char* kNoVideoRemedy = "Il programma ha bisogno di uno schermo: avviarlo dal desktop del computer.";
+
+std::string WithLibraryText(const char* remedy, const char* library)
+{
+    return std::string(remedy) + "\n(" + (library && *library ? library : "?") + ")";
+}
 
 }  // namespace
 
@@ -93,19 +102,22 @@ void TApp::Initialise()
         subsystems |= SDL_INIT_JOYSTICK;
     if (!ConfigSaysOne("DIRECTX"))
         platform::ChoosePlainVideoDriver();
+    platform::ChooseCompatibilitySettings();
 
+    // A display SDL cannot start on must end here, never in a crash.
+    if (std::string problem = platform::VideoDisplayProblem(); !problem.empty())
+        FatalError(GetString(1, 1), WithLibraryText(kNoVideoRemedy, problem.c_str()).c_str());
     if (SDL_Init(subsystems) < 0)
-        FatalError(GetString(1, 1), SDL_GetError());
+        FatalError(GetString(1, 1), WithLibraryText(kNoVideoRemedy, SDL_GetError()).c_str());
     std::atexit(SDL_Quit);
 
     // The sound first: its message must not hide behind a full screen.
     if (audio && (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
-                  OpenAudio(theDisplay.audioFrequency, theDisplay.audioFormat, theDisplay.audioChannels) < 0)) {
-        std::fprintf(stderr, "audio: %s\n", Mix_GetError());
-        FatalError(GetString(1, 2), kNoAudioRemedy);
-    }
+                  OpenAudio(theDisplay.audioFrequency, theDisplay.audioFormat, theDisplay.audioChannels) < 0))
+        FatalError(GetString(1, 2), WithLibraryText(kNoAudioRemedy, Mix_GetError()).c_str());
 
     OpenScreen(theDisplay.width, theDisplay.height, theDisplay.depth, theDisplay.videoFlags);
+    platform::EndWithTheDisplay();
 
     SeedRandom(static_cast<unsigned>(std::time(nullptr)));
     SDL_EnableUNICODE(1);
@@ -223,7 +235,11 @@ void TApp::HandleEvent(TEvent& event)
             SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
         }
     } else if (e.type == SDL_VIDEOEXPOSE) {
+        // The display lost the picture (over SDL 2, a window manager's change
+        // to full screen gives a new, black window): all of it again.
         ForgetPushedPicture();
+        if (theScreen.surface)
+            SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
     }
     if (event.mouseMoved && mouse_)
         mouse_->MoveTo(event.mouseX, event.mouseY);

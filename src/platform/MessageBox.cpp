@@ -51,12 +51,13 @@ void Run(std::vector<std::string> args)
 
 void ShowErrorBox(const std::string& text)
 {
-    std::fprintf(stderr, "ERROR: %s\n", text.c_str());
+    // The program's texts are Latin-1; terminals and desktops read UTF-8.
+    std::string shown = Latin1ToUtf8(text);
+    std::fprintf(stderr, "ERROR: %s\n", shown.c_str());
     std::fflush(stderr);
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         return;
-    std::string shown = Latin1ToUtf8(text);
     if (OnPath("zenity"))
         Run({"zenity", "--error", "--title=ERROR", "--no-markup", "--text=" + shown});
     else if (OnPath("xmessage"))

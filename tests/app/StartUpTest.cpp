@@ -1,4 +1,5 @@
 #include "app/DataFolder.h"
+#include "app/DataProblems.h"
 #include "StartUp.h"
 #include "app/TApp.h"
 #include "gfx/Display.h"
@@ -139,7 +140,8 @@ TEST(StartUpTest, FullScreenOnlyWhenConfigAsksForIt)
 }
 
 // A computer without a sound device: the program stops before any window,
-// and the teacher reads, in Italian, how to start it without sound.
+// and the teacher reads, in Italian and in the desktop's UTF-8, how to start
+// it without sound; the library's own words come after.
 TEST(StartUpTest, NoSoundDeviceTellsTheTeacherTheRemedy)
 {
     TempFolder folder;
@@ -148,10 +150,27 @@ TEST(StartUpTest, NoSoundDeviceTellsTheTeacherTheRemedy)
     folder.Write("config.ini", "[global]\r\nFULLSCREEN=1\r\nAUDIO=1\r\n");
     ShellRun run = RunShell("cd '" + folder.Path() + "' && env -u DISPLAY SDL_VIDEODRIVER=dummy "
                             "SDL_AUDIODRIVER=nessuno LSAN_OPTIONS=detect_leaks=0 " + std::string(QUOLI_STAGE_DIR) +
-                            "/quoli 2>&1 | iconv -f latin1 -t utf-8");
-    EXPECT_NE(run.output.find("Impossibile avviare l'audio"), std::string::npos) << run.output;
+                            "/quoli 2>&1");
+    EXPECT_EQ(run.status, 1);
+    std::size_t italian = run.output.find("Impossibile avviare l'audio");
+    ASSERT_NE(italian, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.rfind("ERROR: ", italian), 0u) << "the Italian first: " << run.output;
     EXPECT_NE(run.output.find("AUDIO=0"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("pu\u00F2"), std::string::npos) << "all Italian, in the right letters: " << run.output;
+    EXPECT_NE(run.output.find("pu\u00F2"), std::string::npos) << "UTF-8, in the right letters: " << run.output;
+    std::size_t library = run.output.find("(No available audio device)");
+    EXPECT_NE(library, std::string::npos) << "SDL's own text, in brackets: " << run.output;
+    EXPECT_GT(library, run.output.find("AUDIO=0")) << run.output;
+}
+
+// Where no screen can be opened, the same: the remedy in Italian, then why.
+TEST(StartUpTest, NoVideoDeviceIsAFatalErrorWithTheRemedy)
+{
+    ShellRun run = RunShell("cd '" + std::string(QUOLI_STAGE_DIR) + "' && env -u DISPLAY SDL_VIDEODRIVER=nessuno "
+                            "SDL_AUDIODRIVER=dummy LSAN_OPTIONS=detect_leaks=0 ./quoli 2>&1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    std::size_t italian = run.output.find("Impossibile avviare la grafica: Il programma ha bisogno di uno schermo");
+    EXPECT_EQ(italian, 7u) << run.output;
+    EXPECT_GT(run.output.find("available video device"), italian) << run.output;
 }
 
 TEST(StartUpTest, DirectXOffLeavesAChosenDriverAlone)
@@ -185,6 +204,29 @@ TEST(StartUpTest, ReadOnlyProgramFolderUsesTheUserDataFolder)
     ScopedCurrentFolder here(writable.Path());
     SetUpDataFolder("QUOLI");
     EXPECT_EQ(theDataPrefix, "");
+}
+
+// A classroom names one folder for every computer's data: it wins over the
+// program folder; one that cannot be written in is told, and the choice
+// goes on as without it.
+TEST(StartUpTest, ASharedDataFolderOfTheSettingsHoldsTheData)
+{
+    TempFolder shared;
+    TempFolder program;
+    ScopedCurrentFolder here(program.Path());
+    program.Write("config.ini", "[global]\r\nAUDIO=0\r\nDATAFOLDER=" + shared.Path() + "  \r\n");
+    ResetDataFolder();
+    ResetDataProblems();
+    SetUpDataFolder("QUOLI");
+    EXPECT_EQ(platform::NativePath(theDataPrefix), shared.Path() + "/");
+    EXPECT_EQ(TakeDataProblem(), "");
+
+    program.Write("config.ini", "[global]\r\nDATAFOLDER=/proc/quoli\r\n");
+    ResetDataFolder();
+    SetUpDataFolder("QUOLI");
+    EXPECT_EQ(theDataPrefix, "");
+    EXPECT_NE(TakeDataProblem().find("condivisa /proc/quoli non si pu\xF2 usare"), std::string::npos);
+    ResetDataFolder();
 }
 
 TEST(StartUpTest, DefaultFontIsTheArchiveOneAt640AndTrueTypeAbove)

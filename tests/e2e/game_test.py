@@ -11,8 +11,8 @@ import struct
 import subprocess
 import sys
 
-from quoli_e2e import (Checks, XServer, confirm_top_ten_and_end, fresh_program_folder, must_log, profile_settings,
-                       read_events, write_exercise, write_profile)
+from quoli_e2e import (Checks, XServer, check_library, confirm_top_ten_and_end, fresh_program_folder, must_log,
+                       profile_settings, read_events, write_exercise, write_profile)
 
 stage = sys.argv[1]
 check = Checks()
@@ -25,6 +25,7 @@ x = XServer()
 try:
     program = subprocess.Popen(["./quoli", "Anna"], cwd=game, env=x.env, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT)
+    check_library(check, program)
     # Each word is typed as it starts to fall (after the level's title, 6 s):
     # the log says which word that is.
     for number in (1, 2):

@@ -10,8 +10,8 @@ import struct
 import subprocess
 import sys
 
-from quoli_e2e import (TOP_TEN_ORANGE, Checks, XServer, confirm_top_ten, fresh_program_folder, must_log, wait_for_end,
-                       write_exercise)
+from quoli_e2e import (TOP_TEN_ORANGE, Checks, XServer, check_library, confirm_top_ten, fresh_program_folder,
+                       must_log, wait_for_end, write_exercise)
 
 stage = sys.argv[1]
 check = Checks()
@@ -21,6 +21,7 @@ write_exercise(game, "A_prova.LEV", b"\r\n\r\n2\r\nPrimo\r\nsole\r\nmare\r\n")  
 x = XServer()
 try:
     program = subprocess.Popen(["./quoli"], cwd=game, env=x.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    check_library(check, program)
     x.wait_drawn()
     # The title "Quoli" is yellow; under a question it is drawn grey in the
     # window itself, not only in the program's picture of it.

@@ -68,6 +68,18 @@ def fresh_program_folder(stage, resolution="800x600"):
     return work, game
 
 
+def check_library(check, program):
+    """On the compatibility layer's runs (QUOLI_E2E_LIBRARY=compat), that
+    the program does run on it: its SDL 1.2 is the layer, over SDL 2."""
+    if os.environ.get("QUOLI_E2E_LIBRARY") != "compat":
+        return
+    def loaded():
+        maps = open(f"/proc/{program.pid}/maps").read()
+        return maps if "libSDL-1.2" in maps and "libSDL2" in maps else None
+    maps = wait_until(loaded, 20, "the program to load its SDL")
+    check("the program runs on the layer over SDL 2", "sdl12-compat/libSDL-1.2" in maps)
+
+
 def write_exercise(game, name, text):
     with open(os.path.join(game, "Esercizi", "Livelli", name), "wb") as f:
         f.write(text)
@@ -199,13 +211,23 @@ def colour_box(png, rgb):
     return box
 
 
+def sixteen_bits(rgb):
+    """A colour as the program's 16-bit (RGB565) screen holds it. Classic
+    SDL 1.2 shows such a colour with its low bits zero (31 -> 248); the
+    layer over SDL 2 widens it to nearly the whole range (31 -> 255): what
+    the child sees is the same, and the checks compare at 16 bits."""
+    return (rgb[0] & 0xF8, rgb[1] & 0xFC, rgb[2] & 0xF8)
+
+
 class Framebuffer:
     """The screen of an Xvfb started with -fbdir: an XWD image the server
     keeps up to date, read a row at a time as (r, g, b) triples, far faster
-    than a screenshot (for following what moves on the screen)."""
+    than a screenshot (for following what moves on the screen). Rows and
+    columns count from `origin`, the top left of the program's window."""
 
     def __init__(self, path):
         self.path = path
+        self.origin = (0, 0)
         with open(path, "rb") as f:
             head = f.read(100)
         order = ">" if struct.unpack_from(">I", head, 0)[0] < 4096 else "<"
@@ -219,20 +241,21 @@ class Framebuffer:
         self.lsb = byte_order == 0
 
     def raw(self, top, bottom):
-        """The bytes of rows top..bottom-1, to tell when they change."""
+        """The bytes of rows top..bottom-1 (whole rows of the screen, from
+        the window's first column on), to tell when they change."""
         with open(self.path, "rb") as f:
-            f.seek(self.offset + top * self.stride)
+            f.seek(self.offset + (top + self.origin[1]) * self.stride + self.bytes * self.origin[0])
             return f.read((bottom - top) * self.stride)
 
     def row(self, y, width=None):
         if self.bytes != 4:
             raise ValueError("rows are read from a 24-bit screen")
         with open(self.path, "rb") as f:
-            f.seek(self.offset + y * self.stride)
-            data = f.read(4 * (width or self.width))
+            f.seek(self.offset + (y + self.origin[1]) * self.stride + 4 * self.origin[0])
+            data = f.read(4 * (width or self.width - self.origin[0]))
         if self.lsb:
-            return [(data[i + 2], data[i + 1], data[i]) for i in range(0, len(data), 4)]
-        return [(data[i + 1], data[i + 2], data[i + 3]) for i in range(0, len(data), 4)]
+            return [sixteen_bits((data[i + 2], data[i + 1], data[i])) for i in range(0, len(data), 4)]
+        return [sixteen_bits((data[i + 1], data[i + 2], data[i + 3])) for i in range(0, len(data), 4)]
 
 
 def read_strip(fb, width, height):
@@ -314,13 +337,14 @@ SCAN_RED = (248, 0, 0)          # the frame of the control a switch user's scan 
 
 
 class Screen:
-    """One reading of an X server's screen, its top `height` rows: what the
-    program's window (at the top left) showed at that moment."""
+    """One reading of an X server's screen, the `height` rows of the
+    program's window: what it showed at that moment."""
 
     def __init__(self, fb, height):
         self.fb = fb
         self.height = height
         self.data = fb.raw(0, height)
+        self.masked = None
 
     def __eq__(self, other):
         return isinstance(other, Screen) and self.data == other.data
@@ -330,17 +354,30 @@ class Screen:
         return len(self.data) - self.data.count(0) < 4096
 
     def pixel(self, x, y):
+        """The colour at (x, y), as the 16-bit screen holds it."""
         at = y * self.fb.stride + 4 * x
         p = self.data[at:at + 4]
-        return (p[2], p[1], p[0]) if self.fb.lsb else (p[1], p[2], p[3])
+        return sixteen_bits((p[2], p[1], p[0]) if self.fb.lsb else (p[1], p[2], p[3]))
+
+    def sixteen_bit_data(self):
+        """The pixels as the 16-bit screen holds them (made once, when asked)."""
+        if self.masked is None:
+            mask = (b"\xf8\xfc\xf8\x00" if self.fb.lsb else b"\x00\xf8\xfc\xf8") * (len(self.data) // 4 + 1)
+            mask = mask[:len(self.data)]
+            self.masked = (int.from_bytes(self.data, "little") & int.from_bytes(mask, "little")).to_bytes(
+                len(self.data), "little")
+        return self.masked
 
     def colour_box(self, rgb, width):
         """The smallest rectangle (left, top, right, bottom) of the leftmost
-        `width` columns holding every pixel of exactly that colour, or None."""
+        `width` columns holding every pixel of exactly that 16-bit colour
+        (as either library shows it), or None."""
+        rgb = sixteen_bits(rgb)
         target, lane = (bytes(reversed(rgb)), 0) if self.fb.lsb else (bytes(rgb), 1)
+        data = self.sixteen_bit_data()
         box = None
         for y in range(self.height):
-            row = self.data[y * self.fb.stride:y * self.fb.stride + 4 * width]
+            row = data[y * self.fb.stride:y * self.fb.stride + 4 * width]
             at = row.find(target)
             while at >= 0 and at % 4 != lane:
                 at = row.find(target, at + 1)
@@ -374,14 +411,17 @@ class XServer:
     """A private Xvfb on a display it picks itself (-displayfd: servers
     started at the same time never race for one). Its screen is kept in a
     file (-fbdir), read for what the program shows far faster than a
-    screenshot. `window` is the size of the program's window at the top
-    left; `first` and `framebuffer` are no longer needed and are ignored."""
+    screenshot. `window` is the size of the program's window, found where
+    the library opens it (classic SDL 1.2 at the top left, SDL 2 in the
+    middle of the screen); `screen_size` the server's; `first` and
+    `framebuffer` are no longer needed and are ignored."""
 
-    def __init__(self, first=None, framebuffer=True, depth=24, window="800x600"):
+    def __init__(self, first=None, framebuffer=True, depth=24, window="800x600", screen_size="1024x768"):
         self.window = tuple(int(n) for n in window.split("x"))
+        self.placed = False
         self.fbdir = tempfile.mkdtemp()
         ready, told = os.pipe()
-        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", f"1024x768x{depth}",
+        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", f"{screen_size}x{depth}",
                                          "-nolisten", "tcp", "-noreset", "-fbdir", self.fbdir],
                                         pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(told)
@@ -398,9 +438,35 @@ class XServer:
             self.process.kill()
             raise WaitTimeout("Xvfb did not start (it told no display number)")
         self.display = ":" + number.strip().decode()
-        self.env = dict(os.environ, DISPLAY=self.display,
-                        LSAN_OPTIONS="suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp"))
+        # Options the caller gives come last, and win (the layer over SDL 2
+        # leaks in ways its frames do not tell: its runs turn leak checks off).
+        lsan = "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp")
+        if os.environ.get("LSAN_OPTIONS"):
+            lsan += ":" + os.environ["LSAN_OPTIONS"]
+        self.env = dict(os.environ, DISPLAY=self.display, LSAN_OPTIONS=lsan)
         self.framebuffer = Framebuffer(os.path.join(self.fbdir, "Xvfb_screen0"))
+
+    def find_window(self):
+        """Where the program's window is: the top left of the mapped window
+        of its size, looked for until found (the screen is read from there)."""
+        if self.placed:
+            return self.framebuffer.origin
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True, text=True).stdout
+        size = "{}x{}+".format(*self.window)
+        for line in tree.splitlines():
+            fields = line.split()
+            geometry = next((f for f in fields if f.startswith(size)), None)
+            if geometry and len(fields) >= 2 and fields[-1].startswith("+"):
+                x, y = (int(n) for n in fields[-1][1:].split("+"))
+                self.framebuffer.origin = (x, y)
+                self.placed = True
+                break
+        return self.framebuffer.origin
+
+    def at(self, x, y):
+        """A place of the window as the screen's."""
+        ox, oy = self.find_window()
+        return x + ox, y + oy
 
     def key(self, *names, pause=0.0):
         if pause:
@@ -415,18 +481,21 @@ class XServer:
         program swallows the motion its own pointer warps cause, so the
         second move is the one it follows; the click comes once the program
         has drawn a move of its pointer (the click carries its own place)."""
-        subprocess.run(["xdotool", "mousemove", str(x - 12), str(y - 12)], env=self.env)
+        sx, sy = self.at(x, y)
+        subprocess.run(["xdotool", "mousemove", str(sx - 12), str(sy - 12)], env=self.env)
         before = self.screen()
-        subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=self.env)
+        subprocess.run(["xdotool", "mousemove", str(sx), str(sy)], env=self.env)
         self.wait_change(before, 5, f"the pointer drawn at ({x}, {y})")
         subprocess.run(["xdotool", "click", "1"], env=self.env)
 
     def typed(self, text):
         subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.env)
 
-    def screenshot(self, path, size="800x600"):
-        """The program's window (it opens at the top left of the screen) as PNG."""
-        subprocess.run(["convert", "xwd:" + self.framebuffer.path, "-crop", size + "+0+0", "+repage", path],
+    def screenshot(self, path, size=None):
+        """The program's window as PNG (`size` of it from its top left)."""
+        ox, oy = self.find_window()
+        size = size or "{}x{}".format(*self.window)
+        subprocess.run(["convert", "xwd:" + self.framebuffer.path, "-crop", f"{size}+{ox}+{oy}", "+repage", path],
                        env=self.env)
 
     def hold(self, name, down):
@@ -435,6 +504,7 @@ class XServer:
     # What the screen shows, and waiting for it.
 
     def screen(self):
+        self.find_window()
         return Screen(self.framebuffer, self.window[1])
 
     def colour_box(self, rgb):
