@@ -34,22 +34,24 @@ TVoiceDialog::TVoiceDialog()
         view.SetState(view::kEnabled, ready);
         return &view;
     };
-    Rect a = PlaceDesign(this, 20, 20, 330, 150);
+    // The two groups start below the close button's corner.
+    Rect a = PlaceDesign(this, 20, 34, 338, 164);
     TView* first = enable(Insert(std::make_unique<TCheckBoxes>(
         a.left, a.top, a.right, a.bottom, GetString(8, 131), 0, &v.sayOnAppear,
         NewItem(GetString(8, 132), -1, NewItem(GetString(8, 133), -1, NewItem(GetString(8, 134), -1, nullptr))))));
-    a = PlaceDesign(this, 342, 20, 560, 150);
+    a = PlaceDesign(this, 350, 34, 560, 164);
     enable(Insert(std::make_unique<TRadioButtons>(
         a.left, a.top, a.right, a.bottom, GetString(8, 136), 0, &v.scan,
         NewItem(GetString(8, 137), -1, NewItem(GetString(8, 138), -1, NewItem(GetString(8, 139), -1, nullptr))))));
-    a = PlaceDesign(this, 20, 200, 200, 212);
+    a = PlaceDesign(this, 20, 208, 200, 220);
     auto* volume = enable(Insert(std::make_unique<TAnalogSel>(a.left, a.top, a.right, a.bottom, 0, &v.volume, 1, 10, 1)));
     enable(Insert(std::make_unique<TLabel>(a.left, a.top - L - Scaled(12), a.right + Scaled(80), a.top - Scaled(12),
                                            GetString(8, 135), -1, volume, 0)));
-    a = PlaceDesign(this, 20, 240, 560, 270);
+    // The lines stay clear of the "Aiuto" button below them.
+    a = PlaceDesign(this, 20, 238, 560, 258);
     Insert(std::make_unique<TStaticText>(a.left, a.top, a.right, a.top + L, GetString(8, 142)));
     if (!ready) {
-        a = PlaceDesign(this, 20, 280, 560, 310);
+        a = PlaceDesign(this, 20, 262, 560, 282);
         Insert(std::make_unique<TStaticText>(a.left, a.top, a.right, a.top + L, Unavailable()));
     }
     Rect h = PlaceDesign(this, -160, -52, -20, -16);

@@ -92,6 +92,8 @@ try:
     check(f"the copied report is Anna's: her level and her keys {typed} (got {pasted!r})",
           "Primo" in pasted and all(h in pasted for h in hits) and
           all(pasted.count(w) == sum(t.count(w) for t in typed) for w in ("SOLE", "MARE")))
+    shot("copied")
+    key("Return")                      # the message: the text is copied
     key("Escape")                      # close the report
     key("s"); key("Down", "Return"); shot("print-question")  # "Stampa i risultati", Anna
     key("s")                           # yes

@@ -11,6 +11,7 @@
 #include "session/Session.h"
 #include "stats/StatsStore.h"
 #include "support/HeadlessApp.h"
+#include "support/LayoutCheck.h"
 #include "support/RecordingVoice.h"
 #include "support/TempFolder.h"
 #include "ui/TButton.h"
@@ -102,6 +103,29 @@ TEST_F(VoiceOptionsTest, WithoutVoiceDataTheChoicesAreGreyAndSayWhy)
     EXPECT_EQ(enabled, 0);
     EXPECT_GE(disabled, 3);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(GetString(8, 141))), 1);
+}
+
+TEST_F(VoiceOptionsTest, TheGreyedDialogAndItsReasonAreTidyAtEverySize)
+{
+    RecordingVoice recorder;
+    TempFolder empty;
+    voice::UseDataFolder(empty.Path());
+    for (int size = 0; size < 3; ++size) {
+        HeadlessOptions options;
+        options.resolution = size;
+        headless = std::make_unique<HeadlessApp>(options);
+        menu = new TMainMenuContext;
+        headless->App().SetChild(std::unique_ptr<TContext>(menu));
+        headless->Step();
+        auto* dialog = new TVoiceDialog;
+        menu->AddDialog(std::unique_ptr<TDialog>(dialog));
+        headless->Step();
+        std::string listed;
+        for (const std::string& fault : LayoutFaults(*dialog))
+            listed += "\n  " + fault;
+        EXPECT_TRUE(listed.empty()) << "size " << size << ":" << listed;
+        headless.reset();
+    }
 }
 
 TEST_F(VoiceOptionsTest, WithAudioOffTheReasonIsTheAudio)
