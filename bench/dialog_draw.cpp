@@ -3,6 +3,7 @@
 //
 //   bench_dialog_draw PROGRAM_FOLDER [REPEATS]
 
+#include "BenchSetup.h"
 #include "app/TApp.h"
 #include "gfx/Display.h"
 #include "gfx/Screen.h"
@@ -43,14 +44,9 @@ void Measure(const char* what, int repeats, const std::function<void()>& work)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_dialog_draw PROGRAM_FOLDER [REPEATS]\n");
+    if (!EnterProgramFolder(argc, argv, 1, "bench_dialog_draw PROGRAM_FOLDER [REPEATS]"))
         return 2;
-    }
     int repeats = argc > 2 ? std::atoi(argv[2]) : 200;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
 
     static char texts[4][21] = {"uno", "due", "tre", "quattro"};

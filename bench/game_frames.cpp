@@ -4,6 +4,7 @@
 //
 //   bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]
 
+#include "BenchSetup.h"
 #include "BenchGame.h"
 #include "app/Clock.h"
 #include "app/TApp.h"
@@ -33,28 +34,14 @@ void Pushed(const Rect&)
     pushed = true;
 }
 
-void Report(const char* what, std::vector<double>& ms)
-{
-    if (ms.empty())
-        return;
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s %6zu frames: p50 %.3f ms  p99 %.3f ms  max %.3f ms\n", what, ms.size(), ms[ms.size() / 2],
-                ms[ms.size() * 99 / 100], ms.back());
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]\n");
+    if (!EnterProgramFolder(argc, argv, 1, "bench_game_frames PROGRAM_FOLDER [SECONDS] [THEME]"))
         return 2;
-    }
     int seconds = argc > 2 ? std::atoi(argv[2]) : 60;
     int theme = argc > 3 ? std::atoi(argv[3]) : 1;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.SetSleeping(false);
     app.Activate();
@@ -88,8 +75,8 @@ int main(int argc, char** argv)
             drawn.push_back(took);
     }
     std::printf("theme %d, score at the end %d\n", theme, static_cast<int>(game->Board().Score()));
-    Report("every pass of the loop, 3 lanes, 1024x768", ms);
-    Report("passes that drew and pushed a picture", drawn);
+    ReportFrames("every pass of the loop, 3 lanes, 1024x768", ms);
+    ReportFrames("passes that drew and pushed a picture", drawn);
     app.StopChain();
     RemoveBenchExercise();
     return 0;

@@ -4,6 +4,7 @@
 //
 //   bench_idle_frame PROGRAM_FOLDER [FRAMES]
 
+#include "BenchSetup.h"
 #include "app/Input.h"
 #include "app/TApp.h"
 #include "menus/TProjectContext.h"
@@ -32,14 +33,9 @@ void Report(const char* what, std::vector<double>& ns)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_idle_frame PROGRAM_FOLDER [FRAMES]\n");
+    if (!EnterProgramFolder(argc, argv, 1, "bench_idle_frame PROGRAM_FOLDER [FRAMES]"))
         return 2;
-    }
     int frames = argc > 2 ? std::atoi(argv[2]) : 20000;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.SetSleeping(false);
     app.Activate();

@@ -5,6 +5,7 @@
 //
 //   bench_stats_class PROGRAM_FOLDER WORK_FOLDER [CHILDREN GAMES KEYS]
 
+#include "BenchSetup.h"
 #include "app/DataFolder.h"
 #include "app/TApp.h"
 #include "gfx/Display.h"
@@ -100,15 +101,10 @@ void Report(const char* what, std::vector<double> ms)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_stats_class PROGRAM_FOLDER WORK_FOLDER [CHILDREN GAMES KEYS]\n");
+    if (!EnterProgramFolder(argc, argv, 2, "bench_stats_class PROGRAM_FOLDER WORK_FOLDER [CHILDREN GAMES KEYS]"))
         return 2;
-    }
     int children = argc > 3 ? std::atoi(argv[3]) : 30, games = argc > 4 ? std::atoi(argv[4]) : 300,
         keys = argc > 5 ? std::atoi(argv[5]) : 60;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     theDataPrefix = std::string(argv[2]) + "/";
     platform::MakeDirectory(theDataPrefix + "DATA");

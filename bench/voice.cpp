@@ -6,6 +6,7 @@
 //
 //   bench_voice PROGRAM_FOLDER [SECONDS] [LEVEL.wav]
 
+#include "BenchSetup.h"
 #include "BenchGame.h"
 #include "app/Voice.h"
 #include "exercises/TExerciseDocument.h"
@@ -58,15 +59,6 @@ bool WriteWave(const char* path, const std::vector<std::int16_t>& samples)
     for (std::int16_t s : samples)
         Le(f, static_cast<std::uint16_t>(s), 2);
     return std::fclose(f) == 0;
-}
-
-void Report(const char* what, std::vector<double>& ms)
-{
-    if (ms.empty())
-        return;
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-40s %6zu frames: p50 %.3f ms  p99 %.3f ms  max %.3f ms\n", what, ms.size(), ms[ms.size() / 2],
-                ms[ms.size() * 99 / 100], ms.back());
 }
 
 // The sample exercises' levels: synthesis per word and per level, and the
@@ -150,14 +142,9 @@ std::vector<double> Play(TApp& app, int seconds, bool speaking)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "usage: bench_voice PROGRAM_FOLDER [SECONDS] [LEVEL.wav]\n");
+    if (!EnterProgramFolder(argc, argv, 1, "bench_voice PROGRAM_FOLDER [SECONDS] [LEVEL.wav]"))
         return 2;
-    }
     int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SetResolution(2);
     TApp app("QUOLI", "resource.bin", "quoli.str");
     app.SetSleeping(false);
     app.Activate();
@@ -175,8 +162,8 @@ int main(int argc, char** argv)
     theSession.settings.spawnSeconds = 1;
     theSession.settings.infiniteLives = 1;
     std::vector<double> off = Play(app, seconds, false), on = Play(app, seconds, true);
-    Report("silent play, 3 lanes, 1024x768", off);
-    Report("every word said as it appears and is hit", on);
+    ReportFrames("silent play, 3 lanes, 1024x768", off);
+    ReportFrames("every word said as it appears and is hit", on);
     RemoveBenchExercise();
     return 0;
 }

@@ -57,6 +57,15 @@ struct VoiceOptionsTest : ::testing::Test {
             (v->State() & view::kEnabled) ? ++enabled : ++disabled;
         });
     }
+    // The voice dialog over the menu: its enabled and disabled controls,
+    // and its texts.
+    void ShowVoiceDialog(int& enabled, int& disabled, std::vector<std::string>& texts)
+    {
+        auto* dialog = new TVoiceDialog;
+        menu->AddDialog(std::unique_ptr<TDialog>(dialog));
+        headless->Step();
+        Controls(dialog, enabled, disabled, texts);
+    }
     TCheckBox* DictationBox()
     {
         TCheckBox* found = nullptr;
@@ -76,12 +85,9 @@ TEST_F(VoiceOptionsTest, WithTheVoiceEveryChoiceIsOpen)
     Open();
     ASSERT_NE(DictationBox(), nullptr);
     EXPECT_TRUE(DictationBox()->State() & view::kEnabled);
-    auto* dialog = new TVoiceDialog;
-    menu->AddDialog(std::unique_ptr<TDialog>(dialog));
-    headless->Step();
     int enabled = 0, disabled = 0;
     std::vector<std::string> texts;
-    Controls(dialog, enabled, disabled, texts);
+    ShowVoiceDialog(enabled, disabled, texts);
     EXPECT_EQ(disabled, 0);
     EXPECT_GE(enabled, 3);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(GetString(8, 141))), 0);
@@ -94,12 +100,9 @@ TEST_F(VoiceOptionsTest, WithoutVoiceDataTheChoicesAreGreyAndSayWhy)
     voice::UseDataFolder(empty.Path());
     Open();
     EXPECT_FALSE(DictationBox()->State() & view::kEnabled);
-    auto* dialog = new TVoiceDialog;
-    menu->AddDialog(std::unique_ptr<TDialog>(dialog));
-    headless->Step();
     int enabled = 0, disabled = 0;
     std::vector<std::string> texts;
-    Controls(dialog, enabled, disabled, texts);
+    ShowVoiceDialog(enabled, disabled, texts);
     EXPECT_EQ(enabled, 0);
     EXPECT_GE(disabled, 3);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(GetString(8, 141))), 1);
