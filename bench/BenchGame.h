@@ -8,6 +8,9 @@
 #include "platform/Files.h"
 #include "session/Session.h"
 
+#include "SDL.h"
+
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -27,4 +30,21 @@ inline TZandorliGameContext* StartBenchGame(TApp& app, const char* exercise)
 inline void RemoveBenchExercise()
 {
     std::remove("Esercizi/Livelli/Bench.LEV");
+}
+
+// Real time, as in the program: each pass of `pass` (timed by the caller)
+// is followed by 1 ms of sleep, and every 120 passes the child types the
+// next letter of the benchmark's words, a wrong one among them.
+template <typename Pass>
+void PlayTyping(TZandorliGameContext* game, int seconds, Pass pass)
+{
+    const char* typing = "gattoxcaneelefantecoccodrillomaresole";
+    std::size_t next = 0;
+    std::uint32_t end = SDL_GetTicks() + static_cast<std::uint32_t>(seconds) * 1000;
+    for (int step = 0; SDL_GetTicks() < end; ++step) {
+        SDL_Delay(1);
+        if (step % 120 == 0)
+            game->Match(static_cast<unsigned char>(typing[next++ % std::strlen(typing)] - 'a' + 'A'));
+        pass();
+    }
 }

@@ -58,14 +58,7 @@ int main(int argc, char** argv)
     record.Clear();
     std::vector<double> ms, drawn;
     SetUpdateHook(Pushed);
-    const char* typing = "gattoxcaneelefantecoccodrillomaresole";
-    std::size_t next = 0;
-    // Real time, as in the program: each pass then sleeps 1 ms (not timed).
-    std::uint32_t end = SDL_GetTicks() + static_cast<std::uint32_t>(seconds) * 1000;
-    for (int step = 0; SDL_GetTicks() < end; ++step) {
-        SDL_Delay(1);
-        if (step % 120 == 0)
-            game->Match(static_cast<unsigned char>(typing[next++ % std::strlen(typing)] - 'a' + 'A'));
+    PlayTyping(game, seconds, [&] {
         pushed = false;
         auto start = std::chrono::steady_clock::now();
         app.Frame(record);
@@ -73,7 +66,7 @@ int main(int argc, char** argv)
         ms.push_back(took);
         if (pushed)
             drawn.push_back(took);
-    }
+    });
     std::printf("theme %d, score at the end %d\n", theme, static_cast<int>(game->Board().Score()));
     ReportFrames("every pass of the loop, 3 lanes, 1024x768", ms);
     ReportFrames("passes that drew and pushed a picture", drawn);

@@ -123,17 +123,11 @@ std::vector<double> Play(TApp& app, int seconds, bool speaking)
     TEvent record;
     record.Clear();
     std::vector<double> ms;
-    const char* typing = "gattoxcaneelefantecoccodrillomaresole";
-    std::size_t next = 0;
-    std::uint32_t end = SDL_GetTicks() + static_cast<std::uint32_t>(seconds) * 1000;
-    for (int step = 0; SDL_GetTicks() < end; ++step) {
-        SDL_Delay(1);
-        if (step % 120 == 0)
-            game->Match(static_cast<unsigned char>(typing[next++ % std::strlen(typing)] - 'a' + 'A'));
+    PlayTyping(game, seconds, [&] {
         auto start = Clock::now();
         app.Frame(record);
         ms.push_back(MsSince(start));
-    }
+    });
     app.StopChain();
     return ms;
 }
