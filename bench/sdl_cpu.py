@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """CPU use (% of one core) of the real program on classic SDL 1.2 and on the
-compatibility layer over SDL 2 (Debian 13's SDL 1.2), idle on the title
-screen and while a three-lane game plays, at 640x480 and 1024x768. Both
-copies run at once, each in its own Xvfb, and are measured over the same
+compatibility layer over SDL 2 (Debian 13's SDL 1.2), and on the layer
+with every update drawn by the layer's own renderer (the program's
+direct window updates turned off), idle on the title
+screen and while a three-lane game plays, at 640x480 and 1024x768. All
+three copies run at once, each in its own Xvfb, and are measured over the same
 windows of time, so the machine's other load falls on both alike. A
 benchmark, not a test: it measures and prints, it does not judge.
 
@@ -45,14 +47,16 @@ def start(library, resolution, play):
         args.append("Bench")
     x = XServer(window=resolution)
     env = dict(x.env)
-    if library == "compat":
+    if library != "classic":
         env["LD_LIBRARY_PATH"] = COMPAT
+    if library == "layer":
+        env["QUOLI_WINDOW_PUSH"] = "layer"  # every update through the layer's own renderer
     program = subprocess.Popen(args, cwd=game, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return work, x, program
 
 
 def measure(resolution, play):
-    runs = {library: start(library, resolution, play) for library in ("classic", "compat")}
+    runs = {library: start(library, resolution, play) for library in ("classic", "compat", "layer")}
     for _, x, _ in runs.values():
         x.wait_drawn()
     time.sleep(8 if play else 2)  # past the level's title: words are falling
@@ -72,10 +76,11 @@ def measure(resolution, play):
     return {library: statistics.median(values) for library, values in shares.items()}
 
 
-print(f"{'':10} {'size':9} {'classic':>8} {'compat':>8} {'compat/classic':>15}   ({windows} windows of {window:g} s)")
+print(f"{'':10} {'size':9} {'classic':>8} {'compat':>8} {'compat/classic':>15} {'layer-drawn':>12}"
+      f"   ({windows} windows of {window:g} s)")
 for resolution in ("640x480", "1024x768"):
     for play in (False, True):
         got = measure(resolution, play)
         ratio = got["compat"] / got["classic"] if got["classic"] > 0 else float("inf")
         print(f"{'play' if play else 'idle':10} {resolution:9} {got['classic']:7.2f}% {got['compat']:7.2f}% "
-              f"{ratio:14.2f}x", flush=True)
+              f"{ratio:14.2f}x {got['layer']:11.2f}%", flush=True)

@@ -230,16 +230,12 @@ void TApp::HandleEvent(TEvent& event)
             else if (mouse_)
                 mouse_->visible = false;
         }
-        if ((e.active.state & SDL_APPACTIVE) != 0 && e.active.gain && theScreen.surface) {
-            ForgetPushedPicture();
-            SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
-        }
+        if ((e.active.state & SDL_APPACTIVE) != 0 && e.active.gain)
+            ShowWholeScreen();
     } else if (e.type == SDL_VIDEOEXPOSE) {
         // The display lost the picture (over SDL 2, a window manager's change
         // to full screen gives a new, black window): all of it again.
-        ForgetPushedPicture();
-        if (theScreen.surface)
-            SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
+        ShowWholeScreen();
     }
     if (event.mouseMoved && mouse_)
         mouse_->MoveTo(event.mouseX, event.mouseY);

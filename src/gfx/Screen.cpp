@@ -4,6 +4,7 @@
 #include "gfx/Colours.h"
 #include "gfx/PushedCopy.h"
 #include "gfx/Text.h"
+#include "platform/WindowPicture.h"
 
 #include "SDL_ttf.h"
 
@@ -176,12 +177,24 @@ void CollectChanges(const Rect& r, std::vector<SDL_Rect>& changed)
     changed.insert(changed.end(), more.begin(), more.end());
 }
 
+void SendToDisplay(const std::vector<SDL_Rect>& areas)
+{
+    int count = static_cast<int>(areas.size());
+    if (platform::ShowAreasInWindow(theScreen.surface, areas.data(), count) == platform::WindowPush::kShown)
+        return;
+    // The library's copy of the picture may be behind what the window shows.
+    if (platform::WindowShownDirectly())
+        SDL_UpdateRect(theScreen.surface, 0, 0, 0, 0);
+    else
+        SDL_UpdateRects(theScreen.surface, count, const_cast<SDL_Rect*>(areas.data()));
+}
+
 // One push for all of them: each push waits for the display to answer.
 void PushChanges(const std::vector<SDL_Rect>& changed)
 {
     if (changed.empty())
         return;
-    SDL_UpdateRects(theScreen.surface, static_cast<int>(changed.size()), const_cast<SDL_Rect*>(changed.data()));
+    SendToDisplay(changed);
     for (const SDL_Rect& r : changed)
         pushStats.pixels += static_cast<std::uint64_t>(r.w) * r.h;
 }
@@ -203,6 +216,14 @@ const PushStats& Pushed()
 void ForgetPushedPicture()
 {
     pushedPicture.Forget();
+}
+
+void ShowWholeScreen()
+{
+    pushedPicture.Forget();
+    if (!theScreen.surface)
+        return;
+    SendToDisplay({SDL_Rect{0, 0, static_cast<Uint16>(theScreen.surface->w), static_cast<Uint16>(theScreen.surface->h)}});
 }
 
 namespace {

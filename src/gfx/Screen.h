@@ -69,6 +69,8 @@ void FlushScreen();
 void UpdateArea(int left, int top, int right, int bottom);
 // The display was refreshed behind our back: send everything next time.
 void ForgetPushedPicture();
+// The display lost the picture: all of it again, now.
+void ShowWholeScreen();
 
 // Locking for direct pixel access; nested calls lock once.
 void LockScreen();
