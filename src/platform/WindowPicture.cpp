@@ -106,6 +106,7 @@ struct Window {
     std::uint32_t id = 0;
     Sdl2Surface* surface = nullptr;  // the pixels last written
     int width = 0, height = 0;
+    int pictureWidth = 0, pictureHeight = 0;  // a new mode in full screen keeps the window
     void* pixels = nullptr;
     Placement at;
     std::vector<std::uint32_t> colours;  // window pixel of each 16-bit picture pixel
@@ -187,11 +188,14 @@ WindowPush ShowAreasInWindow(SDL_Surface* screen, const SDL_Rect* areas, int cou
     std::vector<Sdl2Rect> sent;
     // A new window (a new mode, full screen given by the window manager):
     // black around the picture, and all of the picture.
-    if (pixels != window.surface || pixels->pixels != window.pixels || pixels->w != window.width || pixels->h != window.height) {
+    if (pixels != window.surface || pixels->pixels != window.pixels || pixels->w != window.width || pixels->h != window.height ||
+        screen->w != window.pictureWidth || screen->h != window.pictureHeight) {
         window.surface = pixels;
         window.pixels = pixels->pixels;
         window.width = pixels->w;
         window.height = pixels->h;
+        window.pictureWidth = screen->w;
+        window.pictureHeight = screen->h;
         window.at = PlaceScaled(screen->w, screen->h, pixels->w, pixels->h);
         for (int y = 0; y < pixels->h; ++y)
             std::memset(target.pixels + static_cast<std::ptrdiff_t>(y) * target.pitch, 0, static_cast<std::size_t>(pixels->w) * 4);
