@@ -172,7 +172,7 @@ TEST_F(GameFeedbackTest, ALostLifeIsShownAtOnceAndSaysTheLevelStartsAgain)
         theSession.settings.fallSeconds = 3;
         theSession.settings.lanes = 1;
         theSession.settings.lives = c.lives;
-        theSession.settings.infiniteLives = c.infinite;
+        theSession.settings.infiniteLives = static_cast<std::uint8_t>(c.infinite);
         theSession.settings.enterTopTen = 0;
         Play("\r\n\r\n1\r\nUno\r\nsole\r\n");
         ToPlay();
@@ -189,13 +189,15 @@ TEST_F(GameFeedbackTest, ALostLifeIsShownAtOnceAndSaysTheLevelStartsAgain)
         EXPECT_TRUE(shows(GetString(10, 105)));
         EXPECT_TRUE(shows(said)) << ::testing::PrintToString(seen);
         bool counted = c.shown >= 0;  // endless lives have no count
-        if (counted && (c.theme == 1 || c.shown > 5))
+        if (counted && (c.theme == 1 || c.shown > 5)) {
             EXPECT_TRUE(shows(count)) << "the new count under \"Oh no!\"";
-        else if (counted)  // an icon a life: one icon fewer
+        } else if (counted) {  // an icon a life: one icon fewer
             EXPECT_LT(game->Pictures()->LifeIconsBox(game->Field(), GameState::kLifeLost).right,
                       game->Pictures()->LifeIconsBox(game->Field(), GameState::kPlaying).right);
-        if (c.theme != 1)
+        }
+        if (c.theme != 1) {
             EXPECT_TRUE(shows(vite)) << "the icons are labelled as lives";
+        }
         EXPECT_EQ(game->Board().Lives(), c.lives) << "the life itself is taken when the level starts again";
         TearDown();
     }
