@@ -1,10 +1,13 @@
 #include "stats/ProgressPage.h"
 
+#include "base/TextHelpers.h"
 #include "resources/StringTable.h"
 #include "stats/CsvExport.h"
 #include "stats/StatsFigures.h"
 #include "stats/StatsStore.h"
 #include "stats/StatsTexts.h"
+
+#include <algorithm>
 
 namespace stats {
 
@@ -19,6 +22,13 @@ std::string Figures(const Tally& t)
     std::string speed = DecimalComma(t.WordsPerMinute());
     return std::string(GetString(15, 36)) + " " + PercentText(t.Accuracy()) + ", " + (speed.empty() ? "-" : speed) +
            " " + GetString(15, 37);
+}
+
+// The word as typed, letter for letter (whatever their case).
+bool TypedAsItIs(const std::string& word, const std::string& typed)
+{
+    return word.size() == typed.size() &&
+           std::equal(word.begin(), word.end(), typed.begin(), [](char a, char b) { return FoldLatin1(a) == FoldLatin1(b); });
 }
 
 }  // namespace
@@ -76,8 +86,13 @@ ProgressPage MakeProgressPage(StatsStore& store, int childId, const std::string&
         std::string word = ScreenText(line.word);
         if (!line.hidden.empty())
             word += " (" + ScreenText(line.hidden) + ")";
-        page.lastGame.push_back(word + " - " + (line.typed.empty() ? "-" : ScreenText(line.typed)) + " - " +
-                                WordEndText(line.end));
+        // A word typed as it is reads without its copy, so that long words
+        // fit the list.
+        std::string typed = line.typed.empty() ? "-" : ScreenText(line.typed);
+        if (line.hidden.empty() && TypedAsItIs(ScreenText(line.word), typed))
+            page.lastGame.push_back(word + " - " + WordEndText(line.end));
+        else
+            page.lastGame.push_back(word + " - " + typed + " - " + WordEndText(line.end));
     }
     return page;
 }

@@ -43,17 +43,20 @@ TProgressDialog::TProgressDialog(int childId, const std::string& name, ExerciseC
     AddLines(left + 2 * u, y, right - 2 * u, page_.summary);
     int under = y + u;
     y = under;
+    // The buttons stand under the lists: a list longer than the room left
+    // shows its first lines (the most missed come first).
+    int buttonsTop = bottom - 2 * u - bh;
+    int lowest = buttonsTop - u;
     if (!page_.letters.empty()) {
-        AddLines(left + 2 * u, y, split - u, {GetString(15, 38)});
-        AddLines(left + 4 * u, y, split - u, page_.letters);
+        AddLines(left + 2 * u, y, split - u, {GetString(15, 38)}, lowest);
+        AddLines(left + 4 * u, y, split - u, page_.letters, lowest);
         y += u;
     }
-    if (!page_.words.empty()) {
-        AddLines(left + 2 * u, y, split - u, {GetString(15, 39)});
-        AddLines(left + 4 * u, y, split - u, page_.words);
+    if (!page_.words.empty() && y + row + L - 1 <= lowest) {  // a heading with no line under it says nothing
+        AddLines(left + 2 * u, y, split - u, {GetString(15, 39)}, lowest);
+        AddLines(left + 4 * u, y, split - u, page_.words, lowest);
     }
 
-    int buttonsTop = bottom - 2 * u - bh;
     int x = split + u, rx = right - 2 * u, ry = under;
     int chartBottom = ry + (bottom - top) * 18 / 100;
     if (page_.hasGames) {
@@ -82,12 +85,29 @@ TProgressDialog::TProgressDialog(int childId, const std::string& name, ExerciseC
     UnlockDraw();
 }
 
-void TProgressDialog::AddLines(int x, int& y, int lineRight, const std::vector<std::string>& lines)
+void TProgressDialog::AddLines(int x, int& y, int lineRight, const std::vector<std::string>& lines, int lowest)
 {
-    int L = LineHeight(), row = L + theScreen.width / 128;
+    // A line wider than its column goes on under itself, indented.
+    int L = LineHeight(), row = L + theScreen.width / 128, indent = theScreen.width / 32;
     for (const std::string& line : lines) {
-        Insert(std::make_unique<TStaticText>(x, y, lineRight, y + L - 1, line.c_str()));
-        y += row;
+        std::vector<std::string> rest{line};
+        std::vector<std::string> pieces;
+        if (TextWidth(line.c_str()) > lineRight - x + 1)
+            pieces = WrapText(line.c_str(), lineRight - x + 1);
+        if (pieces.size() > 1) {
+            std::string after;
+            for (std::size_t i = 1; i < pieces.size(); ++i)
+                after += (i > 1 ? " " : "") + pieces[i];
+            rest = WrapText(after.c_str(), lineRight - x - indent + 1);
+            rest.insert(rest.begin(), pieces[0]);
+        }
+        if (y + static_cast<int>(rest.size() - 1) * row + L - 1 > lowest)
+            return;
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            int at = x + (i ? indent : 0);
+            Insert(std::make_unique<TStaticText>(at, y, lineRight, y + L - 1, rest[i].c_str()));
+            y += row;
+        }
     }
 }
 

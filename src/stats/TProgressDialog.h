@@ -22,7 +22,8 @@ public:
     const stats::ProgressPage& Page() const { return page_; }
 
 private:
-    void AddLines(int x, int& y, int right, const std::vector<std::string>& lines);
+    // Lines from y down; those that would reach below `lowest` are left out.
+    void AddLines(int x, int& y, int right, const std::vector<std::string>& lines, int lowest = 1 << 30);
     void MakeTailoredExercise();
     void PrintPage();
 

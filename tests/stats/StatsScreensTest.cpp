@@ -9,6 +9,7 @@
 #include "exercises/TExerciseDocument.h"
 #include "gfx/Colours.h"
 #include "gfx/Screen.h"
+#include "gfx/Text.h"
 #include "menus/MenuCommands.h"
 #include "resources/StringTable.h"
 #include "session/GameSettings.h"
@@ -176,7 +177,39 @@ TEST_P(StatsScreensTest, AChildsProgressSaysWhatTheGamesSaid)
     ASSERT_EQ(page->Page().lastGame.size(), 3u);
     EXPECT_EQ(page->Page().lastGame[0], std::string("casa - CASSA - ") + GetString(15, 41));
     EXPECT_EQ(page->Page().lastGame[1], std::string("mare - - - ") + GetString(15, 42));
+    EXPECT_EQ(page->Page().lastGame[2], std::string("sole - ") + GetString(15, 41)) << "typed as it is: said once";
     EXPECT_EQ(page->Page().chart.size(), 12u);
+}
+
+TEST_P(StatsScreensTest, AFullProgressPageKeepsClearOfItsButtonsAndShowsWholeLines)
+{
+    // Six letters missed and seven words fallen or mistyped: more than the
+    // room above the buttons holds; long words in the last game.
+    {
+        stats::StatsStore store;
+        const char letters[] = "BCDEFG";
+        for (int g = 0; g < 6; ++g)
+            WriteGame(store, {4, "Dario", now_ - 3600 * (6 - g), 20, 3 + g, letters[g], 'Z', 60000,
+                              {Word("coccodrillo", stats::WordEnd::kFallen, "COCO"),
+                               Word("pappagallo", stats::WordEnd::kHit, "PAPPAGALLO"),
+                               Word("tartaruga", stats::WordEnd::kHit, "TARTARUGHA"),
+                               Word("farfalla", stats::WordEnd::kFallen), Word("elefante", stats::WordEnd::kFallen),
+                               Word("canarino", stats::WordEnd::kFallen), Word("scoiattolo", stats::WordEnd::kFallen),
+                               Word("perch\xE9", stats::WordEnd::kHit, "PERCH\xC9")}});
+    }
+    auto* page = Show(std::make_unique<TProgressDialog>(4, "Dario"));
+    ExpectTidy(page, "progress-full");
+    EXPECT_TRUE(HasText(page, std::string("coccodrillo: ") + GetString(15, 49) + " 6")) << "the most missed word shows";
+    EXPECT_EQ(page->Page().lastGame[7], std::string("perch\xE9 - ") + GetString(15, 41)) << "an accent typed in capitals";
+    TListBox* list = nullptr;
+    page->EachChild([&list](TView* v) {
+        if (auto* l = dynamic_cast<TListBox*>(v))
+            list = l;
+    });
+    ASSERT_NE(list, nullptr);
+    int room = list->ListArea().right - list->ListArea().left - 16;  // what the list keeps of a row
+    for (const std::string& line : page->Page().lastGame)
+        EXPECT_LE(TextWidth(line.c_str()), room) << "cut at the list's edge: " << line;
 }
 
 TEST_P(StatsScreensTest, AChildWithoutGamesIsToldSo)
