@@ -124,7 +124,10 @@ TRadioButton::TRadioButton(int l, int t, int r, int b, const char* text, int hot
 
 void TRadioButton::DrawBox(int l, int t, int r, int b, int width)
 {
-    bool live = Has(view::kActive);
+    // The edges follow the face they sit on: a greyed group's face is the
+    // colour of the active dark edge, which would lose the lower half.
+    TGroup* group = OwnerGroup();
+    bool live = Has(view::kActive | view::kEnabled) && (!group || group->Has(view::kEnabled));
     std::uint32_t light = SchemeColour(live ? 4 : 7), dark = SchemeColour(live ? 5 : 8);
     if (IsChecked())
         std::swap(light, dark);
@@ -140,7 +143,7 @@ void TRadioButton::DrawBox(int l, int t, int r, int b, int width)
     }
     if (!IsChecked())
         return;
-    theScreen.pen = SchemeColour(live && !(state_ & view::kEnabled) ? 6 : 0);
+    theScreen.pen = SchemeColour(Has(view::kActive) && !(state_ & view::kEnabled) ? 6 : 0);
     for (int d = 0; d <= half - width - 1; ++d) {
         DrawLine(cx - d, cy, cx, cy - d);
         DrawLine(cx, cy - d, cx + d, cy);

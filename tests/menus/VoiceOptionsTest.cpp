@@ -127,6 +127,7 @@ TEST_F(VoiceOptionsTest, TheGreyedDialogAndItsReasonAreTidyAtEverySize)
         for (const std::string& fault : LayoutFaults(*dialog))
             listed += "\n  " + fault;
         EXPECT_TRUE(listed.empty()) << "size " << size << ":" << listed;
+        SaveLayoutShot("voice-greyed");
         headless.reset();
     }
 }

@@ -78,6 +78,32 @@ TEST_F(ControlsTest, RadioButtonsFollowTheArrows)
     EXPECT_EQ(value, 1);
 }
 
+TEST_F(ControlsTest, AGreyedRadioButtonShowsItsWholeDiamond)
+{
+    // In the dialog in front, one group enabled and one greyed: the
+    // unchecked diamond's lower edges must stand out from the face it sits
+    // on in both, as a greyed check box's do.
+    int open = 1, greyed = 1;
+    auto* on = &dialog->Insert(std::make_unique<TRadioButtons>(40, 40, 300, 200, "Uno", 0, &open,
+                                 NewItem("~A~", -1, NewItem("~B~", -1, nullptr))));
+    auto* off = &dialog->Insert(std::make_unique<TRadioButtons>(340, 40, 600, 200, "Due", 0, &greyed,
+                                  NewItem("~C~", -1, NewItem("~D~", -1, nullptr))));
+    off->SetState(view::kEnabled, false);
+    Show(on);
+    headless->Step(2);
+    for (TCustomSelector* group : {on, off}) {
+        auto* unchecked = dynamic_cast<TRadioButton*>(group->Children().At(1));
+        ASSERT_NE(unchecked, nullptr);
+        Rect box = unchecked->Box();
+        int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2, half = (box.right - box.left) / 2;
+        std::uint32_t face = ScreenPixel(box.right, box.bottom);  // a corner outside the diamond
+        EXPECT_NE(ScreenPixel(cx + half - half / 2, cy + half / 2), face)
+            << (group == on ? "enabled" : "greyed") << ": the lower right edge is lost in the face";
+        EXPECT_NE(ScreenPixel(cx - half + half / 2, cy - half / 2), face)
+            << (group == on ? "enabled" : "greyed") << ": the upper left edge is lost in the face";
+    }
+}
+
 TEST_F(ControlsTest, CheckBoxesFlipTheirFlags)
 {
     std::uint8_t flags[2] = {0, 1};
