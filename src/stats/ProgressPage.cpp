@@ -7,8 +7,6 @@
 #include "stats/StatsStore.h"
 #include "stats/StatsTexts.h"
 
-#include <algorithm>
-
 namespace stats {
 
 namespace {
@@ -22,13 +20,6 @@ std::string Figures(const Tally& t)
     std::string speed = DecimalComma(t.WordsPerMinute());
     return std::string(GetString(15, 36)) + " " + PercentText(t.Accuracy()) + ", " + (speed.empty() ? "-" : speed) +
            " " + GetString(15, 37);
-}
-
-// The word as typed, letter for letter (whatever their case).
-bool TypedAsItIs(const std::string& word, const std::string& typed)
-{
-    return word.size() == typed.size() &&
-           std::equal(word.begin(), word.end(), typed.begin(), [](char a, char b) { return FoldLatin1(a) == FoldLatin1(b); });
 }
 
 }  // namespace
@@ -84,15 +75,13 @@ ProgressPage MakeProgressPage(StatsStore& store, int childId, const std::string&
     }
     for (const WordLine& line : figures.Lines(games[0].id)) {
         std::string word = ScreenText(line.word);
+        std::string typed = line.typed.empty() ? "-" : ScreenText(line.typed);
+        // A word typed as it is (in either case) reads without its copy, so
+        // that long words fit the list.
+        bool asItIs = line.hidden.empty() && EqualsFolded(word, typed);
         if (!line.hidden.empty())
             word += " (" + ScreenText(line.hidden) + ")";
-        // A word typed as it is reads without its copy, so that long words
-        // fit the list.
-        std::string typed = line.typed.empty() ? "-" : ScreenText(line.typed);
-        if (line.hidden.empty() && TypedAsItIs(ScreenText(line.word), typed))
-            page.lastGame.push_back(word + " - " + WordEndText(line.end));
-        else
-            page.lastGame.push_back(word + " - " + typed + " - " + WordEndText(line.end));
+        page.lastGame.push_back(word + " - " + (asItIs ? "" : typed + " - ") + WordEndText(line.end));
     }
     return page;
 }

@@ -85,27 +85,36 @@ TProgressDialog::TProgressDialog(int childId, const std::string& name, ExerciseC
     UnlockDraw();
 }
 
+namespace {
+
+// A line wider than `width`: its first piece as wide as that, the rest
+// indented under it.
+std::vector<std::string> HangingLines(const std::string& line, int width, int indent)
+{
+    if (TextWidth(line.c_str()) <= width)
+        return {line};
+    std::vector<std::string> pieces = WrapText(line.c_str(), width);
+    if (pieces.size() < 2)
+        return {line};
+    std::string after = pieces[1];
+    for (std::size_t i = 2; i < pieces.size(); ++i)
+        after += " " + pieces[i];
+    std::vector<std::string> lines = WrapText(after.c_str(), width - indent);
+    lines.insert(lines.begin(), pieces[0]);
+    return lines;
+}
+
+}  // namespace
+
 void TProgressDialog::AddLines(int x, int& y, int lineRight, const std::vector<std::string>& lines, int lowest)
 {
-    // A line wider than its column goes on under itself, indented.
     int L = LineHeight(), row = L + theScreen.width / 128, indent = theScreen.width / 32;
     for (const std::string& line : lines) {
-        std::vector<std::string> rest{line};
-        std::vector<std::string> pieces;
-        if (TextWidth(line.c_str()) > lineRight - x + 1)
-            pieces = WrapText(line.c_str(), lineRight - x + 1);
-        if (pieces.size() > 1) {
-            std::string after;
-            for (std::size_t i = 1; i < pieces.size(); ++i)
-                after += (i > 1 ? " " : "") + pieces[i];
-            rest = WrapText(after.c_str(), lineRight - x - indent + 1);
-            rest.insert(rest.begin(), pieces[0]);
-        }
-        if (y + static_cast<int>(rest.size() - 1) * row + L - 1 > lowest)
+        std::vector<std::string> shown = HangingLines(line, lineRight - x + 1, indent);
+        if (y + static_cast<int>(shown.size() - 1) * row + L - 1 > lowest)
             return;
-        for (std::size_t i = 0; i < rest.size(); ++i) {
-            int at = x + (i ? indent : 0);
-            Insert(std::make_unique<TStaticText>(at, y, lineRight, y + L - 1, rest[i].c_str()));
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            Insert(std::make_unique<TStaticText>(x + (i ? indent : 0), y, lineRight, y + L - 1, shown[i].c_str()));
             y += row;
         }
     }
